@@ -1,0 +1,386 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/frmMainWin.h"
+
+#include "app/Resources.h"
+#include "app/StatusPanels.h"
+#include "app/frmAbout.h"
+#include "files/BrowsePane.h"
+#include "files/DocumentFiles.h"
+#include "formatting/FormattingToolbar.h"
+#include "platform/AppTitle.h"
+#include "platform/EditorControl.h"
+#include "platform/HostServices.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// The new-document template: nine lines joined by CR LF, none after the last.
+QString documentTemplate()
+{
+    return QStringLiteral("<HTML>\r\n"
+                          "<HEAD>\r\n"
+                          "<!-- Created With Zorvane v1.0 //->\r\n"
+                          "<TITLE>Untitled</TITLE>\r\n"
+                          "</HEAD>\r\n"
+                          "<BODY BGCOLOR=#FFFFFF TEXT=#000000 LINK=#0000CC>\r\n"
+                          "\r\n"
+                          "</BODY>\r\n"
+                          "</HTML>");
+}
+
+struct MenuEntry {
+    const char *name;    // object name; empty for a separator
+    const char *caption; // with its access key
+    const char *menu;    // the menu or submenu it belongs to
+    QKeySequence shortcut;
+};
+
+// The menu tree in display order. Entries whose caption is empty and name set are submenus.
+const QList<MenuEntry> &menuTree()
+{
+    static const QList<MenuEntry> tree = {
+        {"mnuNew", "New", "mnuFile", QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {"mnuOpen", "Open", "mnuFile", QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {"", "", "mnuFile", {}},
+        {"mnuSave", "Save", "mnuFile", QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {"mnuSaveAs", "Save As...", "mnuFile", {}},
+        {"", "", "mnuFile", {}},
+        {"mnuExit", "Exit", "mnuFile", {}},
+        {"mnuUndo", "Undo", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {"mnuRedo", "Redo", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_Y)},
+        {"", "", "mnuEdit", {}},
+        {"mnuCut", "Cut", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_X)},
+        {"mnuCopy", "Copy", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_C)},
+        {"mnuPaste", "Paste", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {"", "", "mnuEdit", {}},
+        {"mnuClear", "Clear", "mnuEdit", QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+        {"mnuSelectAll", "Select All", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_A)},
+        {"", "", "mnuEdit", {}},
+        {"mnuFind", "Find and Replace", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_F)},
+        {"", "", "mnuEdit", {}},
+        {"mnuPreview", "Preview in New Window", "mnuEdit", QKeySequence(Qt::Key_F11)},
+        {"mnuLineBreak", "&Line Break...", "mnuInsert", {}},
+        {"mnuHorizontalLine", "Hori&zontal Line", "mnuInsert", {}},
+        {"", "", "mnuInsert", {}},
+        {"mnuImage", "I&mage...", "mnuInsert", {}},
+        {"", "", "mnuInsert", {}},
+        {"mnuActiveElements", "Active &Elements", "mnuInsert", {}},
+        {"mnuMarquee", "Marquee...", "mnuActiveElements", {}},
+        {"mnuVideo", "Video...", "mnuActiveElements", {}},
+        {"mnuFormField", "F&orm Field", "mnuInsert", {}},
+        {"mnuOneLineTextBox", "One-Line Text Box", "mnuFormField", {}},
+        {"mnuScrollingTextBox", "Scrolling Text Box", "mnuFormField", {}},
+        {"mnuCheckBox", "Check Box", "mnuFormField", {}},
+        {"mnuRadioButton", "Radio Button", "mnuFormField", {}},
+        {"mnuDropDownMenu", "Drop-Down Menu", "mnuFormField", {}},
+        {"mnuPushButton", "Push Button", "mnuFormField", {}},
+        {"mnuAdvanced", "Ad&vanced", "mnuInsert", {}},
+        {"mnuPlugIn", "Plug-In...", "mnuAdvanced", {}},
+        {"mnuScript", "Script...", "mnuAdvanced", {}},
+        {"", "", "mnuInsert", {}},
+        {"mnuHyperLink", "H&yperLink...", "mnuInsert", {}},
+        {"", "", "mnuInsert", {}},
+        {"frmmnu", "&Frames", "mnuInsert", {}},
+        {"mnutbins", "&Table", "mnuInsert", {}},
+        {"", "", "mnuInsert", {}},
+        {"mnuhxcol", "Get &Hex Color Code", "mnuInsert", {}},
+        {"", "", "mnuInsert", {}},
+        {"mnuBookmark", "&Bookmark", "mnuInsert", {}},
+        {"mnuAbout", "About", "mnuHelp", {}},
+    };
+    return tree;
+}
+
+// The submenus of the tree.
+bool isSubmenu(const QString &name)
+{
+    return name == QLatin1String("mnuActiveElements") || name == QLatin1String("mnuFormField") || name == QLatin1String("mnuAdvanced");
+}
+
+struct ToolbarEntry {
+    const char *key;
+    const char *toolTip;
+    const char *command;
+    const char *themeIcon;
+    const char *fallback;
+};
+
+// The main toolbar's buttons in order; a null key separates groups.
+const QList<ToolbarEntry> &toolbarButtons()
+{
+    static const QList<ToolbarEntry> buttons = {
+        {"New", "New", "mnuNew", "document-new", "new"},
+        {"Open", "Open", "mnuOpen", "document-open", "open"},
+        {"Save", "Save", "mnuSave", "document-save", "save"},
+        {nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Cut", "Cut", "mnuCut", "edit-cut", "cut"},
+        {"Copy", "Copy", "mnuCopy", "edit-copy", "copy"},
+        {"Paste", "Paste", "mnuPaste", "edit-paste", "paste"},
+        {"Find", "Find", "mnuFind", "edit-find", "find"},
+        {nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Undo", "Undo", "mnuUndo", "edit-undo", "undo"},
+        {"Redo", "Redo", "mnuRedo", "edit-redo", "redo"},
+        {nullptr, nullptr, nullptr, nullptr, nullptr},
+        {"Preview", "Preview in New Window", "mnuPreview", "document-print-preview", "preview"},
+    };
+    return buttons;
+}
+
+} // namespace
+
+frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
+    : QMainWindow(parent)
+    , m_host(host)
+{
+    initResources();
+    setObjectName(QStringLiteral("frmMainWin"));
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.zorvane.Zorvane"), QIcon(QStringLiteral(":/icons/zorvane.svg"))));
+    // 5880 by 5500 twips: the smallest window the layout is built for.
+    setMinimumSize(5880 / 15, 5500 / 15);
+    resize(900, 640);
+
+    m_r1 = std::make_unique<EditorControl>();
+    m_rtbTemp = std::make_unique<EditorControl>();
+    m_r1->widget()->setObjectName(QStringLiteral("r1"));
+    m_rtbTemp->widget()->setObjectName(QStringLiteral("rtbTemp"));
+    m_rtbTemp->shareDocumentWith(*m_r1);
+
+    createActions();
+    createToolbar();
+    createPanes();
+
+    m_files = std::make_unique<DocumentFiles>(
+        *m_r1, m_host, *action(QStringLiteral("mnuSave")),
+        DocumentFiles::WindowHooks{[this] { ResetDocument(); }, [this](const QString &caption) { setWindowTitle(caption); },
+                                   [this](bool enabled) { setCutCopyEnabled(enabled); }});
+
+    connect(m_r1.get(), &EditorControl::Change, this, &frmMainWin::r1_Change);
+    connect(action(QStringLiteral("mnuExit")), &QAction::triggered, this, &frmMainWin::mnuExit_Click);
+    connect(action(QStringLiteral("mnuAbout")), &QAction::triggered, this, &frmMainWin::mnuAbout_Click);
+    connect(action(QStringLiteral("mnuNew")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuNew_Click);
+    connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuOpen_Click);
+    connect(action(QStringLiteral("mnuSave")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSave_Click);
+    connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
+}
+
+frmMainWin::~frmMainWin() = default;
+
+void frmMainWin::createActions()
+{
+    QHash<QString, QMenu *> menus;
+    menus.insert(QStringLiteral("mnuFile"), menuBar()->addMenu(QStringLiteral("File")));
+    menus.insert(QStringLiteral("mnuEdit"), menuBar()->addMenu(QStringLiteral("Edit")));
+    menus.insert(QStringLiteral("mnuInsert"), menuBar()->addMenu(QStringLiteral("Insert")));
+    menus.insert(QStringLiteral("mnuHelp"), menuBar()->addMenu(QStringLiteral("Help")));
+    for (auto it = menus.cbegin(); it != menus.cend(); ++it) {
+        it.value()->setObjectName(it.key());
+        it.value()->menuAction()->setObjectName(it.key());
+        m_actions.insert(it.key(), it.value()->menuAction());
+    }
+    for (const MenuEntry &entry : menuTree()) {
+        QMenu *menu = menus.value(QString::fromLatin1(entry.menu));
+        const QString name = QString::fromLatin1(entry.name);
+        if (name.isEmpty()) {
+            menu->addSeparator();
+            continue;
+        }
+        if (isSubmenu(name)) {
+            QMenu *submenu = menu->addMenu(QString::fromLatin1(entry.caption));
+            submenu->setObjectName(name);
+            submenu->menuAction()->setObjectName(name);
+            menus.insert(name, submenu);
+            m_actions.insert(name, submenu->menuAction());
+            continue;
+        }
+        auto *item = new QAction(QString::fromLatin1(entry.caption), this);
+        item->setObjectName(name);
+        item->setShortcut(entry.shortcut);
+        // Menu shortcuts win over the focused editor's own keys.
+        item->setShortcutContext(Qt::WindowShortcut);
+        menu->addAction(item);
+        m_actions.insert(name, item);
+    }
+    for (const ToolbarEntry &entry : toolbarButtons()) {
+        if (entry.key)
+            action(QString::fromLatin1(entry.command))->setIcon(QIcon::fromTheme(QString::fromLatin1(entry.themeIcon),
+                                                                                 QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(entry.fallback)))));
+    }
+}
+
+void frmMainWin::createToolbar()
+{
+    m_toolbar1 = addToolBar(tr("Main"));
+    m_toolbar1->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar1->setMovable(false);
+    m_toolbar1->setIconSize(QSize(22, 22));
+    for (const ToolbarEntry &entry : toolbarButtons()) {
+        if (!entry.key) {
+            m_toolbar1->addSeparator();
+            continue;
+        }
+        const QString key = QString::fromLatin1(entry.key);
+        QAction *command = action(QString::fromLatin1(entry.command));
+        auto *button = new QToolButton(m_toolbar1);
+        button->setObjectName(key);
+        button->setIcon(command->icon());
+        button->setToolTip(QString::fromLatin1(entry.toolTip));
+        button->setAccessibleName(QString::fromLatin1(entry.toolTip));
+        button->setAutoRaise(true);
+        button->setEnabled(command->isEnabled());
+        // The button mirrors its command, so both are switched on and off together.
+        connect(command, &QAction::enabledChanged, button, &QToolButton::setEnabled);
+        connect(button, &QToolButton::clicked, this, [this, key] { Toolbar1_ButtonClick(key); });
+        m_toolbar1->addWidget(button);
+        m_toolbarButtons.insert(key, button);
+    }
+    addToolBarBreak();
+    m_formattlb = new FormattingToolbar(this);
+    addToolBar(m_formattlb);
+}
+
+void frmMainWin::createPanes()
+{
+    m_lftpanetb = new QTabWidget;
+    m_lftpanetb->setObjectName(QStringLiteral("lftpanetb"));
+    m_lftpanetb->setAccessibleName(tr("Left pane"));
+    m_browse = new BrowsePane;
+    m_tv1 = new QTreeWidget;
+    m_tv1->setObjectName(QStringLiteral("tv1"));
+    m_tv1->setAccessibleName(tr("Tag reference"));
+    m_tv1->setHeaderHidden(true);
+    m_lftpanetb->addTab(m_browse, QStringLiteral("Browse"));
+    m_lftpanetb->addTab(m_tv1, QStringLiteral("Reference"));
+    // The left pane keeps its width; the editor takes what is left.
+    m_lftpanetb->setFixedWidth(2730 / 15);
+
+    m_maintabs = new QTabWidget;
+    m_maintabs->setObjectName(QStringLiteral("maintabs"));
+    m_maintabs->setAccessibleName(tr("Document"));
+    m_maintabs->addTab(m_r1->widget(), QStringLiteral("Edit"));
+    m_previewTab = new QWidget;
+    m_previewTab->setObjectName(QStringLiteral("previewTab"));
+    m_previewTab->setAccessibleName(tr("Preview"));
+    auto *previewLayout = new QVBoxLayout(m_previewTab);
+    previewLayout->setContentsMargins(0, 0, 0, 0);
+    m_maintabs->addTab(m_previewTab, QStringLiteral("Preview"));
+
+    auto *central = new QWidget;
+    auto *layout = new QHBoxLayout(central);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->setSpacing(4);
+    layout->addWidget(m_lftpanetb);
+    layout->addWidget(m_maintabs, 1);
+    setCentralWidget(central);
+
+    m_status = new StatusPanels([this] { return m_r1->overwriteMode(); }, this);
+    setStatusBar(m_status);
+    connect(m_r1.get(), &EditorControl::KeyUp, m_status, &StatusPanels::refresh);
+}
+
+QAction *frmMainWin::action(const QString &name) const
+{
+    return m_actions.value(name);
+}
+
+QToolButton *frmMainWin::toolbarButton(const QString &key) const
+{
+    return m_toolbarButtons.value(key);
+}
+
+void frmMainWin::Form_Load()
+{
+    m_formattlb->fillCombos();
+    ResetDocument();
+}
+
+void frmMainWin::ResetDocument()
+{
+    m_browse->setFilePath(m_browse->dirPath());
+    setWindowTitle(DocumentFiles::caption(QStringLiteral("Untitled")));
+    m_files->SavedBefore = false;
+    m_files->SavedBeforePath.clear();
+    setCutCopyEnabled(false);
+    m_formattlb->resetColour();
+    m_r1->setText(documentTemplate());
+}
+
+void frmMainWin::setCutCopyEnabled(bool enabled)
+{
+    action(QStringLiteral("mnuCopy"))->setEnabled(enabled);
+    action(QStringLiteral("mnuCut"))->setEnabled(enabled);
+}
+
+void frmMainWin::r1_Change()
+{
+    action(QStringLiteral("mnuSave"))->setEnabled(true);
+}
+
+void frmMainWin::Toolbar1_ButtonClick(const QString &key)
+{
+    for (const ToolbarEntry &entry : toolbarButtons()) {
+        if (entry.key && key == QLatin1String(entry.key)) {
+            QAction *command = action(QString::fromLatin1(entry.command));
+            if (command->isEnabled())
+                command->trigger();
+            return;
+        }
+    }
+}
+
+void frmMainWin::mnuExit_Click()
+{
+    close();
+}
+
+void frmMainWin::mnuAbout_Click()
+{
+    frmAbout about([] {}, [](frmAbout &) {}, this);
+    m_host.execModal(about);
+}
+
+void frmMainWin::closeEvent(QCloseEvent *event)
+{
+    if (m_ending) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    bool cancel = false;
+    Form_QueryUnload(cancel);
+}
+
+void frmMainWin::Form_QueryUnload(bool &cancel)
+{
+    cancel = true;
+    if (m_files->unsavedChanges()) {
+        const int answer = m_host.MsgBox(QStringLiteral("Save file before exit?"),
+                                         HostServices::YesNoCancel | HostServices::Exclamation, QStringLiteral("Prompt"));
+        if (answer == HostServices::Cancel)
+            return;
+        // A failed or cancelled save keeps the window open, so nothing is lost.
+        if (answer == HostServices::Yes && !m_files->mnuSave_Click())
+            return;
+    } else if (m_host.MsgBox(QStringLiteral("Really want to exit ?"), HostServices::YesNo | HostServices::Exclamation,
+                             QStringLiteral("Prompt"))
+               == HostServices::No) {
+        return;
+    }
+    QString error;
+    const QString folder = m_host.tempFolder(&error);
+    if (!folder.isEmpty())
+        m_host.deleteFile(folder + QStringLiteral("/Temp.html"));
+    cancel = false;
+    m_ending = true;
+    m_host.endProcess();
+}

@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "files/DocumentFiles.h"
+
+#include "platform/AppTitle.h"
+#include "platform/EditorControl.h"
+#include "platform/HostServices.h"
+
+#include <QAction>
+#include <QFileInfo>
+
+#include <optional>
+
+DocumentFiles::DocumentFiles(EditorControl &r1, HostServices &host, QAction &saveCommand, WindowHooks hooks)
+    : m_r1(r1)
+    , m_host(host)
+    , m_save(saveCommand)
+    , m_hooks(std::move(hooks))
+{
+}
+
+QString DocumentFiles::fileFilter()
+{
+    return QStringLiteral("HTML Documents|*.htm;*.html;*.HTM;*.HTML|All Files|*.*");
+}
+
+QString DocumentFiles::caption(const QString &name)
+{
+    return appTitle() + QStringLiteral(" - [") + name + u']';
+}
+
+bool DocumentFiles::unsavedChanges() const
+{
+    return m_save.isEnabled();
+}
+
+bool DocumentFiles::confirmDiscard(const QString &question)
+{
+    if (!unsavedChanges())
+        return true;
+    const int answer = m_host.MsgBox(question, HostServices::YesNoCancel | HostServices::Exclamation, QStringLiteral("Prompt"));
+    if (answer == HostServices::Cancel)
+        return false;
+    if (answer == HostServices::Yes)
+        return mnuSave_Click(); // a failed or cancelled save keeps the document
+    return true;
+}
+
+void DocumentFiles::mnuNew_Click()
+{
+    if (!confirmDiscard(QStringLiteral("Save file before closing?")))
+        return;
+    format = TextFormat();
+    m_hooks.resetDocument();
+}
+
+void DocumentFiles::mnuOpen_Click()
+{
+    if (!confirmDiscard(QStringLiteral("Save file before opening another?")))
+        return;
+    const std::optional<QString> path = m_host.ShowOpen(QStringLiteral("Open"), fileFilter());
+    if (path)
+        openDocument(*path);
+}
+
+bool DocumentFiles::openDocument(const QString &path)
+{
+    if (!openFile(path, QFileInfo(path).fileName()))
+        return false;
+    m_hooks.setCutCopyEnabled(false);
+    return true;
+}
+
+bool DocumentFiles::openFile(const QString &path, const QString &name)
+{
+    const HostServices::ReadResult read = m_host.readFile(path);
+    QString reason = read.error;
+    DecodedText decoded;
+    if (read.ok) {
+        decoded = decodeDocument(read.bytes);
+        reason = decoded.error;
+    }
+    if (!read.ok || !decoded.ok) {
+        m_host.MsgBox(QStringLiteral("Cannot open %1:\r\n%2").arg(path, reason), HostServices::OkOnly | HostServices::Exclamation);
+        return false;
+    }
+    m_r1.setText(decoded.text);
+    format = decoded.format;
+    SavedBefore = true;
+    SavedBeforePath = path;
+    m_hooks.setCaption(caption(name));
+    m_save.setEnabled(false);
+    return true;
+}
+
+std::optional<QByteArray> DocumentFiles::encodeForSaving()
+{
+    EncodedText encoded = encodeDocument(m_r1.Text(), format);
+    if (encoded.ok)
+        return encoded.bytes;
+    const int answer = m_host.MsgBox(
+        QStringLiteral("The document holds characters that its file's encoding (Windows-1252) cannot store.\r\n"
+                       "Save it as UTF-8 instead?"),
+        HostServices::YesNo | HostServices::Exclamation, QStringLiteral("Prompt"));
+    if (answer != HostServices::Yes)
+        return std::nullopt;
+    format.encoding = TextFormat::Encoding::Utf8;
+    format.byteOrderMark = false;
+    return encodeDocument(m_r1.Text(), format).bytes;
+}
+
+bool DocumentFiles::saveTo(const QString &path, bool mustExist)
+{
+    for (;;) {
+        const std::optional<QByteArray> bytes = encodeForSaving();
+        if (!bytes)
+            return false;
+        const QString error = m_host.writeFileAtomic(path, *bytes, mustExist);
+        if (error.isEmpty())
+            return true;
+        const int answer = m_host.MsgBox(QStringLiteral("The following error has ocurred : ") + error,
+                                         HostServices::RetryCancel, QStringLiteral("Error"));
+        if (answer != HostServices::Retry)
+            return false;
+    }
+}
+
+bool DocumentFiles::mnuSave_Click()
+{
+    if (SavedBefore) {
+        if (!saveTo(SavedBeforePath, true))
+            return false;
+        m_save.setEnabled(false);
+        return true;
+    }
+    const std::optional<QString> path = m_host.ShowSave(QStringLiteral("Save As"), fileFilter());
+    if (!path || !saveTo(*path, false))
+        return false;
+    SavedBefore = true;
+    SavedBeforePath = *path;
+    m_hooks.setCaption(caption(QFileInfo(*path).fileName()));
+    m_save.setEnabled(false);
+    return true;
+}
+
+void DocumentFiles::mnuSaveAs_Click()
+{
+    SavedBefore = false;
+    mnuSave_Click();
+}

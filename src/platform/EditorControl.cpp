@@ -1,0 +1,288 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/EditorControl.h"
+
+#include "platform/ScintillaView.h"
+#include "platform/TextDecoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+QByteArray utf8(const QString &text)
+{
+    return text.toUtf8();
+}
+
+} // namespace
+
+EditorControl::Batch::Batch(EditorControl &control)
+    : m_control(control)
+{
+    ++m_control.m_batchDepth;
+}
+
+EditorControl::Batch::~Batch()
+{
+    if (--m_control.m_batchDepth == 0)
+        m_control.flushChange();
+}
+
+EditorControl::EditorControl(QWidget *parent)
+    : m_view(new ScintillaView(*this, parent))
+{
+}
+
+EditorControl::~EditorControl()
+{
+    delete m_view.data();
+}
+
+QWidget *EditorControl::widget() const
+{
+    return m_view.data();
+}
+
+QString EditorControl::Text() const
+{
+    const long bytes = m_view->send(QsciScintillaBase::SCI_GETLENGTH);
+    QByteArray buffer(bytes + 1, Qt::Uninitialized);
+    m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXT, static_cast<unsigned long>(bytes + 1), buffer.data());
+    buffer.truncate(bytes);
+    return QString::fromUtf8(buffer);
+}
+
+void EditorControl::setText(const QString &text)
+{
+    const Batch batch(*this);
+    const QByteArray bytes = utf8(text);
+    m_view->SendScintilla(QsciScintillaBase::SCI_SETTEXT, bytes.constData());
+    m_view->send(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0);
+}
+
+RichText EditorControl::TextRTF() const
+{
+    RichText content;
+    content.text = Text();
+    const long bytes = m_view->send(QsciScintillaBase::SCI_GETLENGTH);
+    // Walk the UTF-8 bytes and the UTF-16 units side by side; a code point's units take the
+    // style of its first byte.
+    long position = 0;
+    for (int unit = 0; unit < content.text.size();) {
+        const int style = static_cast<int>(m_view->send(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
+        const bool pair = content.text.at(unit).isHighSurrogate() && unit + 1 < content.text.size();
+        const int units = pair ? 2 : 1;
+        const uint codePoint = pair ? QChar::surrogateToUcs4(content.text.at(unit), content.text.at(unit + 1))
+                                    : content.text.at(unit).unicode();
+        position += codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+        if (!content.runs.empty() && content.runs.back().style == style)
+            content.runs.back().length += units;
+        else
+            content.runs.push_back({units, style});
+        unit += units;
+    }
+    Q_UNUSED(bytes);
+    return content;
+}
+
+void EditorControl::setTextRTF(const RichText &content)
+{
+    const Batch batch(*this);
+    setText(content.text);
+    int offset = 0;
+    for (const StyleRun &run : content.runs) {
+        const long from = m_view->toPosition(offset);
+        const long to = m_view->toPosition(offset + run.length);
+        m_view->send(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(from));
+        m_view->send(QsciScintillaBase::SCI_SETSTYLING, static_cast<unsigned long>(to - from), run.style);
+        offset += run.length;
+    }
+}
+
+int EditorControl::SelStart() const
+{
+    return m_view->toOffset(m_view->send(QsciScintillaBase::SCI_GETSELECTIONSTART));
+}
+
+void EditorControl::setSelStart(int offset)
+{
+    const long position = m_view->toPosition(offset);
+    m_view->send(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(position), position);
+}
+
+int EditorControl::SelLength() const
+{
+    return m_view->toOffset(m_view->send(QsciScintillaBase::SCI_GETSELECTIONEND)) - SelStart();
+}
+
+void EditorControl::setSelLength(int length)
+{
+    const int start = SelStart();
+    const long from = m_view->toPosition(start);
+    const long to = m_view->toPosition(start + std::max(0, length));
+    m_view->send(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(from), to);
+}
+
+QString EditorControl::SelText() const
+{
+    const long from = m_view->send(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long to = m_view->send(QsciScintillaBase::SCI_GETSELECTIONEND);
+    QByteArray buffer(to - from + 1, Qt::Uninitialized);
+    m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buffer.data());
+    buffer.truncate(to - from);
+    return QString::fromUtf8(buffer);
+}
+
+void EditorControl::setSelText(const QString &text)
+{
+    const Batch batch(*this);
+    const QByteArray bytes = utf8(text);
+    // SCI_REPLACESEL stops at a NUL byte; target replacement takes an explicit length.
+    const long from = m_view->send(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long to = m_view->send(QsciScintillaBase::SCI_GETSELECTIONEND);
+    m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
+    m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    const long end = from + bytes.size();
+    m_view->send(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(end), end);
+}
+
+void EditorControl::setSelColor(Colour colour)
+{
+    const long from = m_view->send(QsciScintillaBase::SCI_GETSELECTIONSTART);
+    const long to = m_view->send(QsciScintillaBase::SCI_GETSELECTIONEND);
+    if (to <= from)
+        return;
+    m_view->send(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(from));
+    m_view->send(QsciScintillaBase::SCI_SETSTYLING, static_cast<unsigned long>(to - from), static_cast<long>(colour));
+}
+
+int EditorControl::Find(const QString &text, int start, int end, int options)
+{
+    if (text.isEmpty())
+        return -1;
+    const int total = length();
+    if (start < 0)
+        start = 0;
+    if (start > total)
+        return -1;
+    const int stop = end < 0 || end > total ? total : end;
+    if (stop < start)
+        return -1;
+    const bool asciiNeedle = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!asciiNeedle && !(options & MatchCase))
+        return findFolded(text, start, stop, options);
+    int flags = 0;
+    if (options & WholeWord)
+        flags |= QsciScintillaBase::SCFIND_WHOLEWORD;
+    if (options & MatchCase)
+        flags |= QsciScintillaBase::SCFIND_MATCHCASE;
+    const QByteArray needle = utf8(text);
+    m_view->send(QsciScintillaBase::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(flags));
+    m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(m_view->toPosition(start)),
+                 m_view->toPosition(stop));
+    const long found = m_view->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
+                                             static_cast<unsigned long>(needle.size()), needle.constData());
+    if (found < 0)
+        return -1;
+    if (!(options & NoHighlight)) {
+        const long foundEnd = m_view->send(QsciScintillaBase::SCI_GETTARGETEND);
+        m_view->send(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(found), foundEnd);
+    }
+    return m_view->toOffset(found);
+}
+
+int EditorControl::findFolded(const QString &text, int start, int stop, int options)
+{
+    // Scintilla folds only ASCII letters; Qt folds every script.
+    const QString haystack = textRange(start, stop);
+    auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
+    for (qsizetype at = haystack.indexOf(text, 0, Qt::CaseInsensitive); at >= 0;
+         at = haystack.indexOf(text, at + 1, Qt::CaseInsensitive)) {
+        const qsizetype end = at + text.size();
+        if ((options & WholeWord) && ((at > 0 && isWordChar(haystack.at(at - 1))) || (end < haystack.size() && isWordChar(haystack.at(end)))))
+            continue;
+        const int found = start + static_cast<int>(at);
+        if (!(options & NoHighlight)) {
+            setSelStart(found);
+            setSelLength(static_cast<int>(text.size()));
+        }
+        return found;
+    }
+    return -1;
+}
+
+bool EditorControl::LoadFile(const QString &path)
+{
+    if (QFileInfo(path).isDir())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const DecodedText decoded = decodeDocument(file.readAll());
+    if (file.error() != QFileDevice::NoError || !decoded.ok)
+        return false;
+    setText(decoded.text);
+    return true;
+}
+
+bool EditorControl::SetFocus()
+{
+    if (!m_view->isVisible() || !m_view->isEnabled() || !m_view->window()->isActiveWindow())
+        return false;
+    m_view->setFocus(Qt::OtherFocusReason);
+    return m_view->hasFocus();
+}
+
+int EditorControl::length() const
+{
+    return m_view->utf16Length();
+}
+
+QString EditorControl::textRange(int start, int end) const
+{
+    const long from = m_view->toPosition(std::max(0, start));
+    const long to = m_view->toPosition(std::max(start, end));
+    QByteArray buffer(to - from + 1, Qt::Uninitialized);
+    m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buffer.data());
+    buffer.truncate(to - from);
+    return QString::fromUtf8(buffer);
+}
+
+EditorControl::Colour EditorControl::colourAt(int offset) const
+{
+    return static_cast<Colour>(m_view->send(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(m_view->toPosition(offset))));
+}
+
+bool EditorControl::overwriteMode() const
+{
+    return m_view->send(QsciScintillaBase::SCI_GETOVERTYPE) != 0;
+}
+
+void EditorControl::shareDocumentWith(EditorControl &other)
+{
+    const long document = other.m_view->send(QsciScintillaBase::SCI_GETDOCPOINTER);
+    m_view->send(QsciScintillaBase::SCI_SETDOCPOINTER, 0, document);
+    // A new document pointer resets the view's character index; the conversions need it.
+    m_view->send(QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX, QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16);
+}
+
+const QList<ContentEdit> &EditorControl::lastEdits() const
+{
+    return m_lastEdits;
+}
+
+void EditorControl::recordEdit(ContentEdit edit)
+{
+    m_pendingEdits.append(std::move(edit));
+    if (m_batchDepth == 0)
+        flushChange();
+}
+
+void EditorControl::flushChange()
+{
+    if (m_pendingEdits.isEmpty())
+        return;
+    m_lastEdits.swap(m_pendingEdits);
+    m_pendingEdits.clear();
+    emit Change();
+}

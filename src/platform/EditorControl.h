@@ -1,0 +1,119 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/RichText.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+class QWidget;
+class ScintillaView;
+
+// One edit of the content, in the offsets of Text() before the edit was made.
+struct ContentEdit {
+    int offset = 0;
+    QString removed;
+    QString inserted;
+};
+
+// The document's editing component (r1, and the never shown scratch rtbTemp).
+//
+// Offsets and lengths are zero-based UTF-16 code units of Text(), in which a CR LF line break
+// counts two. Every change of the content (typing, deleting, the control's own paste, every write
+// of Text, TextRTF or SelText, LoadFile) raises Change exactly once, synchronously, before the
+// call that made it returns; caret, selection and colour changes raise nothing. Written texts are
+// taken as they are: line breaks are not converted.
+class EditorControl : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Option bits of Find.
+    enum FindOption { WholeWord = 2, MatchCase = 4, NoHighlight = 8 };
+
+    // The colours a range can have; Plain is what newly written text gets.
+    enum class Colour { Plain = 0, Base = 1, Markup = 2, Comment = 3 };
+
+    explicit EditorControl(QWidget *parent = nullptr);
+    ~EditorControl() override;
+
+    EditorControl(const EditorControl &) = delete;
+    EditorControl &operator=(const EditorControl &) = delete;
+
+    // The widget to place in a layout.
+    QWidget *widget() const;
+
+    QString Text() const;
+    void setText(const QString &text);
+
+    RichText TextRTF() const;
+    void setTextRTF(const RichText &content);
+
+    int SelStart() const;
+    void setSelStart(int offset);
+    int SelLength() const;
+    void setSelLength(int length);
+    QString SelText() const;
+    void setSelText(const QString &text);
+
+    // Colours the selected characters; raises no Change.
+    void setSelColor(Colour colour);
+
+    // Offset of the first match at or after start and before end (-1: to the end of the text),
+    // or -1. Without NoHighlight a match becomes the selection. An empty text is never found.
+    int Find(const QString &text, int start, int end = -1, int options = 0);
+
+    // Replaces the content with the file's text (see TextDecoding). False, with the content and
+    // no Change, when the file cannot be read or is not text.
+    bool LoadFile(const QString &path);
+
+    // Gives the control the input focus; false when its window cannot take it.
+    bool SetFocus();
+
+    // Cheap reads that do not build the whole text.
+    int length() const;
+    QString textRange(int start, int end) const;
+    Colour colourAt(int offset) const;
+    bool overwriteMode() const;
+
+    // Makes this control show other's document: content and colours are then shared, while each
+    // control keeps its own caret and selection.
+    void shareDocumentWith(EditorControl &other);
+
+    // The edits of the change being announced; valid while Change is being handled.
+    const QList<ContentEdit> &lastEdits() const;
+
+signals:
+    void Change();
+    void KeyUp();
+    void MouseUp();
+    void LostFocus();
+
+private:
+    friend class ScintillaView;
+
+    // Every content notification raised while a Batch lives ends in the one Change it raises
+    // when the outermost Batch ends.
+    class Batch
+    {
+    public:
+        explicit Batch(EditorControl &control);
+        ~Batch();
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        EditorControl &m_control;
+    };
+
+    void recordEdit(ContentEdit edit);
+    int findFolded(const QString &text, int start, int stop, int options);
+    void flushChange();
+
+    QPointer<ScintillaView> m_view;
+    QList<ContentEdit> m_pendingEdits;
+    QList<ContentEdit> m_lastEdits;
+    int m_batchDepth = 0;
+};

@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+
+// Everything the program asks of its surroundings: modal questions, file dialogs, the clipboard,
+// files and the private temp folder, modal windows and the end of the process. Subsystems use
+// only this interface, so every behaviour can be driven offscreen with scripted answers.
+class HostServices
+{
+public:
+    // Message box styles: buttons plus icon, as the callers pass them.
+    enum MsgStyle {
+        OkOnly = 0,
+        RetryCancel = 5,
+        YesNoCancel = 3,
+        YesNo = 4,
+        Exclamation = 48,
+        Information = 64,
+    };
+    // Buttons a message box returns.
+    enum MsgResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
+
+    struct ReadResult {
+        bool ok = false;
+        QByteArray bytes;
+        QString error; // why it failed, for the user
+    };
+
+    HostServices() = default;
+    virtual ~HostServices() = default;
+    HostServices(const HostServices &) = delete;
+    HostServices &operator=(const HostServices &) = delete;
+
+    // A modal message box; an empty title shows the application's title.
+    virtual int MsgBox(const QString &text, int style = OkOnly, const QString &title = {}) = 0;
+
+    // A modal input box whose top-left corner is at x, y (twips). Empty when cancelled.
+    virtual std::optional<QString> InputBox(const QString &prompt, const QString &title,
+                                            const QString &defaultText, int xTwips, int yTwips) = 0;
+
+    // File dialogs. filter: description and patterns pairs joined by "|", patterns by ";".
+    // Empty when cancelled; otherwise the chosen file's absolute path.
+    virtual std::optional<QString> ShowOpen(const QString &title, const QString &filter) = 0;
+    virtual std::optional<QString> ShowSave(const QString &title, const QString &filter) = 0;
+
+    virtual void setClipboardText(const QString &text) = 0;
+    virtual QString clipboardText() = 0;
+
+    // The user's private temp folder (mode 0700, owned by the user, not a symlink), created and
+    // checked on every call. Empty, with error set, when it cannot be had.
+    virtual QString tempFolder(QString *error = nullptr) = 0;
+
+    virtual ReadResult readFile(const QString &path) = 0;
+    // Replaces path atomically, keeping its permissions and writing through a symlink to its
+    // target; with mustExist a missing file is a failure, not created. Returns the reason of a
+    // failure, or an empty string.
+    virtual QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist) = 0;
+    // Creates path afresh, never following or reusing what stood at that name. For files in the
+    // private temp folder. Returns the reason of a failure, or an empty string.
+    virtual QString writeFileFresh(const QString &path, const QByteArray &bytes) = 0;
+    virtual bool deleteFile(const QString &path) = 0;
+
+    // Shows dialog modal, owned by its parent; returns its result when it has closed.
+    virtual int execModal(QDialog &dialog) = 0;
+
+    // Closes every window and leaves the event loop, so no further handler runs.
+    virtual void endProcess() = 0;
+};

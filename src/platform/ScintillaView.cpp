@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/ScintillaView.h"
+
+#include "platform/EditorControl.h"
+
+#include <QFocusEvent>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+
+namespace {
+
+// Keys that belong to the main window's menu commands, so the control must not take them.
+const QList<int> &menuKeys()
+{
+    static const QList<int> keys = {
+        (Qt::CTRL | Qt::Key_N).toCombined(), (Qt::CTRL | Qt::Key_O).toCombined(), (Qt::CTRL | Qt::Key_S).toCombined(),
+        (Qt::CTRL | Qt::Key_Z).toCombined(), (Qt::CTRL | Qt::Key_Y).toCombined(), (Qt::CTRL | Qt::Key_X).toCombined(),
+        (Qt::CTRL | Qt::Key_C).toCombined(), (Qt::CTRL | Qt::Key_P).toCombined(), (Qt::CTRL | Qt::Key_A).toCombined(),
+        (Qt::CTRL | Qt::Key_F).toCombined(), QKeyCombination(Qt::Key_F11).toCombined(),
+        (Qt::ALT | Qt::Key_Backspace).toCombined(),
+        // The control's own redo binding would bypass the history.
+        (Qt::CTRL | Qt::SHIFT | Qt::Key_Z).toCombined(),
+    };
+    return keys;
+}
+
+QFont editorFont()
+{
+    QFont font(QStringLiteral("Microsoft Sans Serif"));
+    if (!QFontDatabase::families().contains(font.family()))
+        font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+} // namespace
+
+ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
+    : QsciScintilla(parent)
+    , m_control(control)
+{
+    setUtf8(true);
+    setEolMode(QsciScintilla::EolWindows);
+    setWrapMode(QsciScintilla::WrapWord);
+    setMarginWidth(1, 0);
+    setAccessibleName(tr("Editor"));
+    send(SCI_SETUNDOCOLLECTION, 0);
+    send(SCI_SETPASTECONVERTENDINGS, 1);
+    send(SCI_USEPOPUP, 0);
+    send(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_BEFOREDELETE);
+    send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+
+    const QFont font = editorFont();
+    const QColor colours[] = {Qt::black, QColor(0x99, 0x00, 0x00), QColor(0x00, 0x00, 0xCC), QColor(0x00, 0x80, 0x00)};
+    for (int style = 0; style < 4; ++style) {
+        SendScintilla(SCI_STYLESETFONT, static_cast<unsigned long>(style), font.family().toUtf8().constData());
+        send(SCI_STYLESETSIZEFRACTIONAL, static_cast<unsigned long>(style), static_cast<long>(font.pointSizeF() * 100));
+        SendScintilla(SCI_STYLESETFORE, static_cast<unsigned long>(style), colours[style]);
+    }
+    SendScintilla(SCI_STYLESETFONT, STYLE_DEFAULT, font.family().toUtf8().constData());
+    send(SCI_STYLESETSIZEFRACTIONAL, STYLE_DEFAULT, static_cast<long>(font.pointSizeF() * 100));
+
+    for (QsciCommand *command : standardCommands()->commands()) {
+        if (menuKeys().contains(command->key()))
+            command->setKey(0);
+        if (menuKeys().contains(command->alternateKey()))
+            command->setAlternateKey(0);
+    }
+
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int position, int type, const char *text, int length, int, int, int, int, int, int) {
+                if (type & SC_MOD_BEFOREDELETE) {
+                    QByteArray removed(length + 1, Qt::Uninitialized);
+                    SendScintilla(SCI_GETTEXTRANGE, position, position + length, removed.data());
+                    removed.truncate(length);
+                    m_control.recordEdit({toOffset(position), QString::fromUtf8(removed), {}});
+                } else if (type & SC_MOD_INSERTTEXT) {
+                    m_control.recordEdit({toOffset(position), {}, QString::fromUtf8(text, length)});
+                }
+            });
+    // No lexer: the colours are painted by the change handling. Mark what Scintilla asks about
+    // as styled so it keeps the colours it has.
+    connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this,
+            [this](int position) { send(SCI_STARTSTYLING, static_cast<unsigned long>(position)); });
+}
+
+long ScintillaView::toPosition(int offset) const
+{
+    const int total = utf16Length();
+    offset = std::clamp(offset, 0, total);
+    const long line = send(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset), SC_LINECHARACTERINDEX_UTF16);
+    const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), SC_LINECHARACTERINDEX_UTF16);
+    const long linePosition = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    if (isAsciiLine(line))
+        return linePosition + (offset - lineOffset);
+    return send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset);
+}
+
+int ScintillaView::toOffset(long position) const
+{
+    const long line = send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
+    const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), SC_LINECHARACTERINDEX_UTF16);
+    const long linePosition = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    if (isAsciiLine(line))
+        return static_cast<int>(lineOffset + (position - linePosition));
+    return static_cast<int>(lineOffset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(linePosition), position));
+}
+
+int ScintillaView::utf16Length() const
+{
+    const long lines = send(SCI_GETLINECOUNT);
+    return static_cast<int>(send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(lines), SC_LINECHARACTERINDEX_UTF16));
+}
+
+bool ScintillaView::isAsciiLine(long line) const
+{
+    const long bytes = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1)) - send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long units = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line + 1), SC_LINECHARACTERINDEX_UTF16)
+        - send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), SC_LINECHARACTERINDEX_UTF16);
+    return bytes == units;
+}
+
+bool ScintillaView::event(QEvent *event)
+{
+    const EditorControl::Batch batch(m_control);
+    return QsciScintilla::event(event);
+}
+
+bool ScintillaView::viewportEvent(QEvent *event)
+{
+    bool handled = false;
+    {
+        const EditorControl::Batch batch(m_control);
+        handled = QsciScintilla::viewportEvent(event);
+    }
+    if (event->type() == QEvent::MouseButtonRelease)
+        emit m_control.MouseUp();
+    return handled;
+}
+
+void ScintillaView::keyReleaseEvent(QKeyEvent *event)
+{
+    QsciScintilla::keyReleaseEvent(event);
+    emit m_control.KeyUp();
+}
+
+void ScintillaView::focusOutEvent(QFocusEvent *event)
+{
+    QsciScintilla::focusOutEvent(event);
+    // Opening a menu is no loss of focus to the user.
+    if (event->reason() != Qt::PopupFocusReason)
+        emit m_control.LostFocus();
+}

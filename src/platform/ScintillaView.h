@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <Qsci/qsciscintilla.h>
+
+class EditorControl;
+
+// The QsciScintilla widget behind an EditorControl. It groups the content notifications that one
+// user action causes (typing over a selection deletes and inserts) into a single Change, and turns
+// the widget's key, mouse and focus events into the control's events.
+class ScintillaView : public QsciScintilla
+{
+    Q_OBJECT
+
+public:
+    ScintillaView(EditorControl &control, QWidget *parent);
+
+    long send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const
+    {
+        return SendScintilla(message, wParam, lParam);
+    }
+    using QsciScintillaBase::SendScintilla;
+
+    // Conversions between the control's UTF-16 offsets and Scintilla's byte positions.
+    long toPosition(int offset) const;
+    int toOffset(long position) const;
+    int utf16Length() const;
+
+protected:
+    bool event(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+
+private:
+    bool isAsciiLine(long line) const;
+
+    EditorControl &m_control;
+};

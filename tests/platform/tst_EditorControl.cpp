@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/EditorControl.h"
+#include "support/TestMain.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class tst_EditorControl : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void offsetsCountUtf16Units_data();
+    void offsetsCountUtf16Units();
+    void selTextWriteReplacesSelectionAndMovesCaret();
+    void changeIsRaisedOncePerContentChange_data();
+    void changeIsRaisedOncePerContentChange();
+    void noChangeForSelectionOrColour();
+    void typingRaisesOneChangePerKey();
+    void find_data();
+    void find();
+    void textRtfRoundTripsColours();
+    void textWriteLeavesCaretAtZero();
+    void loadFile();
+};
+
+void tst_EditorControl::offsetsCountUtf16Units_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("selected");
+
+    QTest::newRow("crlf counts two") << QStringLiteral("ab\r\ncd") << 4 << 2 << QStringLiteral("cd");
+    QTest::newRow("across crlf") << QStringLiteral("ab\r\ncd") << 1 << 4 << QStringLiteral("b\r\nc");
+    QTest::newRow("accents") << QStringLiteral("caf\u00e9 cr\u00e8me") << 5 << 5 << QStringLiteral("cr\u00e8me");
+    QTest::newRow("cjk") << QStringLiteral("\u4f60\u597d<b>") << 2 << 3 << QStringLiteral("<b>");
+    QTest::newRow("emoji is two units") << QStringLiteral("a\U0001F600b") << 3 << 1 << QStringLiteral("b");
+    QTest::newRow("emoji selected whole") << QStringLiteral("a\U0001F600b") << 1 << 2 << QStringLiteral("\U0001F600");
+    QTest::newRow("non-ascii after crlf") << QStringLiteral("x\r\n\u00e9\u00e9<p>") << 5 << 3 << QStringLiteral("<p>");
+    QTest::newRow("length clipped at end") << QStringLiteral("abc") << 1 << 10 << QStringLiteral("bc");
+}
+
+void tst_EditorControl::offsetsCountUtf16Units()
+{
+    QFETCH(QString, text);
+    QFETCH(int, start);
+    QFETCH(int, length);
+    QFETCH(QString, selected);
+
+    EditorControl editor;
+    editor.setText(text);
+    QCOMPARE(editor.length(), text.size());
+    editor.setSelStart(start);
+    QCOMPARE(editor.SelStart(), start);
+    QCOMPARE(editor.SelLength(), 0);
+    editor.setSelLength(length);
+    QCOMPARE(editor.SelText(), selected);
+    QCOMPARE(editor.SelLength(), selected.size());
+    QCOMPARE(editor.Text(), text);
+}
+
+void tst_EditorControl::selTextWriteReplacesSelectionAndMovesCaret()
+{
+    EditorControl editor;
+    editor.setText(QStringLiteral("caf\u00e9 au lait"));
+    editor.setSelStart(5);
+    editor.setSelLength(2);
+    editor.setSelText(QStringLiteral("\u00e0 la\r\n"));
+    QCOMPARE(editor.Text(), QStringLiteral("caf\u00e9 \u00e0 la\r\n lait"));
+    QCOMPARE(editor.SelStart(), 11);
+    QCOMPARE(editor.SelLength(), 0);
+
+    // Nothing selected: the text goes in at the caret.
+    editor.setSelStart(0);
+    editor.setSelText(QStringLiteral("<b>"));
+    QCOMPARE(editor.Text().left(7), QStringLiteral("<b>caf\u00e9"));
+    QCOMPARE(editor.SelStart(), 3);
+}
+
+void tst_EditorControl::changeIsRaisedOncePerContentChange_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::newRow("Text") << QStringLiteral("Text");
+    QTest::newRow("TextRTF") << QStringLiteral("TextRTF");
+    QTest::newRow("SelText over a selection") << QStringLiteral("SelText");
+    QTest::newRow("SelText empty deletes") << QStringLiteral("delete");
+}
+
+void tst_EditorControl::changeIsRaisedOncePerContentChange()
+{
+    QFETCH(QString, operation);
+    EditorControl editor;
+    editor.setText(QStringLiteral("hello world"));
+    QSignalSpy changes(&editor, &EditorControl::Change);
+    int textSeenInHandler = -1;
+    connect(&editor, &EditorControl::Change, &editor, [&] { textSeenInHandler = editor.length(); });
+    editor.setSelStart(0);
+    editor.setSelLength(5);
+    if (operation == QLatin1String("Text"))
+        editor.setText(QStringLiteral("new"));
+    else if (operation == QLatin1String("TextRTF"))
+        editor.setTextRTF(RichText{QStringLiteral("new"), {{3, 2}}});
+    else if (operation == QLatin1String("SelText"))
+        editor.setSelText(QStringLiteral("bye"));
+    else
+        editor.setSelText(QString());
+    QCOMPARE(changes.count(), 1);
+    // Raised before the write returned, with the new content in place.
+    QCOMPARE(textSeenInHandler, editor.length());
+}
+
+void tst_EditorControl::noChangeForSelectionOrColour()
+{
+    EditorControl editor;
+    editor.setText(QStringLiteral("<b>bold</b>"));
+    QSignalSpy changes(&editor, &EditorControl::Change);
+    editor.setSelStart(3);
+    editor.setSelLength(4);
+    editor.setSelColor(EditorControl::Colour::Markup);
+    QVERIFY(editor.Find(QStringLiteral("</b>"), 0) >= 0);
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(editor.colourAt(3), EditorControl::Colour::Markup);
+    QCOMPARE(editor.colourAt(2), EditorControl::Colour::Plain);
+}
+
+void tst_EditorControl::typingRaisesOneChangePerKey()
+{
+    EditorControl editor;
+    editor.widget()->show();
+    editor.setText(QStringLiteral("abc"));
+    editor.setSelStart(0);
+    editor.setSelLength(2);
+    QSignalSpy changes(&editor, &EditorControl::Change);
+    // Typing over a selection deletes and inserts: still one change.
+    QTest::keyClick(editor.widget(), Qt::Key_X);
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(editor.Text(), QStringLiteral("xc"));
+    QTest::keyClick(editor.widget(), Qt::Key_Return);
+    QCOMPARE(changes.count(), 2);
+    QCOMPARE(editor.Text(), QStringLiteral("x\r\nc"));
+    QCOMPARE(editor.SelStart(), 3);
+}
+
+void tst_EditorControl::find_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("needle");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("end");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<int>("found");
+
+    const QString cats = QStringLiteral("a Cat and a cat");
+    QTest::newRow("case-insensitive") << cats << "cat" << 0 << -1 << 0 << 2;
+    QTest::newRow("from after the first") << cats << "cat" << 3 << -1 << 0 << 12;
+    QTest::newRow("match case") << cats << "cat" << 0 << -1 << 4 << 12;
+    QTest::newRow("whole word misses inside a word") << QStringLiteral("concatenate") << "cat" << 0 << -1 << 2 << -1;
+    QTest::newRow("whole word finds a word") << QStringLiteral("concatenate cat") << "cat" << 0 << -1 << 2 << 12;
+    QTest::newRow("end stops the search") << cats << "cat" << 3 << 14 << 0 << -1;
+    QTest::newRow("end at the match end") << cats << "cat" << 3 << 15 << 0 << 12;
+    QTest::newRow("after crlf and accents") << QStringLiteral("\u00e9t\u00e9\r\n<p>") << "<p>" << 0 << -1 << 0 << 5;
+    QTest::newRow("accented case-insensitive") << QStringLiteral("x \u00c9T\u00c9") << "\u00e9t\u00e9" << 0 << -1 << 0 << 2;
+    QTest::newRow("empty text is never found") << cats << "" << 0 << -1 << 0 << -1;
+    QTest::newRow("start past the end") << cats << "cat" << 99 << -1 << 0 << -1;
+}
+
+void tst_EditorControl::find()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, needle);
+    QFETCH(int, start);
+    QFETCH(int, end);
+    QFETCH(int, options);
+    QFETCH(int, found);
+
+    EditorControl editor;
+    editor.setText(text);
+    editor.setSelStart(1);
+    QCOMPARE(editor.Find(needle, start, end, options), found);
+    if (found >= 0) {
+        QCOMPARE(editor.SelStart(), found);
+        QCOMPARE(editor.SelLength(), needle.size());
+    }
+    // No highlight: the selection stays where it was.
+    editor.setSelStart(1);
+    QCOMPARE(editor.Find(needle, start, end, options | EditorControl::NoHighlight), found);
+    QCOMPARE(editor.SelStart(), 1);
+    QCOMPARE(editor.SelLength(), 0);
+}
+
+void tst_EditorControl::textRtfRoundTripsColours()
+{
+    EditorControl source;
+    source.setText(QStringLiteral("<b>\u00e9\U0001F600</b>\r\n<!--c-->"));
+    source.setSelStart(0);
+    source.setSelLength(3);
+    source.setSelColor(EditorControl::Colour::Markup);
+    source.setSelStart(3);
+    source.setSelLength(3);
+    source.setSelColor(EditorControl::Colour::Base);
+    source.setSelStart(12);
+    source.setSelLength(8);
+    source.setSelColor(EditorControl::Colour::Comment);
+    const RichText content = source.TextRTF();
+
+    EditorControl copy;
+    copy.setTextRTF(content);
+    QCOMPARE(copy.TextRTF(), content);
+    QCOMPARE(copy.Text(), source.Text());
+    QCOMPARE(copy.colourAt(4), EditorControl::Colour::Base);
+    QCOMPARE(copy.colourAt(13), EditorControl::Colour::Comment);
+    QCOMPARE(copy.SelStart(), 0);
+
+    copy.setTextRTF(RichText{});
+    QCOMPARE(copy.Text(), QString());
+}
+
+void tst_EditorControl::textWriteLeavesCaretAtZero()
+{
+    EditorControl editor;
+    editor.setText(QStringLiteral("abc"));
+    editor.setSelStart(2);
+    editor.setSelLength(1);
+    editor.setText(QStringLiteral("longer text"));
+    QCOMPARE(editor.SelStart(), 0);
+    QCOMPARE(editor.SelLength(), 0);
+}
+
+void tst_EditorControl::loadFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<p>caf\xc3\xa9</p>\n<p>x</p>\n");
+    file.close();
+
+    EditorControl editor;
+    QSignalSpy changes(&editor, &EditorControl::Change);
+    QVERIFY(editor.LoadFile(path));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(editor.Text(), QStringLiteral("<p>caf\u00e9</p>\r\n<p>x</p>\r\n"));
+
+    QVERIFY(!editor.LoadFile(dir.filePath(QStringLiteral("missing.htm"))));
+    QVERIFY(!editor.LoadFile(dir.path()));
+    QCOMPARE(changes.count(), 1);
+}
+
+ZORVANE_TEST(tst_EditorControl)
+#include "tst_EditorControl.moc"

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/TestMain.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <map>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+std::map<std::string, std::function<QObject *()>> &registry()
+{
+    static std::map<std::string, std::function<QObject *()>> units;
+    return units;
+}
+
+} // namespace
+
+int TestRegistry::add(const char *name, std::function<QObject *()> create)
+{
+    registry().emplace(name, std::move(create));
+    return 0;
+}
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+    // The browser engine's sandbox cannot run as root, and tests never reach the network.
+    if (::getuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking --disable-component-update --no-first-run");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+
+    QStringList arguments = app.arguments();
+    QString only;
+    const qsizetype at = arguments.indexOf(QStringLiteral("--unit"));
+    if (at >= 0 && at + 1 < arguments.size()) {
+        only = arguments.at(at + 1);
+        arguments.remove(at, 2);
+    }
+    int failures = 0;
+    bool ran = false;
+    for (const auto &[name, create] : registry()) {
+        if (!only.isEmpty() && only != QString::fromStdString(name))
+            continue;
+        ran = true;
+        std::unique_ptr<QObject> unit(create());
+        failures += QTest::qExec(unit.get(), arguments);
+    }
+    if (!ran) {
+        qCritical("no test unit named %s", qPrintable(only));
+        return 1;
+    }
+    return failures == 0 ? 0 : 1;
+}

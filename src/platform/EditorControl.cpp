@@ -258,6 +258,58 @@ bool EditorControl::overwriteMode() const
     return m_view->send(QsciScintillaBase::SCI_GETOVERTYPE) != 0;
 }
 
+QByteArray EditorControl::colours(int start, int end) const
+{
+    const QString text = textRange(start, end);
+    QByteArray result(text.size(), '\0');
+    long position = m_view->toPosition(start);
+    for (qsizetype unit = 0; unit < text.size();) {
+        const char style = static_cast<char>(m_view->send(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
+        const int units = text.at(unit).isHighSurrogate() && unit + 1 < text.size() ? 2 : 1;
+        const QString character = text.mid(unit, units);
+        for (int i = 0; i < units; ++i)
+            result[unit + i] = style;
+        position += character.toUtf8().size();
+        unit += units;
+    }
+    return result;
+}
+
+void EditorControl::setColours(int start, const QByteArray &colours)
+{
+    if (colours.isEmpty())
+        return;
+    const long from = m_view->toPosition(start);
+    const long to = m_view->toPosition(start + static_cast<int>(colours.size()));
+    QByteArray perByte;
+    if (to - from == colours.size()) {
+        perByte = colours; // every character is one byte
+    } else {
+        const QString text = textRange(start, start + static_cast<int>(colours.size()));
+        perByte.reserve(to - from);
+        for (qsizetype unit = 0; unit < text.size(); ++unit) {
+            const QChar c = text.at(unit);
+            const int bytes = c.unicode() < 0x80 ? 1 : c.unicode() < 0x800 ? 2 : c.isSurrogate() ? 2 : 3;
+            perByte.append(bytes, colours.at(unit));
+        }
+    }
+    m_view->send(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(from));
+    m_view->SendScintilla(QsciScintillaBase::SCI_SETSTYLINGEX, static_cast<unsigned long>(perByte.size()), perByte.constData());
+}
+
+void EditorControl::applyEdits(const QList<ContentEdit> &edits)
+{
+    const Batch batch(*this);
+    for (const ContentEdit &edit : edits) {
+        const long from = m_view->toPosition(edit.offset);
+        const long to = m_view->toPosition(edit.offset + static_cast<int>(edit.removed.size()));
+        const QByteArray bytes = utf8(edit.inserted);
+        m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
+        m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    }
+    m_view->send(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0);
+}
+
 void EditorControl::shareDocumentWith(EditorControl &other)
 {
     const long document = other.m_view->send(QsciScintillaBase::SCI_GETDOCPOINTER);

@@ -78,6 +78,16 @@ public:
     Colour colourAt(int offset) const;
     bool overwriteMode() const;
 
+    // The colours of [start, end) and a bulk repaint from start, one entry per UTF-16 unit
+    // (a Colour value). Fast paths for the colouring; neither raises Change.
+    QByteArray colours(int start, int end) const;
+    void setColours(int start, const QByteArray &colours);
+
+    // Applies the edits in order as one change of the content, then leaves the caret at 0 with
+    // nothing selected, as a write of the whole content does. Each edit's offset is in the text
+    // as the previous edits left it.
+    void applyEdits(const QList<ContentEdit> &edits);
+
     // Makes this control show other's document: content and colours are then shared, while each
     // control keeps its own caret and selection.
     void shareDocumentWith(EditorControl &other);

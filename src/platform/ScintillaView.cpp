@@ -78,6 +78,13 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
                     removed.truncate(length);
                     m_control.recordEdit({toOffset(position), QString::fromUtf8(removed), {}});
                 } else if (type & SC_MOD_INSERTTEXT) {
+                    // Inserted text takes the colour of the character before it, as in a rich
+                    // text box; the change handling then repaints around the caret.
+                    if (position > 0 && length > 0) {
+                        const long style = send(SCI_GETSTYLEAT, static_cast<unsigned long>(position - 1));
+                        send(SCI_STARTSTYLING, static_cast<unsigned long>(position));
+                        send(SCI_SETSTYLING, static_cast<unsigned long>(length), style);
+                    }
                     m_control.recordEdit({toOffset(position), {}, QString::fromUtf8(text, length)});
                 }
             });

@@ -338,6 +338,10 @@ void frmMainWin::Toolbar1_ButtonClick(const QString &key)
     }
 }
 
+void frmMainWin::RefreshQuickPreview()
+{
+}
+
 void frmMainWin::mnuExit_Click()
 {
     close();
@@ -345,7 +349,7 @@ void frmMainWin::mnuExit_Click()
 
 void frmMainWin::mnuAbout_Click()
 {
-    frmAbout about([] {}, [](frmAbout &) {}, this);
+    frmAbout about([this] { RefreshQuickPreview(); }, [](frmAbout &) {}, this);
     m_host.execModal(about);
 }
 

@@ -42,6 +42,9 @@ public:
     // Starts a new untitled document from the template.
     void ResetDocument();
 
+    // Writes the editor's text to the quick-preview file and shows it on the Preview tab.
+    void RefreshQuickPreview();
+
     // The close request: asks about unsaved changes, removes the preview window's file and ends
     // the process, or leaves cancel set to keep the window open.
     void Form_QueryUnload(bool &cancel);

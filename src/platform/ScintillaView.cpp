@@ -103,7 +103,12 @@ long ScintillaView::toPosition(int offset) const
     const long linePosition = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     if (isAsciiLine(line))
         return linePosition + (offset - lineOffset);
-    return send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset);
+    const long position = send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset);
+    // An offset between the two halves of a surrogate pair has no position (Scintilla answers the
+    // line's start or an invalid one): take the pair's start.
+    if (offset > lineOffset && position <= linePosition)
+        return send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset - 1);
+    return position;
 }
 
 int ScintillaView::toOffset(long position) const

@@ -8,6 +8,7 @@
 
 class BrowsePane;
 class ChangeTracker;
+class ClipboardCommands;
 class DocumentFiles;
 class EditorControl;
 class FormattingToolbar;
@@ -38,6 +39,7 @@ public:
     DocumentFiles &files() const { return *m_files; }
     QAction *action(const QString &name) const;
     QToolButton *toolbarButton(const QString &key) const;
+    const ChangeTracker &changes() const { return *m_changes; }
 
     // Starts a new untitled document from the template.
     void ResetDocument();
@@ -54,6 +56,16 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void r1_Change();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuClear_Click();
+    void mnuSelectAll_Click();
+    void r1_KeyUp();
+    void r1_MouseUp();
+    void r1_LostFocus();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +75,7 @@ private:
     void createToolbar();
     void createPanes();
     void setCutCopyEnabled(bool enabled);
+    void connectEditing();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -79,4 +92,6 @@ private:
     QWidget *m_previewTab = nullptr;
     StatusPanels *m_status = nullptr;
     bool m_ending = false;
+    std::unique_ptr<ChangeTracker> m_changes;
+    std::unique_ptr<ClipboardCommands> m_clipboard;
 };

@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+//
+// zorvane_bench: the performance figures of the editor, measured offscreen on generated pages
+// (Corpus: 100 KB, 1 MB and 10 MB pages with CR LF lines, and a 1 MB page on a single line).
+// Run it through scripts/bench, which builds in Release mode. Each line reads
+// "name value unit budget"; the last line says whether every budget was met (exit status 1
+// when one was not).
+//
+//   typing_<page>_median, typing_<page>_p99
+//       The change handling of one typed character (colouring, history, Save flag; the key
+//       handling of the editor and the painting are outside it), over 1000 characters typed
+//       as key presses into the middle of the page. Budget: median <= 0.1 ms at 1 MB and 10 MB.
+//   typing_10MB_to_100KB_median_ratio
+//       The 10 MB median over the 100 KB median: change handling must not grow with the
+//       document. Budget: <= 1.5.
+//   comment_open_10MB_change<n>
+//       Each of the four changes made typing "<!--" at the very top of the 10 MB page.
+//       Budget: <= 2 ms each.
+//   history_1000_chars_10MB
+//       The bytes the undo history holds after 1000 typed characters on the 10 MB page, over
+//       what it held before. Budget: <= 2 MB. rss_growth_1000_chars_10MB is the growth of the
+//       whole process over the same typing (painting and layout included), for reference.
+//   open_10MB, open_10MB_qsci_lexer, open_10MB_ratio
+//       Opening the 10 MB page from a file until every character is coloured, against a plain
+//       QsciScintilla with QsciLexerHTML reading the same file and forced to style it all
+//       (SCI_COLOURISE 0, -1), median of three alternating runs. Budget: ratio <= 1.
+//       open_10MB_added_memory is what the open adds to the process, against 3 x the file.
+
+#include "BenchReport.h"
+#include "Corpus.h"
+#include "EditingSession.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <Qsci/qscilexerhtml.h>
+#include <Qsci/qsciscintilla.h>
+
+#include <unistd.h>
+
+namespace {
+
+constexpr double MiB = 1024.0 * 1024.0;
+
+qint64 residentBytes()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields.at(1).toLongLong() * sysconf(_SC_PAGESIZE) : 0;
+}
+
+// Where typing starts: inside the first paragraph after the middle of the page.
+int middleOfText(EditorControl &editor)
+{
+    const int paragraph = editor.Find(QStringLiteral("<p>"), editor.length() / 2, -1, EditorControl::NoHighlight);
+    return paragraph < 0 ? editor.length() / 2 : paragraph + 3;
+}
+
+QString typedText(int characters)
+{
+    const QString sentence = QStringLiteral("Quick notes <b>on</b> the page, typed <i>one</i> key at a time. ");
+    QString text;
+    while (text.size() < characters)
+        text += sentence;
+    return text.left(characters);
+}
+
+double openWithOurEditor(const QString &path, qint64 *addedMemory)
+{
+    const qint64 before = residentBytes();
+    EditingSession session;
+    QElapsedTimer timer;
+    timer.start();
+    if (!session.r1.LoadFile(path))
+        qFatal("cannot open %s", qPrintable(path));
+    const double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    if (session.r1.colourAt(session.r1.length() - 1) == EditorControl::Colour::Plain)
+        qFatal("the page was not coloured to its end");
+    if (addedMemory)
+        *addedMemory = residentBytes() - before;
+    return elapsed;
+}
+
+double openWithQsciLexer(const QString &path)
+{
+    QsciScintilla editor;
+    editor.setUtf8(true);
+    QsciLexerHTML lexer;
+    editor.setLexer(&lexer);
+    QElapsedTimer timer;
+    timer.start();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot open %s", qPrintable(path));
+    editor.setText(QString::fromUtf8(file.readAll()));
+    editor.SendScintilla(QsciScintillaBase::SCI_COLOURISE, 0ul, -1l);
+    const double elapsed = static_cast<double>(timer.nsecsElapsed()) / 1e6;
+    editor.setLexer(nullptr);
+    return elapsed;
+}
+
+void measureOpen(BenchReport &report, const QByteArray &page)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("page10MB.html"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size())
+        qFatal("cannot write %s", qPrintable(path));
+    file.close();
+
+    qint64 addedMemory = 0;
+    QList<double> ours;
+    QList<double> lexer;
+    for (int run = 0; run < 3; ++run) {
+        ours.append(openWithOurEditor(path, run == 0 ? &addedMemory : nullptr));
+        lexer.append(openWithQsciLexer(path));
+    }
+    const double oursMedian = BenchReport::median(ours);
+    const double lexerMedian = BenchReport::median(lexer);
+    report.add(QStringLiteral("open_10MB"), oursMedian, QStringLiteral("ms"));
+    report.add(QStringLiteral("open_10MB_qsci_lexer"), lexerMedian, QStringLiteral("ms"));
+    report.add(QStringLiteral("open_10MB_ratio"), oursMedian / lexerMedian, QStringLiteral("x"), 1.0);
+    report.add(QStringLiteral("open_10MB_added_memory"), static_cast<double>(addedMemory) / MiB, QStringLiteral("MB"),
+               3.0 * static_cast<double>(page.size()) / MiB);
+}
+
+// Types 1000 characters into the middle of the page; returns the median.
+double measureTyping(BenchReport &report, EditingSession &session, const QString &name, std::optional<double> budget)
+{
+    session.r1.setSelStart(middleOfText(session.r1));
+    session.durations.clear();
+    session.type(typedText(1000));
+    const double median = BenchReport::median(session.durations);
+    report.add(QStringLiteral("typing_%1_median").arg(name), median, QStringLiteral("ms"), budget);
+    report.add(QStringLiteral("typing_%1_p99").arg(name), BenchReport::percentile(session.durations, 0.99), QStringLiteral("ms"));
+    return median;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    BenchReport report;
+
+    const QByteArray page10MB = Corpus::page(10'000'000, false);
+    measureOpen(report, page10MB);
+
+    double median100KB = 0;
+    {
+        EditingSession session;
+        session.r1.widget()->show();
+        session.r1.setText(QString::fromUtf8(Corpus::page(100'000, false)));
+        median100KB = measureTyping(report, session, QStringLiteral("100KB"), std::nullopt);
+    }
+    {
+        EditingSession session;
+        session.r1.widget()->show();
+        session.r1.setText(QString::fromUtf8(Corpus::page(1'000'000, false)));
+        measureTyping(report, session, QStringLiteral("1MB"), 0.1);
+    }
+    {
+        EditingSession session;
+        session.r1.widget()->show();
+        session.r1.setText(QString::fromUtf8(Corpus::page(1'000'000, true)));
+        measureTyping(report, session, QStringLiteral("1MB_single_line"), 0.1);
+    }
+    {
+        EditingSession session;
+        session.r1.widget()->show();
+        session.r1.setText(QString::fromUtf8(page10MB));
+        const qsizetype historyBefore = session.tracker.history().byteSize();
+        const qint64 residentBefore = residentBytes();
+        const double median10MB = measureTyping(report, session, QStringLiteral("10MB"), 0.1);
+        report.add(QStringLiteral("typing_10MB_to_100KB_median_ratio"), median10MB / median100KB, QStringLiteral("x"), 1.5);
+        report.add(QStringLiteral("history_1000_chars_10MB"),
+                   static_cast<double>(session.tracker.history().byteSize() - historyBefore) / MiB, QStringLiteral("MB"), 2.0);
+        report.add(QStringLiteral("rss_growth_1000_chars_10MB"), static_cast<double>(residentBytes() - residentBefore) / MiB,
+                   QStringLiteral("MB"));
+
+        session.r1.setSelStart(0);
+        session.durations.clear();
+        session.type(QStringLiteral("<!--"));
+        for (int change = 0; change < session.durations.size(); ++change)
+            report.add(QStringLiteral("comment_open_10MB_change%1").arg(change + 1), session.durations.at(change),
+                       QStringLiteral("ms"), 2.0);
+    }
+    return report.finish() ? 0 : 1;
+}

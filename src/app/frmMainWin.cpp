@@ -147,7 +147,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     setObjectName(QStringLiteral("frmMainWin"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.zorvane.Zorvane"), QIcon(QStringLiteral(":/icons/zorvane.svg"))));
     // 5880 by 5500 twips: the smallest window the layout is built for.
-    setMinimumSize(5880 / 15, 5500 / 15);
+    setMinimumSize(392, 367);
     resize(900, 640);
 
     m_r1 = std::make_unique<EditorControl>();
@@ -359,9 +359,9 @@ void frmMainWin::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    event->ignore();
     bool cancel = false;
     Form_QueryUnload(cancel);
+    event->setAccepted(!cancel);
 }
 
 void frmMainWin::Form_QueryUnload(bool &cancel)

@@ -25,8 +25,12 @@ FormattingCommands::FormattingCommands(FormattingToolbar &formattlb, EditorContr
     connect(m_formattlb.fntcbo(), &QComboBox::activated, this, &FormattingCommands::fntcbo_Click);
     // Enter reaches the combo when it has the focus, and its line edit when sent there directly.
     m_formattlb.fntcbo()->installEventFilter(this);
-    if (QLineEdit *edit = m_formattlb.fntcbo()->lineEdit())
+    if (QLineEdit *edit = m_formattlb.fntcbo()->lineEdit()) {
         edit->installEventFilter(this);
+        // Left alone, the combo picks the list item matching the typed text when the focus leaves,
+        // and reports it as chosen: the face would be applied again, or without Enter at all.
+        disconnect(edit, &QLineEdit::editingFinished, m_formattlb.fntcbo(), nullptr);
+    }
 }
 
 void FormattingCommands::formattlb_ButtonClick(const QString &key)

@@ -4,6 +4,7 @@
 #include "platform/EditorControl.h"
 #include "reference/TagTable.h"
 
+#include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -18,6 +19,9 @@ TreeViewTags::TreeViewTags(QTreeWidget &tv1, EditorControl &r1, std::function<vo
     , m_refreshQuickPreview(std::move(refreshQuickPreview))
 {
     m_tv1.setSelectionMode(QAbstractItemView::SingleSelection);
+    // The narrow pane scrolls sideways rather than eliding the markup a click would insert.
+    m_tv1.header()->setStretchLastSection(false);
+    m_tv1.header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // A click anywhere in the tree counts, not only on an item: the tree's own clicked signal
     // misses clicks on the expand buttons and on the empty area.
     m_tv1.viewport()->installEventFilter(this);

@@ -67,6 +67,7 @@ private slots:
     void combosWrapSelectionInFont();
     void typedFaceAppliesOnceOnEnter_data();
     void typedFaceAppliesOnceOnEnter();
+    void leavingFontComboAppliesNothing();
     void mainWindowToolbarEditsDocument();
     void mainWindowTableAndFrameRunInsertCommands();
 };
@@ -227,6 +228,36 @@ void tst_FormattingCommands::typedFaceAppliesOnceOnEnter()
     QCOMPARE(fixture.refreshes, 0);
     QCOMPARE(fntcbo->currentText(), typed);
     QCOMPARE(fntcbo->count(), 8);
+}
+
+void tst_FormattingCommands::leavingFontComboAppliesNothing()
+{
+    ToolbarFixture fixture;
+    fixture.select(QStringLiteral("x"), 0, 1);
+    fixture.toolbar.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture.toolbar));
+    QComboBox *fntcbo = fixture.toolbar.fntcbo();
+    fntcbo->setFocus();
+    QTRY_VERIFY(fntcbo->hasFocus());
+
+    // Typed text that names a listed face, then Enter, then the focus moves on.
+    fntcbo->clearEditText();
+    QTest::keyClicks(fntcbo, QStringLiteral("verdana"));
+    QTest::keyClick(fntcbo, Qt::Key_Return);
+    fixture.toolbar.ColorCombo()->setFocus();
+    QTRY_VERIFY(!fntcbo->hasFocus());
+    QCOMPARE(fixture.editor.Text(), QStringLiteral("<font face=\"verdana\">x</font>"));
+
+    // Typed without Enter: leaving the combo keeps the text and applies nothing.
+    fntcbo->setFocus();
+    QTRY_VERIFY(fntcbo->hasFocus());
+    fntcbo->clearEditText();
+    QTest::keyClicks(fntcbo, QStringLiteral("Georgia"));
+    fixture.toolbar.ColorCombo()->setFocus();
+    QTRY_VERIFY(!fntcbo->hasFocus());
+    QCOMPARE(fixture.editor.Text(), QStringLiteral("<font face=\"verdana\">x</font>"));
+    QCOMPARE(fntcbo->currentText(), QStringLiteral("Georgia"));
+    QCOMPARE(fixture.refreshes, 0);
 }
 
 void tst_FormattingCommands::mainWindowToolbarEditsDocument()

@@ -6,10 +6,12 @@
 #include "app/frmAbout.h"
 #include "files/BrowsePane.h"
 #include "files/DocumentFiles.h"
+#include "formatting/FormattingCommands.h"
 #include "formatting/FormattingToolbar.h"
 #include "platform/AppTitle.h"
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
+#include "reference/TreeViewTags.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -172,6 +174,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuOpen_Click);
     connect(action(QStringLiteral("mnuSave")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSave_Click);
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
+    connectFormatting();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -387,4 +390,21 @@ void frmMainWin::Form_QueryUnload(bool &cancel)
     cancel = false;
     m_ending = true;
     m_host.endProcess();
+}
+
+// The formatting toolbar and the tag reference tree act on r1 and refresh the quick preview; the
+// toolbar's Table and Frame buttons run the same commands as the Insert menu.
+void frmMainWin::connectFormatting()
+{
+    const auto refresh = [this] { RefreshQuickPreview(); };
+    new FormattingCommands(*m_formattlb, *m_r1,
+                           FormattingCommands::Hooks{refresh, [this] { action(QStringLiteral("mnutbins"))->trigger(); },
+                                                     [this] { action(QStringLiteral("frmmnu"))->trigger(); }},
+                           this);
+    new TreeViewTags(*m_tv1, *m_r1, refresh, this);
+}
+
+void frmMainWin::BuildTagTree()
+{
+    TreeViewTags::BuildTagTree(*m_tv1);
 }

@@ -45,6 +45,9 @@ public:
     // Writes the editor's text to the quick-preview file and shows it on the Preview tab.
     void RefreshQuickPreview();
 
+    // Fills the tag reference tree; main runs it once, after the window is shown.
+    void BuildTagTree();
+
     // The close request: asks about unsaved changes, removes the preview window's file and ends
     // the process, or leaves cancel set to keep the window open.
     void Form_QueryUnload(bool &cancel);
@@ -63,6 +66,7 @@ private:
     void createToolbar();
     void createPanes();
     void setCutCopyEnabled(bool enabled);
+    void connectFormatting();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/ToolWindow.h"
+
+#include <QScreen>
+
+namespace {
+
+// Gap left between the tool window and the window it stands beside.
+constexpr int Gap = 8;
+
+} // namespace
+
+ToolWindow::ToolWindow(const QString &title)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
+    setWindowTitle(title);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ToolWindow::attachTo(QWidget &anchor)
+{
+    connect(&anchor, &QObject::destroyed, this, [this] { delete this; });
+    adjustSize();
+    const QRect screen = anchor.screen()->availableGeometry();
+    if (m_centred) {
+        move(screen.center() - rect().center());
+        return;
+    }
+    const QRect owner = anchor.frameGeometry();
+    const QSize size = frameGeometry().size();
+    int x = owner.right() + Gap;
+    if (x + size.width() > screen.right())
+        x = owner.left() - Gap - size.width();
+    // No room on either side: overlap the window's right edge, inside the screen.
+    if (x < screen.left())
+        x = screen.right() - size.width();
+    const int y = qBound(screen.top(), owner.top(), qMax(screen.top(), screen.bottom() - size.height()));
+    move(qMax(x, screen.left()), y);
+}
+
+void ToolWindow::bringForward()
+{
+    show();
+    raise();
+    activateWindow();
+}

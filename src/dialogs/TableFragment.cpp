@@ -31,9 +31,9 @@ QString TableFragment::build() const
     QString code = QStringLiteral("<TABLE WIDTH=") + width;
     if (!height.isEmpty())
         code += QStringLiteral(" HEIGHT=") + height;
-    code += QStringLiteral(" BGCOLOR=") + backgroundColour + QStringLiteral("  BORDER=") + borderSize
-            + QStringLiteral("  BORDERCOLOR=") + borderColour + QStringLiteral(" CELLSPACING=") + cellSpacing
-            + QStringLiteral(" CELLPADDING=") + cellPadding + QStringLiteral(">") + crlf;
+    code += QStringLiteral(" BGCOLOR=") + backgroundColour + QStringLiteral("  BORDER=") + borderSize +
+            QStringLiteral("  BORDERCOLOR=") + borderColour + QStringLiteral(" CELLSPACING=") + cellSpacing +
+            QStringLiteral(" CELLPADDING=") + cellPadding + QStringLiteral(">") + crlf;
     for (int r = 1; r <= rows; ++r) {
         code += QStringLiteral("<TR>") + crlf;
         const QString row = QStringLiteral("<TD> <!-- Row ") + QString::number(r) + QStringLiteral(" - Col ");

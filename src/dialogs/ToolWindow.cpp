@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ToolWindow.h"
 
+#include <QApplication>
 #include <QScreen>
 
 namespace {
@@ -34,8 +35,22 @@ void ToolWindow::attachTo(QWidget &anchor)
     // No room on either side: overlap the window's right edge, inside the screen.
     if (x < screen.left())
         x = screen.right() - size.width();
-    const int y = qBound(screen.top(), owner.top(), qMax(screen.top(), screen.bottom() - size.height()));
-    move(qMax(x, screen.left()), y);
+    x = qMax(x, screen.left());
+    // Stand below the tool windows already open there rather than on top of them.
+    QRect place(QPoint(x, qMax(screen.top(), owner.top())), size);
+    for (bool moved = true; moved;) {
+        moved = false;
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *other = qobject_cast<ToolWindow *>(widget);
+            if (other && other != this && other->isVisible() && other->frameGeometry().intersects(place)) {
+                place.moveTop(other->frameGeometry().bottom() + Gap);
+                moved = true;
+            }
+        }
+    }
+    if (place.bottom() > screen.bottom())
+        place.moveTop(qMax(screen.top(), owner.top()));
+    move(place.topLeft());
 }
 
 void ToolWindow::bringForward()

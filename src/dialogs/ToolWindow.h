@@ -15,9 +15,9 @@ class ToolWindow : public QWidget
 public:
     // Shows the window held by window, or makes one with create() and shows that. A window that
     // is already open keeps its position and its values and is only brought forward. A new one
-    // goes beside anchor when the screen has room there, and is destroyed with anchor, whose
-    // editor it acts on.
-    template<typename Window, typename Create>
+    // goes beside anchor (over its edge when the screen has no room at either side), below the
+    // tool windows already there, and is destroyed with anchor, whose editor it acts on.
+    template <typename Window, typename Create>
     static Window *showOrRaise(QPointer<Window> &window, Create create, QWidget &anchor)
     {
         if (window.isNull()) {

@@ -26,7 +26,8 @@ QIcon colourPickerIcon()
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(QColor(0x37, 0x47, 0x4f), 2.5));
-    const QColor chips[] = {QColor(0xe5, 0x39, 0x35), QColor(0x43, 0xa0, 0x47), QColor(0x1e, 0x88, 0xe5), QColor(0xfd, 0xd8, 0x35)};
+    const QColor chips[] = {QColor(0xe5, 0x39, 0x35), QColor(0x43, 0xa0, 0x47), QColor(0x1e, 0x88, 0xe5),
+                            QColor(0xfd, 0xd8, 0x35)};
     for (int i = 0; i < 4; ++i) {
         painter.setBrush(chips[i]);
         painter.drawRoundedRect(QRectF(5 + (i % 2) * 20, 5 + (i / 2) * 20, 18, 18), 3, 3);
@@ -135,8 +136,8 @@ frmTable::frmTable(EditorControl &editor, HostServices &host, std::function<void
     root->addLayout(left);
     root->addLayout(right);
 
-    const QList<QWidget *> tabOrder = {m_tbrowstxt, m_tbcolstxt, m_tbwidthtxt, m_tbheighttxt, m_tbbgclrtxt, m_tbbdrtxt,
-                                       m_tbcelspctxt, m_tbcelpadtxt, m_tbbdrclrtxt, m_tbgenbtn, m_ln, m_cnclbtn};
+    const QList<QWidget *> tabOrder = {m_tbrowstxt,   m_tbcolstxt,   m_tbwidthtxt,  m_tbheighttxt, m_tbbgclrtxt, m_tbbdrtxt,
+                                       m_tbcelspctxt, m_tbcelpadtxt, m_tbbdrclrtxt, m_tbgenbtn,    m_ln,         m_cnclbtn};
     for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
         setTabOrder(tabOrder.at(i), tabOrder.at(i + 1));
     m_tbrowstxt->setFocus();

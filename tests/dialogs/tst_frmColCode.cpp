@@ -201,7 +201,8 @@ void tst_frmColCode::addInsertsCodeAfterSelection_data()
 
     QTest::newRow("after selected abc") << 255 << QString() << 3 << 3 << QStringLiteral("xx abc#FF0000 yy") << 13;
     QTest::newRow("at the caret") << 255 << QString() << 3 << 0 << QStringLiteral("xx #FF0000abc yy") << 10;
-    QTest::newRow("typed code as typed") << 255 << QStringLiteral("#123456") << 6 << 0 << QStringLiteral("xx abc#123456 yy") << 13;
+    QTest::newRow("typed code as typed") << 255 << QStringLiteral("#123456") << 6 << 0 << QStringLiteral("xx abc#123456 yy")
+                                         << 13;
 }
 
 void tst_frmColCode::addInsertsCodeAfterSelection()

@@ -88,13 +88,14 @@ void tst_frmFrames::addCodeInsertsTemplate_data()
                                              "  </frameset>\r\n"
                                              "</frameset>\r\n");
     QTest::newRow("frmd4") << 4
-                           << QStringLiteral("<frameset rows='80,*' cols='*' frameborder='NO' border='0' framespacing='0'>\r\n"
-                                             "  <frame src='Leftpage.html' name='LeftFrame' scrolling='NO' noresize >\r\n"
-                                             "  <frameset rows='80,*' frameborder='NO' border='0' framespacing='0'>\r\n"
-                                             "    <frame src='TopRightpage.html' name='TopRightFrame' scrolling='NO' noresize>\r\n"
-                                             "    <frame src='BottomRightpage.html' name='BottomRightFrame'>\r\n"
-                                             "  </frameset>\r\n"
-                                             "</frameset>\r\n");
+                           << QStringLiteral(
+                                  "<frameset rows='80,*' cols='*' frameborder='NO' border='0' framespacing='0'>\r\n"
+                                  "  <frame src='Leftpage.html' name='LeftFrame' scrolling='NO' noresize >\r\n"
+                                  "  <frameset rows='80,*' frameborder='NO' border='0' framespacing='0'>\r\n"
+                                  "    <frame src='TopRightpage.html' name='TopRightFrame' scrolling='NO' noresize>\r\n"
+                                  "    <frame src='BottomRightpage.html' name='BottomRightFrame'>\r\n"
+                                  "  </frameset>\r\n"
+                                  "</frameset>\r\n");
     QTest::newRow("frmd5") << 5
                            << QStringLiteral("<frameset cols='33%,33%, 34%' frameborder='NO' border='0' framespacing='0'>\r\n"
                                              "  <frame src='LeftMostPage.html' name='LeftMostFrame'>\r\n"
@@ -141,11 +142,12 @@ void tst_frmFrames::selectionStaysSelected()
 
     m_window->frmd(5)->click();
 
-    QCOMPARE(m_editor->Text(), QStringLiteral("xx abc<frameset cols='33%,33%, 34%' frameborder='NO' border='0' framespacing='0'>\r\n"
-                                              "  <frame src='LeftMostPage.html' name='LeftMostFrame'>\r\n"
-                                              "  <frame src='MidPage.html' name='MidFrame'>\r\n"
-                                              "  <frame src='RightMostPage.html' name='RightMostFrame'>\r\n"
-                                              "</frameset>\r\n yy"));
+    QCOMPARE(m_editor->Text(),
+             QStringLiteral("xx abc<frameset cols='33%,33%, 34%' frameborder='NO' border='0' framespacing='0'>\r\n"
+                            "  <frame src='LeftMostPage.html' name='LeftMostFrame'>\r\n"
+                            "  <frame src='MidPage.html' name='MidFrame'>\r\n"
+                            "  <frame src='RightMostPage.html' name='RightMostFrame'>\r\n"
+                            "</frameset>\r\n yy"));
     QCOMPARE(m_editor->SelStart(), 3);
     QCOMPARE(m_editor->SelText(), QStringLiteral("abc"));
 }

@@ -18,17 +18,17 @@
 namespace {
 
 // The table every default value gives, line for line.
-const QString DefaultTable = QStringLiteral(
-    "<TABLE WIDTH=90% BGCOLOR=#FFFFFF  BORDER=1  BORDERCOLOR=#000000 CELLSPACING=1 CELLPADDING=0>\r\n"
-    "<TR>\r\n"
-    "<TD> <!-- Row 1 - Col 1 //-> </TD>\r\n"
-    "<TD> <!-- Row 1 - Col 2 //-> </TD>\r\n"
-    "</TR>\r\n"
-    "<TR>\r\n"
-    "<TD> <!-- Row 2 - Col 1 //-> </TD>\r\n"
-    "<TD> <!-- Row 2 - Col 2 //-> </TD>\r\n"
-    "</TR>\r\n"
-    "</TABLE>\r\n");
+const QString DefaultTable =
+    QStringLiteral("<TABLE WIDTH=90% BGCOLOR=#FFFFFF  BORDER=1  BORDERCOLOR=#000000 CELLSPACING=1 CELLPADDING=0>\r\n"
+                   "<TR>\r\n"
+                   "<TD> <!-- Row 1 - Col 1 //-> </TD>\r\n"
+                   "<TD> <!-- Row 1 - Col 2 //-> </TD>\r\n"
+                   "</TR>\r\n"
+                   "<TR>\r\n"
+                   "<TD> <!-- Row 2 - Col 1 //-> </TD>\r\n"
+                   "<TD> <!-- Row 2 - Col 2 //-> </TD>\r\n"
+                   "</TR>\r\n"
+                   "</TABLE>\r\n");
 
 // The nine lines after the start line of the default 2 by 2 table.
 const QString DefaultBody = DefaultTable.mid(DefaultTable.indexOf(QStringLiteral("\r\n")) + 2);
@@ -39,8 +39,7 @@ const QString DefaultStart =
 // Field object names and the texts typed into them.
 using Fields = QHash<QString, QString>;
 
-template<typename Window>
-QList<Window *> openWindows()
+template <typename Window> QList<Window *> openWindows()
 {
     QList<Window *> found;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
@@ -89,7 +88,8 @@ void tst_frmTable::init()
     m_host = std::make_unique<ScriptedHost>();
     m_refreshes = 0;
     m_pickerRequests = 0;
-    m_window = new frmTable(*m_editor, *m_host, [this] { ++m_refreshes; }, [this] { ++m_pickerRequests; });
+    m_window = new frmTable(
+        *m_editor, *m_host, [this] { ++m_refreshes; }, [this] { ++m_pickerRequests; });
     m_window->show();
 }
 
@@ -127,21 +127,26 @@ void tst_frmTable::generatedMarkup_data()
                                                   "CELLSPACING=1 CELLPADDING=0>")
                                 << DefaultBody << 10;
     QTest::newRow("height one space") << Fields{{QStringLiteral("tbheighttxt"), QStringLiteral(" ")}}
-                                      << QStringLiteral("<TABLE WIDTH=90% HEIGHT=  BGCOLOR=#FFFFFF  BORDER=1  BORDERCOLOR=#000000 "
-                                                        "CELLSPACING=1 CELLPADDING=0>")
+                                      << QStringLiteral(
+                                             "<TABLE WIDTH=90% HEIGHT=  BGCOLOR=#FFFFFF  BORDER=1  BORDERCOLOR=#000000 "
+                                             "CELLSPACING=1 CELLPADDING=0>")
                                       << DefaultBody << 10;
     QTest::newRow("empty width") << Fields{{QStringLiteral("tbwidthtxt"), QString()}}
                                  << QStringLiteral("<TABLE WIDTH= BGCOLOR=#FFFFFF  BORDER=1  BORDERCOLOR=#000000 CELLSPACING=1 "
                                                    "CELLPADDING=0>")
                                  << DefaultBody << 10;
     QTest::newRow("colours as typed")
-        << Fields{{QStringLiteral("tbbgclrtxt"), QStringLiteral("red ")}, {QStringLiteral("tbbdrclrtxt"), QStringLiteral("\"navy\"")}}
-        << QStringLiteral("<TABLE WIDTH=90% BGCOLOR=red   BORDER=1  BORDERCOLOR=\"navy\" CELLSPACING=1 CELLPADDING=0>") << DefaultBody
-        << 10;
+        << Fields{{QStringLiteral("tbbgclrtxt"), QStringLiteral("red ")},
+                  {QStringLiteral("tbbdrclrtxt"), QStringLiteral("\"navy\"")}}
+        << QStringLiteral("<TABLE WIDTH=90% BGCOLOR=red   BORDER=1  BORDERCOLOR=\"navy\" CELLSPACING=1 CELLPADDING=0>")
+        << DefaultBody << 10;
     QTest::newRow("every value")
-        << Fields{{QStringLiteral("tbwidthtxt"), QStringLiteral("400")},   {QStringLiteral("tbheighttxt"), QStringLiteral("50%")},
-                  {QStringLiteral("tbbgclrtxt"), QStringLiteral("#C0C0C0")}, {QStringLiteral("tbbdrtxt"), QStringLiteral("0")},
-                  {QStringLiteral("tbbdrclrtxt"), QStringLiteral("blue")},  {QStringLiteral("tbcelspctxt"), QStringLiteral("3")},
+        << Fields{{QStringLiteral("tbwidthtxt"), QStringLiteral("400")},
+                  {QStringLiteral("tbheighttxt"), QStringLiteral("50%")},
+                  {QStringLiteral("tbbgclrtxt"), QStringLiteral("#C0C0C0")},
+                  {QStringLiteral("tbbdrtxt"), QStringLiteral("0")},
+                  {QStringLiteral("tbbdrclrtxt"), QStringLiteral("blue")},
+                  {QStringLiteral("tbcelspctxt"), QStringLiteral("3")},
                   {QStringLiteral("tbcelpadtxt"), QStringLiteral("5")}}
         << QStringLiteral("<TABLE WIDTH=400 HEIGHT=50% BGCOLOR=#C0C0C0  BORDER=0  BORDERCOLOR=blue CELLSPACING=3 CELLPADDING=5>")
         << DefaultBody << 10;
@@ -152,13 +157,17 @@ void tst_frmTable::generatedMarkup_data()
     QTest::newRow("rows 2 columns 0") << Fields{{QStringLiteral("tbcolstxt"), QStringLiteral("0")}} << DefaultStart
                                       << QStringLiteral("<TR>\r\n</TR>\r\n<TR>\r\n</TR>\r\n</TABLE>\r\n") << 6;
     QTest::newRow("rows 1 columns 12")
-        << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("1")}, {QStringLiteral("tbcolstxt"), QStringLiteral("12")}} << DefaultStart
-        << QStringLiteral("<TD> <!-- Row 1 - Col 11 //-> </TD>\r\n<TD> <!-- Row 1 - Col 12 //-> </TD>\r\n</TR>\r\n</TABLE>\r\n") << 16;
+        << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("1")}, {QStringLiteral("tbcolstxt"), QStringLiteral("12")}}
+        << DefaultStart
+        << QStringLiteral("<TD> <!-- Row 1 - Col 11 //-> </TD>\r\n<TD> <!-- Row 1 - Col 12 //-> </TD>\r\n</TR>\r\n</TABLE>\r\n")
+        << 16;
     // A half rounds to the even neighbour: 2.5 gives 2 rows, 3.5 gives 4.
-    QTest::newRow("rows 2.5") << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("2.5")}} << DefaultStart << DefaultBody << 10;
-    QTest::newRow("rows 3.5")
-        << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("3.5")}, {QStringLiteral("tbcolstxt"), QStringLiteral("1")}} << DefaultStart
-        << QStringLiteral("<TR>\r\n<TD> <!-- Row 4 - Col 1 //-> </TD>\r\n</TR>\r\n</TABLE>\r\n") << 14;
+    QTest::newRow("rows 2.5") << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("2.5")}} << DefaultStart << DefaultBody
+                              << 10;
+    QTest::newRow("rows 3.5") << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("3.5")},
+                                        {QStringLiteral("tbcolstxt"), QStringLiteral("1")}}
+                              << DefaultStart
+                              << QStringLiteral("<TR>\r\n<TD> <!-- Row 4 - Col 1 //-> </TD>\r\n</TR>\r\n</TABLE>\r\n") << 14;
 }
 
 void tst_frmTable::generatedMarkup()
@@ -241,16 +250,20 @@ void tst_frmTable::refusesBadCounts_data()
     const QString rowsMessage = QStringLiteral("Row(s) must be a number from -32768 to 32767.");
     const QString columnsMessage = QStringLiteral("Col(s) must be a number from -32768 to 32767.");
     QTest::newRow("empty rows") << QString() << QStringLiteral("2") << rowsMessage << QStringLiteral("tbrowstxt");
-    QTest::newRow("letters in rows") << QStringLiteral("abc") << QStringLiteral("2") << rowsMessage << QStringLiteral("tbrowstxt");
+    QTest::newRow("letters in rows") << QStringLiteral("abc") << QStringLiteral("2") << rowsMessage
+                                     << QStringLiteral("tbrowstxt");
     QTest::newRow("rows 40000") << QStringLiteral("40000") << QStringLiteral("2") << rowsMessage << QStringLiteral("tbrowstxt");
-    QTest::newRow("letters in columns") << QStringLiteral("2") << QStringLiteral("x") << columnsMessage << QStringLiteral("tbcolstxt");
+    QTest::newRow("letters in columns") << QStringLiteral("2") << QStringLiteral("x") << columnsMessage
+                                        << QStringLiteral("tbcolstxt");
     QTest::newRow("too many cells") << QStringLiteral("400") << QStringLiteral("300")
-                                    << QStringLiteral("A table of 400 rows and 300 columns has 120000 cells; at most 100000 cells can "
-                                                      "be generated at once.")
+                                    << QStringLiteral(
+                                           "A table of 400 rows and 300 columns has 120000 cells; at most 100000 cells can "
+                                           "be generated at once.")
                                     << QStringLiteral("tbrowstxt");
     QTest::newRow("largest counts") << QStringLiteral("32767") << QStringLiteral("32767")
-                                    << QStringLiteral("A table of 32767 rows and 32767 columns has 1073676289 cells; at most 100000 "
-                                                      "cells can be generated at once.")
+                                    << QStringLiteral(
+                                           "A table of 32767 rows and 32767 columns has 1073676289 cells; at most 100000 "
+                                           "cells can be generated at once.")
                                     << QStringLiteral("tbrowstxt");
 }
 
@@ -324,9 +337,9 @@ void tst_frmTable::escapeDoesNotClose()
 void tst_frmTable::tabOrder()
 {
     const QStringList expected = {
-        QStringLiteral("tbrowstxt"),  QStringLiteral("tbcolstxt"),   QStringLiteral("tbwidthtxt"), QStringLiteral("tbheighttxt"),
-        QStringLiteral("tbbgclrtxt"), QStringLiteral("tbbdrtxt"),    QStringLiteral("tbcelspctxt"), QStringLiteral("tbcelpadtxt"),
-        QStringLiteral("tbbdrclrtxt"), QStringLiteral("tbgenbtn"),   QStringLiteral("ln"),          QStringLiteral("cnclbtn"),
+        QStringLiteral("tbrowstxt"),   QStringLiteral("tbcolstxt"), QStringLiteral("tbwidthtxt"),  QStringLiteral("tbheighttxt"),
+        QStringLiteral("tbbgclrtxt"),  QStringLiteral("tbbdrtxt"),  QStringLiteral("tbcelspctxt"), QStringLiteral("tbcelpadtxt"),
+        QStringLiteral("tbbdrclrtxt"), QStringLiteral("tbgenbtn"),  QStringLiteral("ln"),          QStringLiteral("cnclbtn"),
     };
     QStringList order;
     QWidget *widget = m_window->tbrowstxt();

@@ -4,6 +4,9 @@
 #include "app/Resources.h"
 #include "app/StatusPanels.h"
 #include "app/frmAbout.h"
+#include "dialogs/frmColCode.h"
+#include "dialogs/frmFrames.h"
+#include "dialogs/frmTable.h"
 #include "files/BrowsePane.h"
 #include "files/DocumentFiles.h"
 #include "formatting/FormattingCommands.h"
@@ -175,6 +178,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuSave")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSave_Click);
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
     connectFormatting();
+    connectToolWindows();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -407,4 +411,29 @@ void frmMainWin::connectFormatting()
 void frmMainWin::BuildTagTree()
 {
     TreeViewTags::BuildTagTree(*m_tv1);
+}
+
+void frmMainWin::connectToolWindows()
+{
+    connect(action(QStringLiteral("mnutbins")), &QAction::triggered, this, &frmMainWin::mnutbins_Click);
+    connect(action(QStringLiteral("frmmnu")), &QAction::triggered, this, &frmMainWin::frmmnu_Click);
+    connect(action(QStringLiteral("mnuhxcol")), &QAction::triggered, this, &frmMainWin::mnuhxcol_Click);
+}
+
+void frmMainWin::mnutbins_Click()
+{
+    ToolWindow::showOrRaise(
+        m_frmTable,
+        [this] { return new frmTable(*m_r1, m_host, [this] { RefreshQuickPreview(); }, [this] { mnuhxcol_Click(); }); },
+        *this);
+}
+
+void frmMainWin::frmmnu_Click()
+{
+    ToolWindow::showOrRaise(m_frmFrames, [this] { return new frmFrames(*m_r1, [this] { RefreshQuickPreview(); }); }, *this);
+}
+
+void frmMainWin::mnuhxcol_Click()
+{
+    ToolWindow::showOrRaise(m_frmColCode, [this] { return new frmColCode(*m_r1, m_host, [this] { RefreshQuickPreview(); }); }, *this);
 }

@@ -3,6 +3,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -19,6 +20,9 @@ class QToolBar;
 class QToolButton;
 class QTreeWidget;
 class StatusPanels;
+class frmColCode;
+class frmFrames;
+class frmTable;
 
 // The main window: it owns the document, the menus, both toolbars, the panes and the status bar,
 // and routes every command to the subsystem that carries it out.
@@ -57,6 +61,10 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void r1_Change();
+    // Show the tool window, or bring the open one forward with its values.
+    void mnutbins_Click();
+    void frmmnu_Click();
+    void mnuhxcol_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -67,6 +75,7 @@ private:
     void createPanes();
     void setCutCopyEnabled(bool enabled);
     void connectFormatting();
+    void connectToolWindows();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -83,4 +92,7 @@ private:
     QWidget *m_previewTab = nullptr;
     StatusPanels *m_status = nullptr;
     bool m_ending = false;
+    QPointer<frmTable> m_frmTable;
+    QPointer<frmFrames> m_frmFrames;
+    QPointer<frmColCode> m_frmColCode;
 };

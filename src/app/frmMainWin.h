@@ -45,6 +45,9 @@ public:
     // Writes the editor's text to the quick-preview file and shows it on the Preview tab.
     void RefreshQuickPreview();
 
+    // Loads the file selected in the Browse pane; false when it could not be read.
+    bool LoadFileFromPane();
+
     // The close request: asks about unsaved changes, removes the preview window's file and ends
     // the process, or leaves cancel set to keep the window open.
     void Form_QueryUnload(bool &cancel);
@@ -54,6 +57,8 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void r1_Change();
+    void Dir1_Change();
+    void File1_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +68,7 @@ private:
     void createToolbar();
     void createPanes();
     void setCutCopyEnabled(bool enabled);
+    void connectFiles();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;

@@ -69,7 +69,8 @@ void BrowsePane::fillDrives()
 {
     QStringList roots;
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady())
+        // Bind-mounted single files are volumes too, but no drive to browse.
+        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir())
             roots << volume.rootPath();
     }
     roots.removeDuplicates();

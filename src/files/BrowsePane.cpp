@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QListWidget>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -40,6 +41,7 @@ BrowsePane::BrowsePane(QWidget *parent)
     m_file1->setAccessibleName(tr("Files"));
     m_dir1->setFixedHeight(Dir1Height);
     m_file1->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &BrowsePane::fillFiles);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -78,7 +80,7 @@ void BrowsePane::fillDrives()
     roots.sort();
     roots.prepend(QStringLiteral("/"));
     for (const QString &root : roots)
-        m_drive1->addItem(QIcon::fromTheme(QStringLiteral("drive-harddisk")), root, root);
+        m_drive1->addItem(QIcon::fromTheme(QStringLiteral("drive-harddisk"), style()->standardIcon(QStyle::SP_DriveHDIcon)), root, root);
 }
 
 void BrowsePane::showDriveOf(const QString &folder)
@@ -114,8 +116,8 @@ bool BrowsePane::setDirPath(const QString &folder)
         if (up.isRoot() || !up.cdUp())
             break;
     }
-    const QIcon open = QIcon::fromTheme(QStringLiteral("folder-open"));
-    const QIcon closed = QIcon::fromTheme(QStringLiteral("folder"));
+    const QIcon open = QIcon::fromTheme(QStringLiteral("folder-open"), style()->standardIcon(QStyle::SP_DirOpenIcon));
+    const QIcon closed = QIcon::fromTheme(QStringLiteral("folder"), style()->standardIcon(QStyle::SP_DirClosedIcon));
     for (qsizetype depth = 0; depth < chain.size(); ++depth) {
         const QString path = chain.at(depth);
         const QString name = depth == 0 ? path : QFileInfo(path).fileName();
@@ -136,17 +138,30 @@ bool BrowsePane::setDirPath(const QString &folder)
 
 void BrowsePane::setFilePath(const QString &folder)
 {
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
     m_filePath = folder;
     m_selectedFile.clear();
     m_previousFile.clear();
+    // Files saved or deleted there, by this program or another, show up in the list.
+    if (QFileInfo(folder).isDir())
+        m_watcher.addPath(folder);
+    fillFiles();
+}
+
+void BrowsePane::fillFiles()
+{
     const QSignalBlocker quiet(m_file1);
     m_file1->clear();
     // Hidden files stay hidden, as in the file dialogs.
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList entries = QDir(m_filePath).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &entry : entries) {
         if (isListed(entry.fileName()))
             m_file1->addItem(entry.fileName());
     }
+    const QList<QListWidgetItem *> found = m_file1->findItems(m_selectedFile, Qt::MatchExactly);
+    if (!m_selectedFile.isEmpty() && !found.isEmpty())
+        m_file1->setCurrentItem(found.constFirst());
 }
 
 QString BrowsePane::fileName() const

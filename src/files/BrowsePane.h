@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QWidget>
 
 class QComboBox;
@@ -47,12 +48,15 @@ signals:
 
 private:
     void fillDrives();
+    // Lists File1's folder again, keeping the selected file selected.
+    void fillFiles();
     // Shows in Drive1 the volume that holds folder.
     void showDriveOf(const QString &folder);
 
     QComboBox *m_drive1 = nullptr;
     QListWidget *m_dir1 = nullptr;
     QListWidget *m_file1 = nullptr;
+    QFileSystemWatcher m_watcher;
     QString m_dirPath;
     QString m_filePath;
     QString m_selectedFile;

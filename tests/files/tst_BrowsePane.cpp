@@ -205,6 +205,13 @@ void tst_BrowsePane::clickAndArrowKeysLoadAtOnce()
     f.run("mnuSave");
     QCOMPARE(MainWindowFixture::read(f.path(QStringLiteral("a.htm"))), QByteArray("<hr><p>a</p>"));
     QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [a.htm] | file | Save off"));
+
+    // A copy saved into the folder appears in the list, and the refresh keeps the selection.
+    f.host.answerFileDialog(f.path(QStringLiteral("a2.htm")));
+    f.run("mnuSaveAs");
+    QTRY_COMPARE(entries(f.file1), (QStringList{QStringLiteral("a.htm"), QStringLiteral("a2.htm"), QStringLiteral("b.HTML"),
+                                                QStringLiteral("e.ht")}));
+    QCOMPARE(selected(f.file1), QStringLiteral("a.htm"));
     QVERIFY(f.host.allAnswered());
 }
 

@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -179,6 +180,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
     connectFormatting();
     connectToolWindows();
+    connectFiles();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -436,4 +438,36 @@ void frmMainWin::frmmnu_Click()
 void frmMainWin::mnuhxcol_Click()
 {
     ToolWindow::showOrRaise(m_frmColCode, [this] { return new frmColCode(*m_r1, m_host, [this] { RefreshQuickPreview(); }); }, *this);
+}
+
+void frmMainWin::connectFiles()
+{
+    connect(m_browse, &BrowsePane::Dir1_Change, this, &frmMainWin::Dir1_Change);
+    connect(m_browse, &BrowsePane::File1_Click, this, &frmMainWin::File1_Click);
+}
+
+void frmMainWin::Dir1_Change()
+{
+    m_browse->setFilePath(m_browse->dirPath());
+}
+
+void frmMainWin::File1_Click()
+{
+    // Unsaved work the user keeps, including a save that failed or was cancelled after Yes,
+    // stops the click before anything is loaded.
+    if (!m_files->confirmDiscard(QStringLiteral("Save file before opening another?"))) {
+        m_browse->restoreFileSelection();
+        return;
+    }
+    if (!LoadFileFromPane())
+        m_browse->restoreFileSelection();
+    RefreshQuickPreview();
+}
+
+bool frmMainWin::LoadFileFromPane()
+{
+    const QString name = m_browse->fileName();
+    if (name.isEmpty())
+        return false;
+    return m_files->openFile(QDir(m_browse->dirPath()).filePath(name), name);
 }

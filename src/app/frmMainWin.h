@@ -51,6 +51,8 @@ public:
 
     // Fills the tag reference tree; main runs it once, after the window is shown.
     void BuildTagTree();
+    // Loads the file selected in the Browse pane; false when it could not be read.
+    bool LoadFileFromPane();
 
     // The close request: asks about unsaved changes, removes the preview window's file and ends
     // the process, or leaves cancel set to keep the window open.
@@ -65,6 +67,8 @@ public slots:
     void mnutbins_Click();
     void frmmnu_Click();
     void mnuhxcol_Click();
+    void Dir1_Change();
+    void File1_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -76,6 +80,7 @@ private:
     void setCutCopyEnabled(bool enabled);
     void connectFormatting();
     void connectToolWindows();
+    void connectFiles();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;

@@ -4,6 +4,13 @@
 #include "app/Resources.h"
 #include "app/StatusPanels.h"
 #include "app/frmAbout.h"
+#include "dialogs/frmHorizontalLine.h"
+#include "dialogs/frmImage.h"
+#include "dialogs/frmLineBreak.h"
+#include "dialogs/frmMarquee.h"
+#include "dialogs/frmPlugIn.h"
+#include "dialogs/frmScript.h"
+#include "dialogs/frmVideo.h"
 #include "files/BrowsePane.h"
 #include "files/DocumentFiles.h"
 #include "formatting/FormattingToolbar.h"
@@ -172,6 +179,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuOpen_Click);
     connect(action(QStringLiteral("mnuSave")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSave_Click);
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
+    connectElementDialogsA();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -387,4 +395,58 @@ void frmMainWin::Form_QueryUnload(bool &cancel)
     cancel = false;
     m_ending = true;
     m_host.endProcess();
+}
+
+void frmMainWin::connectElementDialogsA()
+{
+    connect(action(QStringLiteral("mnuLineBreak")), &QAction::triggered, this, &frmMainWin::mnuLineBreak_Click);
+    connect(action(QStringLiteral("mnuHorizontalLine")), &QAction::triggered, this, &frmMainWin::mnuHorizontalLine_Click);
+    connect(action(QStringLiteral("mnuImage")), &QAction::triggered, this, &frmMainWin::mnuImage_Click);
+    connect(action(QStringLiteral("mnuVideo")), &QAction::triggered, this, &frmMainWin::mnuVideo_Click);
+    connect(action(QStringLiteral("mnuPlugIn")), &QAction::triggered, this, &frmMainWin::mnuPlugIn_Click);
+    connect(action(QStringLiteral("mnuMarquee")), &QAction::triggered, this, &frmMainWin::mnuMarquee_Click);
+    connect(action(QStringLiteral("mnuScript")), &QAction::triggered, this, &frmMainWin::mnuScript_Click);
+}
+
+// Each element dialog is a fresh instance with its defaults, modal over the main window.
+void frmMainWin::mnuLineBreak_Click()
+{
+    frmLineBreak dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuHorizontalLine_Click()
+{
+    frmHorizontalLine dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuImage_Click()
+{
+    frmImage dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuVideo_Click()
+{
+    frmVideo dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuPlugIn_Click()
+{
+    frmPlugIn dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuMarquee_Click()
+{
+    frmMarquee dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuScript_Click()
+{
+    frmScript dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
 }

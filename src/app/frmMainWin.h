@@ -54,6 +54,13 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void r1_Change();
+    void mnuLineBreak_Click();
+    void mnuHorizontalLine_Click();
+    void mnuImage_Click();
+    void mnuVideo_Click();
+    void mnuPlugIn_Click();
+    void mnuMarquee_Click();
+    void mnuScript_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +70,7 @@ private:
     void createToolbar();
     void createPanes();
     void setCutCopyEnabled(bool enabled);
+    void connectElementDialogsA();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;

@@ -13,8 +13,8 @@
 
 using namespace DialogControls;
 
-AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview,
-                             const Setup &setup, QWidget *parent)
+AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview, const Setup &setup,
+                             QWidget *parent)
     : ElementDialog(editor, std::move(refreshPreview), parent)
     , m_host(host)
     , m_fileTitle(setup.fileTitle)

@@ -12,8 +12,7 @@ namespace DialogControls {
 
 namespace {
 
-template <typename T>
-T *named(T *widget, const char *name, const QString &accessibleName)
+template <typename T> T *named(T *widget, const char *name, const QString &accessibleName)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setAccessibleName(accessibleName);

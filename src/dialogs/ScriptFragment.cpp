@@ -17,8 +17,8 @@ QString build(const Script &script)
         language = script.otherLanguage;
         break;
     }
-    return QStringLiteral("<script language=\"") + language + QStringLiteral("\">\r\n") + script.source
-        + QStringLiteral("\r\n</script>");
+    return QStringLiteral("<script language=\"") + language + QStringLiteral("\">\r\n") + script.source +
+           QStringLiteral("\r\n</script>");
 }
 
 } // namespace ScriptFragment

@@ -87,8 +87,8 @@ frmHorizontalLine::frmHorizontalLine(EditorControl &editor, std::function<void()
     layout->addSpacing(8);
     layout->addLayout(buttons);
 
-    tabOrder({m_ckSolidLine, ok, cancelButton, m_txtWidth, m_optPercent, optPixels, m_txtHeight, m_optLeft, m_optCenter,
-              optRight, m_combo1});
+    tabOrder({m_ckSolidLine, ok, cancelButton, m_txtWidth, m_optPercent, optPixels, m_txtHeight, m_optLeft, m_optCenter, optRight,
+              m_combo1});
     m_ckSolidLine->setFocus();
 
     connect(ok, &QPushButton::clicked, this, &frmHorizontalLine::cmdOK_Click);

@@ -47,8 +47,8 @@ QList<QRadioButton *> addOptionFrame(QBoxLayout *row, QWidget *parent, const QSt
 }
 
 // A borderless container of its own for a pair of unit options, so each pair keeps its choice.
-QWidget *unitOptions(QWidget *parent, const char *name, QRadioButton *&pixels, const char *pixelsName,
-                     QRadioButton *&percent, const char *percentName)
+QWidget *unitOptions(QWidget *parent, const char *name, QRadioButton *&pixels, const char *pixelsName, QRadioButton *&percent,
+                     const char *percentName)
 {
     auto *container = new QWidget(parent);
     container->setObjectName(QLatin1String(name));
@@ -75,9 +75,8 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     textRow->addWidget(m_text1, 1);
 
     auto *frames = new QHBoxLayout;
-    const QList<QRadioButton *> direction =
-        addOptionFrame(frames, this, QStringLiteral("Direction"),
-                       {{"optLeft", QStringLiteral("Left")}, {"optRight", QStringLiteral("Right")}});
+    const QList<QRadioButton *> direction = addOptionFrame(
+        frames, this, QStringLiteral("Direction"), {{"optLeft", QStringLiteral("Left")}, {"optRight", QStringLiteral("Right")}});
     m_optLeft = direction[0];
     auto *speed = frame(this, QStringLiteral("Movement Speed"));
     m_txtDelay = field(speed, "txtDelay", QStringLiteral("90"), QString(), kNumberWidth);
@@ -87,9 +86,10 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     speedRows->addRow(label(speed, "Label2", QStringLiteral("Delay:"), m_txtDelay), m_txtDelay);
     speedRows->addRow(label(speed, "Label3", QStringLiteral("Amount:"), m_txtAmount), m_txtAmount);
     frames->addWidget(speed);
-    const QList<QRadioButton *> behavior = addOptionFrame(
-        frames, this, QStringLiteral("Behavior"),
-        {{"optScroll", QStringLiteral("Scroll")}, {"optSlide", QStringLiteral("Slide")}, {"optAlternate", QStringLiteral("Alternate")}});
+    const QList<QRadioButton *> behavior = addOptionFrame(frames, this, QStringLiteral("Behavior"),
+                                                          {{"optScroll", QStringLiteral("Scroll")},
+                                                           {"optSlide", QStringLiteral("Slide")},
+                                                           {"optAlternate", QStringLiteral("Alternate")}});
     m_optScroll = behavior[0];
     m_optSlide = behavior[1];
     const QList<QRadioButton *> align = addOptionFrame(
@@ -104,8 +104,7 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     auto *picture1 = unitOptions(size, "Picture1", m_optWidthPixels, "optWidthPixels", m_optWidthPercent, "optWidthPercent");
     m_ckSpecifyHeight = checkBox(size, "ckSpecifyHeight", QStringLiteral("Specify Height:"));
     m_txtHeight = field(size, "txtHeight", QString(), QStringLiteral("Height"), kNumberWidth);
-    auto *picture2 =
-        unitOptions(size, "Picture2", m_optHeightPixels, "optHeightPixels", m_optHeightPercent, "optHeightPercent");
+    auto *picture2 = unitOptions(size, "Picture2", m_optHeightPixels, "optHeightPixels", m_optHeightPercent, "optHeightPercent");
     auto *sizeGrid = new QGridLayout(size);
     sizeGrid->addWidget(m_ckSpecifyWidth, 0, 0);
     sizeGrid->addWidget(m_txtWidth, 0, 1);
@@ -156,9 +155,30 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     layout->addSpacing(6);
     layout->addLayout(buttons);
 
-    tabOrder({m_text1, direction[0], direction[1], m_txtDelay, m_txtAmount, behavior[0], behavior[1], behavior[2], align[0],
-              align[1], align[2], m_ckSpecifyWidth, m_txtWidth, m_optWidthPixels, m_optWidthPercent, m_ckSpecifyHeight,
-              m_txtHeight, m_optHeightPixels, m_optHeightPercent, m_ckContinuously, m_text2, m_combo1, ok, cancelButton});
+    tabOrder({m_text1,
+              direction[0],
+              direction[1],
+              m_txtDelay,
+              m_txtAmount,
+              behavior[0],
+              behavior[1],
+              behavior[2],
+              align[0],
+              align[1],
+              align[2],
+              m_ckSpecifyWidth,
+              m_txtWidth,
+              m_optWidthPixels,
+              m_optWidthPercent,
+              m_ckSpecifyHeight,
+              m_txtHeight,
+              m_optHeightPixels,
+              m_optHeightPercent,
+              m_ckContinuously,
+              m_text2,
+              m_combo1,
+              ok,
+              cancelButton});
     m_text1->setFocus();
 
     ckContinuously_Click();
@@ -206,7 +226,9 @@ void frmMarquee::cmdOK_Click()
     marquee.scrollLeft = m_optLeft->isChecked();
     marquee.delay = m_txtDelay->text();
     marquee.amount = m_txtAmount->text();
-    marquee.behavior = m_optScroll->isChecked() ? Behavior::Scroll : m_optSlide->isChecked() ? Behavior::Slide : Behavior::Alternate;
+    marquee.behavior = m_optScroll->isChecked()  ? Behavior::Scroll
+                       : m_optSlide->isChecked() ? Behavior::Slide
+                                                 : Behavior::Alternate;
     marquee.align = m_optTop->isChecked() ? Align::Top : m_optMiddle->isChecked() ? Align::Middle : Align::Bottom;
     marquee.specifyWidth = m_ckSpecifyWidth->isChecked();
     marquee.width = m_txtWidth->text();

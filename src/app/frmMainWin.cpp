@@ -7,6 +7,13 @@
 #include "dialogs/frmColCode.h"
 #include "dialogs/frmFrames.h"
 #include "dialogs/frmTable.h"
+#include "dialogs/frmHorizontalLine.h"
+#include "dialogs/frmImage.h"
+#include "dialogs/frmLineBreak.h"
+#include "dialogs/frmMarquee.h"
+#include "dialogs/frmPlugIn.h"
+#include "dialogs/frmScript.h"
+#include "dialogs/frmVideo.h"
 #include "files/BrowsePane.h"
 #include "files/DocumentFiles.h"
 #include "formatting/FormattingCommands.h"
@@ -181,6 +188,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connectFormatting();
     connectToolWindows();
     connectFiles();
+    connectElementDialogsA();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -470,4 +478,58 @@ bool frmMainWin::LoadFileFromPane()
     if (name.isEmpty())
         return false;
     return m_files->openFile(QDir(m_browse->dirPath()).filePath(name), name);
+}
+
+void frmMainWin::connectElementDialogsA()
+{
+    connect(action(QStringLiteral("mnuLineBreak")), &QAction::triggered, this, &frmMainWin::mnuLineBreak_Click);
+    connect(action(QStringLiteral("mnuHorizontalLine")), &QAction::triggered, this, &frmMainWin::mnuHorizontalLine_Click);
+    connect(action(QStringLiteral("mnuImage")), &QAction::triggered, this, &frmMainWin::mnuImage_Click);
+    connect(action(QStringLiteral("mnuVideo")), &QAction::triggered, this, &frmMainWin::mnuVideo_Click);
+    connect(action(QStringLiteral("mnuPlugIn")), &QAction::triggered, this, &frmMainWin::mnuPlugIn_Click);
+    connect(action(QStringLiteral("mnuMarquee")), &QAction::triggered, this, &frmMainWin::mnuMarquee_Click);
+    connect(action(QStringLiteral("mnuScript")), &QAction::triggered, this, &frmMainWin::mnuScript_Click);
+}
+
+// Each element dialog is a fresh instance with its defaults, modal over the main window.
+void frmMainWin::mnuLineBreak_Click()
+{
+    frmLineBreak dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuHorizontalLine_Click()
+{
+    frmHorizontalLine dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuImage_Click()
+{
+    frmImage dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuVideo_Click()
+{
+    frmVideo dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuPlugIn_Click()
+{
+    frmPlugIn dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuMarquee_Click()
+{
+    frmMarquee dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuScript_Click()
+{
+    frmScript dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
 }

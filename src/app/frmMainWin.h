@@ -69,6 +69,13 @@ public slots:
     void mnuhxcol_Click();
     void Dir1_Change();
     void File1_Click();
+    void mnuLineBreak_Click();
+    void mnuHorizontalLine_Click();
+    void mnuImage_Click();
+    void mnuVideo_Click();
+    void mnuPlugIn_Click();
+    void mnuMarquee_Click();
+    void mnuScript_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -81,6 +88,7 @@ private:
     void connectFormatting();
     void connectToolWindows();
     void connectFiles();
+    void connectElementDialogsA();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;

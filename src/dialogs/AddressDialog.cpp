@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/AddressDialog.h"
+
+#include "dialogs/DialogControls.h"
+#include "dialogs/FileAddress.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace DialogControls;
+
+AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview, const Setup &setup,
+                             QWidget *parent)
+    : ElementDialog(editor, std::move(refreshPreview), parent)
+    , m_host(host)
+    , m_fileTitle(setup.fileTitle)
+    , m_fileFilter(setup.fileFilter)
+    , m_fragment(setup.fragment)
+{
+    setObjectName(QLatin1String(setup.objectName));
+    setWindowTitle(setup.title);
+
+    m_text1 = field(this, "Text1", QStringLiteral("http://"), QString());
+    m_text1->setMinimumWidth(280);
+    auto *label1 = label(this, "Label1", QStringLiteral("URL:"), m_text1);
+
+    const QString fileTip = QStringLiteral("Insert image from file");
+    m_command1 = button(this, "Command1", QString());
+    m_command1->setAccessibleName(fileTip);
+    m_command1->setToolTip(fileTip);
+    m_command1->setIcon(QIcon(setup.picture));
+    m_command1->setIconSize(QSize(setup.pictureSize, setup.pictureSize));
+
+    m_command2 = button(this, "Command2", QStringLiteral("OK"));
+    m_command3 = button(this, "Command3", QStringLiteral("Cancel"));
+    m_command2->setDefault(true);
+    setCancelButton(m_command3);
+
+    auto *address = new QHBoxLayout;
+    address->addWidget(label1);
+    address->addWidget(m_text1, 1);
+    address->addWidget(m_command1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_command2);
+    buttons->addWidget(m_command3);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(address);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    connect(m_command1, &QPushButton::clicked, this, &AddressDialog::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &AddressDialog::Command2_Click);
+    connect(m_command3, &QPushButton::clicked, this, &AddressDialog::Command3_Click);
+}
+
+void AddressDialog::Command1_Click()
+{
+    // A cancelled file dialog keeps whatever address was typed.
+    if (const std::optional<QString> address = FileAddress::choose(m_host, m_fileTitle, m_fileFilter))
+        m_text1->setText(*address);
+}
+
+void AddressDialog::Command2_Click()
+{
+    insertFragment(m_fragment(m_text1->text()));
+}
+
+void AddressDialog::Command3_Click()
+{
+    cancel(true);
+}

@@ -54,6 +54,14 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void r1_Change();
+    void mnuHyperLink_Click();
+    void mnuBookmark_Click();
+    void mnuOneLineTextBox_Click();
+    void mnuScrollingTextBox_Click();
+    void mnuCheckBox_Click();
+    void mnuRadioButton_Click();
+    void mnuPushButton_Click();
+    void mnuDropDownMenu_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +71,7 @@ private:
     void createToolbar();
     void createPanes();
     void setCutCopyEnabled(bool enabled);
+    void connectElementDialogsB();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;

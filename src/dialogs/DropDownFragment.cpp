@@ -13,7 +13,8 @@ QString build(const SelectList &list)
         fragment += QStringLiteral(" tabindex=\"") + list.tabOrder + u'"';
     fragment += u'>';
     for (const QString &item : list.items)
-        fragment += lineBreak + QStringLiteral("<option value=\"") + item + QStringLiteral("\">") + item + QStringLiteral("</option>");
+        fragment +=
+            lineBreak + QStringLiteral("<option value=\"") + item + QStringLiteral("\">") + item + QStringLiteral("</option>");
     return fragment + lineBreak + QStringLiteral("</select>");
 }
 

@@ -20,29 +20,29 @@ QString optionalAttribute(const char *name, const QString &text)
 
 QString build(const OneLineTextBox &field)
 {
-    return QStringLiteral("<input") + (field.password ? QStringLiteral(" type=\"password\"") : QStringLiteral(" type=\"text\""))
-        + optionalAttribute("name", field.name) + attribute("size", field.width)
-        + optionalAttribute("value", field.initialValue) + optionalAttribute("tabindex", field.tabOrder) + u'>';
+    return QStringLiteral("<input") + (field.password ? QStringLiteral(" type=\"password\"") : QStringLiteral(" type=\"text\"")) +
+           optionalAttribute("name", field.name) + attribute("size", field.width) +
+           optionalAttribute("value", field.initialValue) + optionalAttribute("tabindex", field.tabOrder) + u'>';
 }
 
 QString build(const ScrollingTextBox &field)
 {
-    return QStringLiteral("<textarea") + attribute("rows", field.numberOfLines) + attribute("name", field.name)
-        + attribute("cols", field.width) + optionalAttribute("tabindex", field.tabOrder) + u'>' + field.initialText
-        + QStringLiteral("</textarea>");
+    return QStringLiteral("<textarea") + attribute("rows", field.numberOfLines) + attribute("name", field.name) +
+           attribute("cols", field.width) + optionalAttribute("tabindex", field.tabOrder) + u'>' + field.initialText +
+           QStringLiteral("</textarea>");
 }
 
 QString build(const CheckBox &field)
 {
-    return QStringLiteral("<input type=\"checkbox\"") + attribute("name", field.name) + attribute("value", field.value)
-        + (field.checked ? QStringLiteral(" checked") : QString()) + optionalAttribute("tabindex", field.tabOrder) + u'>';
+    return QStringLiteral("<input type=\"checkbox\"") + attribute("name", field.name) + attribute("value", field.value) +
+           (field.checked ? QStringLiteral(" checked") : QString()) + optionalAttribute("tabindex", field.tabOrder) + u'>';
 }
 
 QString build(const RadioButton &field)
 {
-    return QStringLiteral("<input type=\"radio\"") + attribute("value", field.value)
-        + (field.selected ? QStringLiteral(" checked") : QString()) + attribute("name", field.name)
-        + optionalAttribute("tabindex", field.tabOrder) + u'>';
+    return QStringLiteral("<input type=\"radio\"") + attribute("value", field.value) +
+           (field.selected ? QStringLiteral(" checked") : QString()) + attribute("name", field.name) +
+           optionalAttribute("tabindex", field.tabOrder) + u'>';
 }
 
 QString build(const PushButton &field)
@@ -59,8 +59,8 @@ QString build(const PushButton &field)
         type = QStringLiteral("reset");
         break;
     }
-    return QStringLiteral("<input type=\"") + type + u'"' + optionalAttribute("value", field.valueLabel)
-        + attribute("name", field.name) + optionalAttribute("tabindex", field.tabOrder) + u'>';
+    return QStringLiteral("<input type=\"") + type + u'"' + optionalAttribute("value", field.valueLabel) +
+           attribute("name", field.name) + optionalAttribute("tabindex", field.tabOrder) + u'>';
 }
 
 } // namespace FormFieldFragments

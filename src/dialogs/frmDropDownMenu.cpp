@@ -116,8 +116,8 @@ frmDropDownMenu::frmDropDownMenu(EditorControl &editor, HostServices &host, std:
 void frmDropDownMenu::cmdAdd_Click()
 {
     // The input box opens with its top-left corner at the dialog's.
-    const std::optional<QString> item = m_host.InputBox(QStringLiteral("Enter Text"), QStringLiteral("Insert New Menu Item"),
-                                                        QString(), x() * 15, y() * 15);
+    const std::optional<QString> item =
+        m_host.InputBox(QStringLiteral("Enter Text"), QStringLiteral("Insert New Menu Item"), QString(), x() * 15, y() * 15);
     if (item && !item->isEmpty())
         m_lstItems->addItem(*item);
 }

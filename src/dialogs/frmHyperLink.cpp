@@ -40,9 +40,11 @@ frmHyperLink::frmHyperLink(EditorControl &editor, HostServices &host, std::funct
     setWindowTitle(QStringLiteral("Insert HyperLink"));
 
     m_Text1 = lineEdit(this, "Text1", QStringLiteral("http://"), QStringLiteral("URL"), 280);
-    QPushButton *file = pictureButton(this, "cmdFile", "link-file", QStringLiteral("Make a hyperlink to a file on your computer"));
+    QPushButton *file =
+        pictureButton(this, "cmdFile", "link-file", QStringLiteral("Make a hyperlink to a file on your computer"));
     QPushButton *email = pictureButton(this, "cmdEmail", "link-email", QStringLiteral("Make a hyperlink that send E-mail"));
-    QPushButton *bookmark = pictureButton(this, "cmdBookmark", "link-bookmark", QStringLiteral("Create a hyperlink to a bookmark"));
+    QPushButton *bookmark =
+        pictureButton(this, "cmdBookmark", "link-bookmark", QStringLiteral("Create a hyperlink to a bookmark"));
     m_Combo1 = new QComboBox(this);
     m_Combo1->setObjectName(QStringLiteral("Combo1"));
     m_Combo1->setAccessibleName(QStringLiteral("Target"));
@@ -107,7 +109,8 @@ void frmHyperLink::cmdFile_Click()
 void frmHyperLink::cmdEmail_Click()
 {
     // Cancelling keeps the address; confirming an empty answer still gives "mailto:".
-    if (const std::optional<QString> address = ask(QStringLiteral("Enter the e-mail address of the recipient"), QStringLiteral("E-mail")))
+    if (const std::optional<QString> address =
+            ask(QStringLiteral("Enter the e-mail address of the recipient"), QStringLiteral("E-mail")))
         m_Text1->setText(LinkAddress::email(*address));
 }
 

@@ -64,7 +64,9 @@ void frmPushButton::cmdOK_Click()
     field.name = m_txtName->text();
     field.valueLabel = m_txtValueLabel->text();
     // Decided in the order Normal, Submit, Reset.
-    field.type = m_optNormal->isChecked() ? ButtonType::Normal : m_optSubmit->isChecked() ? ButtonType::Submit : ButtonType::Reset;
+    field.type = m_optNormal->isChecked()   ? ButtonType::Normal
+                 : m_optSubmit->isChecked() ? ButtonType::Submit
+                                            : ButtonType::Reset;
     field.tabOrder = m_txtTabOrder->text();
     insertFragment(FormFieldFragments::build(field));
 }

@@ -37,8 +37,7 @@ struct DialogFixture {
 
 // The control of form named name; a missing control fails the whole run, as every later step
 // of the test would be meaningless.
-template <class T>
-T *control(const QWidget &form, const QString &name)
+template <class T> T *control(const QWidget &form, const QString &name)
 {
     T *found = form.findChild<T *>(name);
     if (!found)

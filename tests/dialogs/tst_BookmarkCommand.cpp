@@ -24,7 +24,8 @@ void tst_BookmarkCommand::insertsNamedAnchor_data()
     QTest::newRow("top") << false << u"top"_s << u"<body>\r\n<a name=\"top\"></a></body>"_s;
     QTest::newRow("empty inserts nothing") << false << QString() << u"<body>\r\n</body>"_s;
     QTest::newRow("cancelled inserts nothing") << true << QString() << u"<body>\r\n</body>"_s;
-    QTest::newRow("spaces and quotes as typed") << false << u" my \"mark\" "_s << u"<body>\r\n<a name=\" my \"mark\" \"></a></body>"_s;
+    QTest::newRow("spaces and quotes as typed")
+        << false << u" my \"mark\" "_s << u"<body>\r\n<a name=\" my \"mark\" \"></a></body>"_s;
 }
 
 void tst_BookmarkCommand::insertsNamedAnchor()

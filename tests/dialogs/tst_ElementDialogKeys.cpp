@@ -55,21 +55,26 @@ void tst_ElementDialogKeys::openingAndEnter_data()
     QTest::addColumn<bool>("enterPressesOk");
 
     QTest::newRow("hyperlink") << u"frmHyperLink"_s << u"Insert HyperLink"_s
-                               << QStringList{"Text1", "cmdFile", "cmdEmail", "cmdBookmark", "Combo1", "Command2", "Command3"} << true;
+                               << QStringList{"Text1", "cmdFile", "cmdEmail", "cmdBookmark", "Combo1", "Command2", "Command3"}
+                               << true;
     QTest::newRow("one-line text box") << u"frmOneLineTextBox"_s << u"Insert One-Line Text Box"_s
-                                       << QStringList{"txtName", "txtInitialValue", "txtWidth", "txtTabOrder", "optNo", "cmdOK", "cmdCancel"}
+                                       << QStringList{"txtName", "txtInitialValue", "txtWidth", "txtTabOrder",
+                                                      "optNo",   "cmdOK",           "cmdCancel"}
                                        << true;
     QTest::newRow("scrolling text box") << u"frmScrollingTextBox"_s << u"Insert Scrolling Text Box"_s
-                                        << QStringList{"txtName", "Text1", "txtWidth", "txtNumberOfLines", "txtTabOrder", "cmdOK", "cmdCancel"}
+                                        << QStringList{"txtName",     "Text1", "txtWidth", "txtNumberOfLines",
+                                                       "txtTabOrder", "cmdOK", "cmdCancel"}
                                         << false;
     QTest::newRow("check box") << u"frmCheckBox"_s << u"Insert Check Box"_s
                                << QStringList{"txtName", "txtValue", "optNotChecked", "Text1", "cmdOK", "cmdCancel"} << true;
     QTest::newRow("radio button") << u"frmRadioButton"_s << u"Insert Radio Button"_s
                                   << QStringList{"txtName", "txtValue", "optNotSelected", "Text1", "cmdOK", "cmdCancel"} << true;
     QTest::newRow("push button") << u"frmPushButton"_s << u"Insert Push Button"_s
-                                 << QStringList{"txtName", "txtValueLabel", "optNormal", "txtTabOrder", "cmdOK", "cmdCancel"} << true;
+                                 << QStringList{"txtName", "txtValueLabel", "optNormal", "txtTabOrder", "cmdOK", "cmdCancel"}
+                                 << true;
     QTest::newRow("drop-down menu") << u"frmDropDownMenu"_s << u"Insert Drop-Down Menu"_s
-                                    << QStringList{"txtName", "txtHeight", "txtTabOrder", "Option2", "lstItems", "cmdOK", "cmdCancel", "cmdAdd", "cmdRemove"}
+                                    << QStringList{"txtName", "txtHeight", "txtTabOrder", "Option2",  "lstItems",
+                                                   "cmdOK",   "cmdCancel", "cmdAdd",      "cmdRemove"}
                                     << true;
 }
 
@@ -109,7 +114,7 @@ void tst_ElementDialogKeys::cancel_data()
     QTest::addColumn<int>("refreshes");
 
     const QList<std::pair<QString, int>> forms = {
-        {u"frmHyperLink"_s, 1},  {u"frmOneLineTextBox"_s, 1}, {u"frmScrollingTextBox"_s, 1}, {u"frmCheckBox"_s, 0},
+        {u"frmHyperLink"_s, 1},   {u"frmOneLineTextBox"_s, 1}, {u"frmScrollingTextBox"_s, 1}, {u"frmCheckBox"_s, 0},
         {u"frmRadioButton"_s, 1}, {u"frmPushButton"_s, 1},     {u"frmDropDownMenu"_s, 0},
     };
     for (const auto &[form, refreshes] : forms) {

@@ -18,8 +18,9 @@ void tst_frmCheckBox::okInsertsFragment_data()
     QTest::addColumn<QString>("fragment");
 
     QTest::newRow("all defaults") << QVariantMap{} << QStringLiteral("<input type=\"checkbox\" name=\"\" value=\"\">");
-    QTest::newRow("checked with tab order 2") << QVariantMap{{"optChecked", true}, {"Text1", "2"}}
-                                              << QStringLiteral("<input type=\"checkbox\" name=\"\" value=\"\" checked tabindex=\"2\">");
+    QTest::newRow("checked with tab order 2")
+        << QVariantMap{{"optChecked", true}, {"Text1", "2"}}
+        << QStringLiteral("<input type=\"checkbox\" name=\"\" value=\"\" checked tabindex=\"2\">");
     QTest::newRow("name and value") << QVariantMap{{"txtName", "news"}, {"txtValue", "yes"}}
                                     << QStringLiteral("<input type=\"checkbox\" name=\"news\" value=\"yes\">");
     QTest::newRow("one-space tab order") << QVariantMap{{"Text1", " "}}

@@ -24,7 +24,8 @@ void tst_frmDropDownMenu::okInsertsSelectList_data()
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("fragment");
 
-    QTest::newRow("all defaults, no items") << QVariantMap{} << QStringList{} << QStringLiteral("<select name=\"\" size=\"1\">\r\n</select>");
+    QTest::newRow("all defaults, no items") << QVariantMap{} << QStringList{}
+                                            << QStringLiteral("<select name=\"\" size=\"1\">\r\n</select>");
     QTest::newRow("Red and Green") << QVariantMap{{"txtName", "colour"}} << QStringList{"add:Red", "add:Green"}
                                    << QStringLiteral("<select name=\"colour\" size=\"1\">\r\n"
                                                      "<option value=\"Red\">Red</option>\r\n"
@@ -54,8 +55,9 @@ void tst_frmDropDownMenu::okInsertsSelectList_data()
                           "<option value=\"Green\">Green</option>\r\n"
                           "<option value=\"Blue\">Blue</option>\r\n"
                           "</select>");
-    QTest::newRow("multiple and tab order 4") << QVariantMap{{"optYes", true}, {"txtTabOrder", "4"}} << QStringList{}
-                                              << QStringLiteral("<select name=\"\" size=\"1\" multiple tabindex=\"4\">\r\n</select>");
+    QTest::newRow("multiple and tab order 4")
+        << QVariantMap{{"optYes", true}, {"txtTabOrder", "4"}} << QStringList{}
+        << QStringLiteral("<select name=\"\" size=\"1\" multiple tabindex=\"4\">\r\n</select>");
     QTest::newRow("texts as typed") << QVariantMap{{"txtHeight", " "}, {"txtTabOrder", " "}} << QStringList{"add:big \"red\" one"}
                                     << QStringLiteral("<select name=\"\" size=\" \" tabindex=\" \">\r\n"
                                                       "<option value=\"big \"red\" one\">big \"red\" one</option>\r\n"

@@ -36,9 +36,12 @@ void tst_frmHyperLink::opensWithDefaults()
     for (int i = 0; i < targets->count(); ++i)
         entries << targets->itemText(i);
     QCOMPARE(entries, (QStringList{"None", "Same Frame", "Whole Page", "New Window", "Parent Frame"}));
-    QCOMPARE(control<QPushButton>(form, QStringLiteral("cmdFile"))->toolTip(), QStringLiteral("Make a hyperlink to a file on your computer"));
-    QCOMPARE(control<QPushButton>(form, QStringLiteral("cmdEmail"))->toolTip(), QStringLiteral("Make a hyperlink that send E-mail"));
-    QCOMPARE(control<QPushButton>(form, QStringLiteral("cmdBookmark"))->toolTip(), QStringLiteral("Create a hyperlink to a bookmark"));
+    QCOMPARE(control<QPushButton>(form, QStringLiteral("cmdFile"))->toolTip(),
+             QStringLiteral("Make a hyperlink to a file on your computer"));
+    QCOMPARE(control<QPushButton>(form, QStringLiteral("cmdEmail"))->toolTip(),
+             QStringLiteral("Make a hyperlink that send E-mail"));
+    QCOMPARE(control<QPushButton>(form, QStringLiteral("cmdBookmark"))->toolTip(),
+             QStringLiteral("Create a hyperlink to a bookmark"));
 }
 
 void tst_frmHyperLink::okInsertsLink_data()
@@ -47,14 +50,18 @@ void tst_frmHyperLink::okInsertsLink_data()
     QTest::addColumn<QString>("fragment");
 
     QTest::newRow("all defaults") << QVariantMap{} << QStringLiteral("<a href=\"http://\"></a>");
-    QTest::newRow("same frame") << QVariantMap{{"Combo1", "Same Frame"}} << QStringLiteral("<a href=\"http://\" target=\"_self\"></a>");
-    QTest::newRow("whole page") << QVariantMap{{"Combo1", "Whole Page"}} << QStringLiteral("<a href=\"http://\" target=\"_top\"></a>");
+    QTest::newRow("same frame") << QVariantMap{{"Combo1", "Same Frame"}}
+                                << QStringLiteral("<a href=\"http://\" target=\"_self\"></a>");
+    QTest::newRow("whole page") << QVariantMap{{"Combo1", "Whole Page"}}
+                                << QStringLiteral("<a href=\"http://\" target=\"_top\"></a>");
     QTest::newRow("new window") << QVariantMap{{"Combo1", "New Window"}, {"Text1", "http://example.org/"}}
                                 << QStringLiteral("<a href=\"http://example.org/\" target=\"_blank\"></a>");
-    QTest::newRow("parent frame") << QVariantMap{{"Combo1", "Parent Frame"}} << QStringLiteral("<a href=\"http://\" target=\"_parent\"></a>");
+    QTest::newRow("parent frame") << QVariantMap{{"Combo1", "Parent Frame"}}
+                                  << QStringLiteral("<a href=\"http://\" target=\"_parent\"></a>");
     QTest::newRow("empty address") << QVariantMap{{"Text1", ""}} << QStringLiteral("<a href=\"\"></a>");
     QTest::newRow("one-space address") << QVariantMap{{"Text1", " "}} << QStringLiteral("<a href=\" \"></a>");
-    QTest::newRow("address as typed") << QVariantMap{{"Text1", " a b?x=\"1\"&y<2 "}} << QStringLiteral("<a href=\" a b?x=\"1\"&y<2 \"></a>");
+    QTest::newRow("address as typed") << QVariantMap{{"Text1", " a b?x=\"1\"&y<2 "}}
+                                      << QStringLiteral("<a href=\" a b?x=\"1\"&y<2 \"></a>");
 }
 
 void tst_frmHyperLink::okInsertsLink()
@@ -121,7 +128,8 @@ void tst_frmHyperLink::addressButtons()
     }
     QCOMPARE(asked.kind, QStringLiteral("InputBox"));
     const bool email = button == QLatin1String("cmdEmail");
-    QCOMPARE(asked.text, email ? QStringLiteral("Enter the e-mail address of the recipient") : QStringLiteral("Enter bookmark name"));
+    QCOMPARE(asked.text,
+             email ? QStringLiteral("Enter the e-mail address of the recipient") : QStringLiteral("Enter bookmark name"));
     QCOMPARE(asked.title, email ? QStringLiteral("E-mail") : QStringLiteral("Bookmark"));
     QCOMPARE(asked.defaultText, QString());
     QCOMPARE(asked.xTwips, 120 * 15);

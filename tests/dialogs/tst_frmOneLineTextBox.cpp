@@ -22,8 +22,10 @@ void tst_frmOneLineTextBox::okInsertsFragment_data()
         << QVariantMap{{"txtName", "user"}, {"optYes", true}, {"txtInitialValue", "x"}, {"txtTabOrder", "3"}}
         << QStringLiteral("<input type=\"password\" name=\"user\" size=\"20\" value=\"x\" tabindex=\"3\">");
     QTest::newRow("one space is not empty") << QVariantMap{{"txtName", " "}, {"txtInitialValue", " "}, {"txtTabOrder", " "}}
-                                            << QStringLiteral("<input type=\"text\" name=\" \" size=\"20\" value=\" \" tabindex=\" \">");
-    QTest::newRow("empty width still written") << QVariantMap{{"txtWidth", ""}} << QStringLiteral("<input type=\"text\" size=\"\">");
+                                            << QStringLiteral(
+                                                   "<input type=\"text\" name=\" \" size=\"20\" value=\" \" tabindex=\" \">");
+    QTest::newRow("empty width still written")
+        << QVariantMap{{"txtWidth", ""}} << QStringLiteral("<input type=\"text\" size=\"\">");
     QTest::newRow("texts as typed") << QVariantMap{{"txtInitialValue", "say \"hi\" & <go>"}, {"txtWidth", "wide"}}
                                     << QStringLiteral("<input type=\"text\" size=\"wide\" value=\"say \"hi\" & <go>\">");
 }

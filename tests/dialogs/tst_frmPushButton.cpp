@@ -22,8 +22,9 @@ void tst_frmPushButton::okInsertsFragment_data()
                                           << QStringLiteral("<input type=\"reset\" value=\"Clear\" name=\"\">");
     QTest::newRow("submit with name and tab order") << QVariantMap{{"optSubmit", true}, {"txtName", "go"}, {"txtTabOrder", "9"}}
                                                     << QStringLiteral("<input type=\"submit\" name=\"go\" tabindex=\"9\">");
-    QTest::newRow("one-space label and tab order") << QVariantMap{{"txtValueLabel", " "}, {"txtTabOrder", " "}}
-                                                   << QStringLiteral("<input type=\"button\" value=\" \" name=\"\" tabindex=\" \">");
+    QTest::newRow("one-space label and tab order")
+        << QVariantMap{{"txtValueLabel", " "}, {"txtTabOrder", " "}}
+        << QStringLiteral("<input type=\"button\" value=\" \" name=\"\" tabindex=\" \">");
 }
 
 void tst_frmPushButton::okInsertsFragment()

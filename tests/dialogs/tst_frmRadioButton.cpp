@@ -18,7 +18,8 @@ void tst_frmRadioButton::okInsertsFragment_data()
     QTest::addColumn<QString>("fragment");
 
     QTest::newRow("all defaults") << QVariantMap{} << QStringLiteral("<input type=\"radio\" value=\"\" name=\"\">");
-    QTest::newRow("selected") << QVariantMap{{"optSelected", true}} << QStringLiteral("<input type=\"radio\" value=\"\" checked name=\"\">");
+    QTest::newRow("selected") << QVariantMap{{"optSelected", true}}
+                              << QStringLiteral("<input type=\"radio\" value=\"\" checked name=\"\">");
     QTest::newRow("value before checked, name last")
         << QVariantMap{{"txtName", "size"}, {"txtValue", "L"}, {"optSelected", true}, {"Text1", "7"}}
         << QStringLiteral("<input type=\"radio\" value=\"L\" checked name=\"size\" tabindex=\"7\">");

@@ -19,13 +19,19 @@ void tst_frmScrollingTextBox::okInsertsFragment_data()
     QTest::addColumn<QString>("fragment");
 
     QTest::newRow("all defaults") << QVariantMap{} << QStringLiteral("<textarea rows=\"2\" name=\"\" cols=\"20\"></textarea>");
-    QTest::newRow("every field")
-        << QVariantMap{{"txtName", "notes"}, {"Text1", "hello"}, {"txtWidth", "40"}, {"txtNumberOfLines", "5"}, {"txtTabOrder", "2"}}
-        << QStringLiteral("<textarea rows=\"5\" name=\"notes\" cols=\"40\" tabindex=\"2\">hello</textarea>");
-    QTest::newRow("two lines of initial text") << QVariantMap{{"Text1", "first\nsecond"}}
-                                               << QStringLiteral("<textarea rows=\"2\" name=\"\" cols=\"20\">first\r\nsecond</textarea>");
+    QTest::newRow("every field") << QVariantMap{{"txtName", "notes"},
+                                                {"Text1", "hello"},
+                                                {"txtWidth", "40"},
+                                                {"txtNumberOfLines", "5"},
+                                                {"txtTabOrder", "2"}}
+                                 << QStringLiteral(
+                                        "<textarea rows=\"5\" name=\"notes\" cols=\"40\" tabindex=\"2\">hello</textarea>");
+    QTest::newRow("two lines of initial text")
+        << QVariantMap{{"Text1", "first\nsecond"}}
+        << QStringLiteral("<textarea rows=\"2\" name=\"\" cols=\"20\">first\r\nsecond</textarea>");
     QTest::newRow("one-space tab order") << QVariantMap{{"txtTabOrder", " "}}
-                                         << QStringLiteral("<textarea rows=\"2\" name=\"\" cols=\"20\" tabindex=\" \"></textarea>");
+                                         << QStringLiteral(
+                                                "<textarea rows=\"2\" name=\"\" cols=\"20\" tabindex=\" \"></textarea>");
     QTest::newRow("empty rows and cols still written") << QVariantMap{{"txtWidth", ""}, {"txtNumberOfLines", ""}}
                                                        << QStringLiteral("<textarea rows=\"\" name=\"\" cols=\"\"></textarea>");
 }
@@ -53,7 +59,8 @@ void tst_frmScrollingTextBox::enterInInitialTextStartsLine()
     QVERIFY(form.isVisible());
 
     control<QPushButton>(form, QStringLiteral("cmdOK"))->click();
-    QCOMPARE(fixture.editor.Text(), QStringLiteral("<body>\r\n<textarea rows=\"2\" name=\"\" cols=\"20\">first\r\nsecond</textarea></body>"));
+    QCOMPARE(fixture.editor.Text(),
+             QStringLiteral("<body>\r\n<textarea rows=\"2\" name=\"\" cols=\"20\">first\r\nsecond</textarea></body>"));
 }
 
 ZORVANE_TEST(tst_frmScrollingTextBox)

@@ -14,6 +14,14 @@
 #include "dialogs/frmPlugIn.h"
 #include "dialogs/frmScript.h"
 #include "dialogs/frmVideo.h"
+#include "dialogs/BookmarkCommand.h"
+#include "dialogs/frmCheckBox.h"
+#include "dialogs/frmDropDownMenu.h"
+#include "dialogs/frmHyperLink.h"
+#include "dialogs/frmOneLineTextBox.h"
+#include "dialogs/frmPushButton.h"
+#include "dialogs/frmRadioButton.h"
+#include "dialogs/frmScrollingTextBox.h"
 #include "files/BrowsePane.h"
 #include "files/DocumentFiles.h"
 #include "formatting/FormattingCommands.h"
@@ -189,6 +197,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connectToolWindows();
     connectFiles();
     connectElementDialogsA();
+    connectElementDialogsB();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -531,5 +540,65 @@ void frmMainWin::mnuMarquee_Click()
 void frmMainWin::mnuScript_Click()
 {
     frmScript dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::connectElementDialogsB()
+{
+    connect(action(QStringLiteral("mnuHyperLink")), &QAction::triggered, this, &frmMainWin::mnuHyperLink_Click);
+    connect(action(QStringLiteral("mnuBookmark")), &QAction::triggered, this, &frmMainWin::mnuBookmark_Click);
+    connect(action(QStringLiteral("mnuOneLineTextBox")), &QAction::triggered, this, &frmMainWin::mnuOneLineTextBox_Click);
+    connect(action(QStringLiteral("mnuScrollingTextBox")), &QAction::triggered, this, &frmMainWin::mnuScrollingTextBox_Click);
+    connect(action(QStringLiteral("mnuCheckBox")), &QAction::triggered, this, &frmMainWin::mnuCheckBox_Click);
+    connect(action(QStringLiteral("mnuRadioButton")), &QAction::triggered, this, &frmMainWin::mnuRadioButton_Click);
+    connect(action(QStringLiteral("mnuPushButton")), &QAction::triggered, this, &frmMainWin::mnuPushButton_Click);
+    connect(action(QStringLiteral("mnuDropDownMenu")), &QAction::triggered, this, &frmMainWin::mnuDropDownMenu_Click);
+}
+
+void frmMainWin::mnuHyperLink_Click()
+{
+    frmHyperLink dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuBookmark_Click()
+{
+    // The input box opens at the main window's top-left corner.
+    BookmarkCommand::run(*m_r1, m_host, x() * 15, y() * 15);
+}
+
+void frmMainWin::mnuOneLineTextBox_Click()
+{
+    frmOneLineTextBox dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuScrollingTextBox_Click()
+{
+    frmScrollingTextBox dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuCheckBox_Click()
+{
+    frmCheckBox dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuRadioButton_Click()
+{
+    frmRadioButton dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuPushButton_Click()
+{
+    frmPushButton dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuDropDownMenu_Click()
+{
+    frmDropDownMenu dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
     m_host.execModal(dialog);
 }

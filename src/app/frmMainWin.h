@@ -76,6 +76,14 @@ public slots:
     void mnuPlugIn_Click();
     void mnuMarquee_Click();
     void mnuScript_Click();
+    void mnuHyperLink_Click();
+    void mnuBookmark_Click();
+    void mnuOneLineTextBox_Click();
+    void mnuScrollingTextBox_Click();
+    void mnuCheckBox_Click();
+    void mnuRadioButton_Click();
+    void mnuPushButton_Click();
+    void mnuDropDownMenu_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -89,6 +97,7 @@ private:
     void connectToolWindows();
     void connectFiles();
     void connectElementDialogsA();
+    void connectElementDialogsB();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;

@@ -10,6 +10,8 @@
 #include "platform/AppTitle.h"
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
+#include "preview/PreviewWindow.h"
+#include "preview/QuickPreview.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -172,6 +174,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuOpen_Click);
     connect(action(QStringLiteral("mnuSave")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSave_Click);
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
+    connectPreview();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -340,6 +343,7 @@ void frmMainWin::Toolbar1_ButtonClick(const QString &key)
 
 void frmMainWin::RefreshQuickPreview()
 {
+    m_quickPreview->RefreshQuickPreview();
 }
 
 void frmMainWin::mnuExit_Click()
@@ -349,7 +353,7 @@ void frmMainWin::mnuExit_Click()
 
 void frmMainWin::mnuAbout_Click()
 {
-    frmAbout about([this] { RefreshQuickPreview(); }, [](frmAbout &) {}, this);
+    frmAbout about([this] { RefreshQuickPreview(); }, [this](frmAbout &) { m_previewWindow->showAboutPage(); }, this);
     m_host.execModal(about);
 }
 
@@ -387,4 +391,33 @@ void frmMainWin::Form_QueryUnload(bool &cancel)
     cancel = false;
     m_ending = true;
     m_host.endProcess();
+}
+
+void frmMainWin::connectPreview()
+{
+    const auto format = [this] { return m_files->format; };
+    const auto report = [this](const QString &message) { m_status->showText(message); };
+    m_quickPreview = std::make_unique<QuickPreview>(*m_r1, m_host, format, m_previewTab, report);
+    m_previewWindow = std::make_unique<PreviewWindow>(*m_r1, m_host, format, this, report);
+    connect(m_maintabs, &QTabWidget::tabBarClicked, this, [this](int index) {
+        if (index >= 0)
+            maintabs_Click();
+    });
+    connect(m_quickPreview.get(), &QuickPreview::qprevbrGotFocus, this, &frmMainWin::qprevbr_GotFocus);
+    connect(action(QStringLiteral("mnuPreview")), &QAction::triggered, this, &frmMainWin::mnuPreview_Click);
+}
+
+void frmMainWin::maintabs_Click()
+{
+    RefreshQuickPreview();
+}
+
+void frmMainWin::qprevbr_GotFocus()
+{
+    RefreshQuickPreview();
+}
+
+void frmMainWin::mnuPreview_Click()
+{
+    m_previewWindow->showDocument();
 }

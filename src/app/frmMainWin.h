@@ -12,12 +12,14 @@ class DocumentFiles;
 class EditorControl;
 class FormattingToolbar;
 class HostServices;
+class PreviewWindow;
 class QAction;
 class QLabel;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
+class QuickPreview;
 class StatusPanels;
 
 // The main window: it owns the document, the menus, both toolbars, the panes and the status bar,
@@ -54,6 +56,9 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void r1_Change();
+    void maintabs_Click();
+    void qprevbr_GotFocus();
+    void mnuPreview_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +68,7 @@ private:
     void createToolbar();
     void createPanes();
     void setCutCopyEnabled(bool enabled);
+    void connectPreview();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -79,4 +85,7 @@ private:
     QWidget *m_previewTab = nullptr;
     StatusPanels *m_status = nullptr;
     bool m_ending = false;
+    // Declared last so they go first, while the editor they read still exists.
+    std::unique_ptr<PreviewWindow> m_previewWindow;
+    std::unique_ptr<QuickPreview> m_quickPreview;
 };

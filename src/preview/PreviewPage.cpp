@@ -10,9 +10,7 @@ PreviewPage::PreviewPage(QObject *parent)
             [this](QWebEngineNewWindowRequest &request) { load(request.requestedUrl()); });
 }
 
-void PreviewPage::javaScriptAlert(const QUrl &, const QString &)
-{
-}
+void PreviewPage::javaScriptAlert(const QUrl &, const QString &) {}
 
 bool PreviewPage::javaScriptConfirm(const QUrl &, const QString &)
 {

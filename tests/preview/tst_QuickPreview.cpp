@@ -192,6 +192,13 @@ void tst_QuickPreview::unwritableFileChangesNothing()
     QCOMPARE(bodyText(view), QStringLiteral("before"));
     QCOMPARE(w.r1().Text(), QStringLiteral("<p>after</p>"));
     QVERIFY(host.asked().isEmpty());
+
+    // Once the file can be written again the preview catches up and the message goes.
+    host.failTempFolder(QString());
+    w.RefreshQuickPreview();
+    QCOMPARE(fileBytes(path), QByteArray("<p>after</p>"));
+    QCOMPARE(statusText(w), QString());
+    QTRY_COMPARE_WITH_TIMEOUT(bodyText(view), QStringLiteral("after"), timeout);
 }
 
 void tst_QuickPreview::plantedSymlinkIsNotFollowed()

@@ -17,11 +17,6 @@ PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::functio
 {
 }
 
-Form2 *PreviewWindow::form() const
-{
-    return m_form2;
-}
-
 void PreviewWindow::showDocument()
 {
     show(QStringLiteral("Temp.html"), m_r1.Text(), m_format(), QStringLiteral("Could not refresh the preview window: "));

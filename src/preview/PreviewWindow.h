@@ -29,9 +29,6 @@ public:
     // Shows the built-in about page in Form2.
     void showAboutPage();
 
-    // The window while it is loaded, else null.
-    Form2 *form() const;
-
 private:
     void show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure);
 

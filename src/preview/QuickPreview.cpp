@@ -19,11 +19,6 @@ QuickPreview::QuickPreview(EditorControl &r1, HostServices &host, std::function<
     connect(qApp, &QApplication::focusChanged, this, &QuickPreview::focusChanged);
 }
 
-PreviewBrowser *QuickPreview::qprevbr() const
-{
-    return m_qprevbr;
-}
-
 void QuickPreview::RefreshQuickPreview()
 {
     const PreviewFile file = PreviewFile::write(m_host, QStringLiteral("qprev.html"), m_r1.Text(), m_format());

@@ -29,9 +29,6 @@ public:
     // is told and the view keeps what it shows.
     void RefreshQuickPreview();
 
-    // The browser view, or null before the first refresh.
-    PreviewBrowser *qprevbr() const;
-
 signals:
     // qprevbr, or a widget inside it, took the focus from a widget outside it.
     void qprevbrGotFocus();

@@ -30,6 +30,8 @@
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
 #include "reference/TreeViewTags.h"
+#include "preview/PreviewWindow.h"
+#include "preview/QuickPreview.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -198,6 +200,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connectFiles();
     connectElementDialogsA();
     connectElementDialogsB();
+    connectPreview();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -366,6 +369,7 @@ void frmMainWin::Toolbar1_ButtonClick(const QString &key)
 
 void frmMainWin::RefreshQuickPreview()
 {
+    m_quickPreview->RefreshQuickPreview();
 }
 
 void frmMainWin::mnuExit_Click()
@@ -375,7 +379,7 @@ void frmMainWin::mnuExit_Click()
 
 void frmMainWin::mnuAbout_Click()
 {
-    frmAbout about([this] { RefreshQuickPreview(); }, [](frmAbout &) {}, this);
+    frmAbout about([this] { RefreshQuickPreview(); }, [this](frmAbout &) { m_previewWindow->showAboutPage(); }, this);
     m_host.execModal(about);
 }
 
@@ -601,4 +605,33 @@ void frmMainWin::mnuDropDownMenu_Click()
 {
     frmDropDownMenu dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
     m_host.execModal(dialog);
+}
+
+void frmMainWin::connectPreview()
+{
+    const auto format = [this] { return m_files->format; };
+    const auto report = [this](const QString &message) { m_status->showText(message); };
+    m_quickPreview = std::make_unique<QuickPreview>(*m_r1, m_host, format, m_previewTab, report);
+    m_previewWindow = std::make_unique<PreviewWindow>(*m_r1, m_host, format, this, report);
+    connect(m_maintabs, &QTabWidget::tabBarClicked, this, [this](int index) {
+        if (index >= 0)
+            maintabs_Click();
+    });
+    connect(m_quickPreview.get(), &QuickPreview::qprevbrGotFocus, this, &frmMainWin::qprevbr_GotFocus);
+    connect(action(QStringLiteral("mnuPreview")), &QAction::triggered, this, &frmMainWin::mnuPreview_Click);
+}
+
+void frmMainWin::maintabs_Click()
+{
+    RefreshQuickPreview();
+}
+
+void frmMainWin::qprevbr_GotFocus()
+{
+    RefreshQuickPreview();
+}
+
+void frmMainWin::mnuPreview_Click()
+{
+    m_previewWindow->showDocument();
 }

@@ -13,12 +13,14 @@ class DocumentFiles;
 class EditorControl;
 class FormattingToolbar;
 class HostServices;
+class PreviewWindow;
 class QAction;
 class QLabel;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
+class QuickPreview;
 class StatusPanels;
 class frmColCode;
 class frmFrames;
@@ -84,6 +86,9 @@ public slots:
     void mnuRadioButton_Click();
     void mnuPushButton_Click();
     void mnuDropDownMenu_Click();
+    void maintabs_Click();
+    void qprevbr_GotFocus();
+    void mnuPreview_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -98,6 +103,7 @@ private:
     void connectFiles();
     void connectElementDialogsA();
     void connectElementDialogsB();
+    void connectPreview();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -117,4 +123,7 @@ private:
     QPointer<frmTable> m_frmTable;
     QPointer<frmFrames> m_frmFrames;
     QPointer<frmColCode> m_frmColCode;
+    // Declared last so they go first, while the editor they read still exists.
+    std::unique_ptr<PreviewWindow> m_previewWindow;
+    std::unique_ptr<QuickPreview> m_quickPreview;
 };

@@ -4,6 +4,7 @@
 #include <Qsci/qsciscintilla.h>
 
 class EditorControl;
+struct ContentEdit;
 
 // The QsciScintilla widget behind an EditorControl. It groups the content notifications that one
 // user action causes (typing over a selection deletes and inserts) into a single Change, and turns
@@ -25,6 +26,9 @@ public:
     long toPosition(int offset) const;
     int toOffset(long position) const;
     int utf16Length() const;
+
+    // Gives inserted text the colour of the character before it.
+    void inheritColours(const QList<ContentEdit> &edits);
 
 protected:
     bool event(QEvent *event) override;

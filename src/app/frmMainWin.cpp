@@ -10,6 +10,7 @@
 #include "platform/AppTitle.h"
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
+#include "search/frmFind.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -172,6 +173,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuOpen_Click);
     connect(action(QStringLiteral("mnuSave")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSave_Click);
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
+    connectSearch();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -328,6 +330,11 @@ void frmMainWin::r1_Change()
 
 void frmMainWin::Toolbar1_ButtonClick(const QString &key)
 {
+    // The Find button opens the dialog even while the menu command is disabled.
+    if (key == QLatin1String("Find")) {
+        mnuFind_Click();
+        return;
+    }
     for (const ToolbarEntry &entry : toolbarButtons()) {
         if (entry.key && key == QLatin1String(entry.key)) {
             QAction *command = action(QString::fromLatin1(entry.command));
@@ -387,4 +394,23 @@ void frmMainWin::Form_QueryUnload(bool &cancel)
     cancel = false;
     m_ending = true;
     m_host.endProcess();
+}
+
+void frmMainWin::connectSearch()
+{
+    QAction *mnuFind = action(QStringLiteral("mnuFind"));
+    connect(mnuFind, &QAction::triggered, this, &frmMainWin::mnuFind_Click);
+    // A failed search switches the menu command off but not the toolbar's Find button.
+    disconnect(mnuFind, &QAction::enabledChanged, toolbarButton(QStringLiteral("Find")), &QToolButton::setEnabled);
+}
+
+void frmMainWin::mnuFind_Click()
+{
+    if (!m_frmFind)
+        m_frmFind = new frmFind(*m_r1, m_host, *action(QStringLiteral("mnuFind")), [this] { RefreshQuickPreview(); });
+    // 2000 twips below and 3000 twips right of the main window's top-left corner.
+    m_frmFind->move(frameGeometry().topLeft() + QPoint(3000 / 15, 2000 / 15));
+    m_frmFind->show();
+    m_frmFind->raise();
+    m_frmFind->activateWindow();
 }

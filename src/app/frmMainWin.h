@@ -3,11 +3,13 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
 class BrowsePane;
 class ChangeTracker;
+class frmFind;
 class DocumentFiles;
 class EditorControl;
 class FormattingToolbar;
@@ -54,6 +56,7 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void r1_Change();
+    void mnuFind_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -63,6 +66,7 @@ private:
     void createToolbar();
     void createPanes();
     void setCutCopyEnabled(bool enabled);
+    void connectSearch();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -79,4 +83,5 @@ private:
     QWidget *m_previewTab = nullptr;
     StatusPanels *m_status = nullptr;
     bool m_ending = false;
+    QPointer<frmFind> m_frmFind;
 };

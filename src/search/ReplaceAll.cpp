@@ -23,8 +23,7 @@ QList<int> foldedOccurrences(const QString &text, const QString &needle, bool wh
     return found;
 }
 
-QString rebuild(const QString &span, int spanStart, const QList<int> &occurrences, int findLength,
-                const QString &replacement)
+QString rebuild(const QString &span, int spanStart, const QList<int> &occurrences, int findLength, const QString &replacement)
 {
     QString result;
     result.reserve(span.size() + occurrences.size() * (replacement.size() - findLength));

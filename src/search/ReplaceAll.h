@@ -16,7 +16,6 @@ QList<int> foldedOccurrences(const QString &text, const QString &needle, bool wh
 
 // span (the text from offset spanStart) with the findLength characters at each of the
 // ascending, non-overlapping offsets replaced by replacement.
-QString rebuild(const QString &span, int spanStart, const QList<int> &occurrences, int findLength,
-                const QString &replacement);
+QString rebuild(const QString &span, int spanStart, const QList<int> &occurrences, int findLength, const QString &replacement);
 
 } // namespace ReplaceAll

@@ -53,8 +53,8 @@ QCheckBox *checkBox(const QString &name, const QString &caption, QWidget *parent
 // of the rest of the document per search.
 bool foldedByEditor(const QString &text, int options)
 {
-    return !(options & EditorControl::MatchCase)
-        && std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; });
+    return !(options & EditorControl::MatchCase) &&
+           std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; });
 }
 
 } // namespace
@@ -111,7 +111,8 @@ frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, st
 
     // One width for the right-hand buttons, wide enough for every caption they take.
     int buttonWidth = 0;
-    for (const QString &caption : {findNextCaption, replaceUnarmedCaption, QStringLiteral("Replace &All"), QStringLiteral("Cancel")})
+    for (const QString &caption :
+         {findNextCaption, replaceUnarmedCaption, QStringLiteral("Replace &All"), QStringLiteral("Cancel")})
         buttonWidth = std::max(buttonWidth, QPushButton(caption).sizeHint().width());
     buttonWidth = std::max(buttonWidth, 1215 / 15);
     const int buttonHeight = m_cmdReplace->sizeHint().height();
@@ -140,7 +141,7 @@ frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, st
     layout->setColumnStretch(1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget *order[] = {m_cboFind, m_cmdFind, m_cmdCancel, m_cboReplace, m_chkNoHighlight,
+    QWidget *order[] = {m_cboFind,      m_cmdFind,      m_cmdCancel,  m_cboReplace,   m_chkNoHighlight,
                         m_chkMatchCase, m_chkWholeWord, m_cmdReplace, m_cmdReplaceAll};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -280,9 +281,9 @@ void frmFind::cmdReplaceAll_Click()
         m_editor.setSelStart(first);
         m_editor.setSelLength(end - first);
         m_editor.setSelText(ReplaceAll::rebuild(span, first, occurrences, findLength, replacement));
-        m_host.MsgBox(QStringLiteral("The specified region has been searched. \r\n%1 replacements have been made.")
-                          .arg(occurrences.size()),
-                      HostServices::OkOnly);
+        m_host.MsgBox(
+            QStringLiteral("The specified region has been searched. \r\n%1 replacements have been made.").arg(occurrences.size()),
+            HostServices::OkOnly);
     }
     setCaption(m_cmdFind, findCaption);
     m_refreshPreview();

@@ -55,7 +55,10 @@ struct FindFixture {
     }
     QString selection() const { return QStringLiteral("%1,%2").arg(editor.SelStart()).arg(editor.SelLength()); }
     // Where cmdReplace stands below the top of picBar.
-    int replaceTop() const { return button("cmdReplace")->mapTo(dialog->findChild<QWidget *>(QStringLiteral("picBar")), QPoint()).y(); }
+    int replaceTop() const
+    {
+        return button("cmdReplace")->mapTo(dialog->findChild<QWidget *>(QStringLiteral("picBar")), QPoint()).y();
+    }
 
     ScriptedHost host;
     QAction mnuFind{QStringLiteral("Find and Replace")};
@@ -111,8 +114,10 @@ void tst_frmFind::freshDialog()
     QVERIFY(dialog.isWindow());
     QCOMPARE(dialog.parentWidget(), nullptr);
     const QList<std::pair<const char *, QString>> captions = {
-        {"cmdFind", QStringLiteral("&Find")},          {"cmdCancel", QStringLiteral("Cancel")},
-        {"cmdReplace", QStringLiteral("&Replace...")}, {"cmdReplaceAll", QStringLiteral("Replace &All")},
+        {"cmdFind", QStringLiteral("&Find")},
+        {"cmdCancel", QStringLiteral("Cancel")},
+        {"cmdReplace", QStringLiteral("&Replace...")},
+        {"cmdReplaceAll", QStringLiteral("Replace &All")},
     };
     for (const auto &[name, caption] : captions) {
         QCOMPARE(f.button(name)->text(), caption);
@@ -136,9 +141,9 @@ void tst_frmFind::freshDialog()
     QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lblReplace"))->text(), QStringLiteral("Replace &With:"));
     QCOMPARE(dialog.findChild<QLabel *>(QStringLiteral("lblReplace"))->buddy(), f.combo("cboReplace"));
 
-    const QStringList order = {QStringLiteral("cboFind"),        QStringLiteral("cmdFind"),      QStringLiteral("cmdCancel"),
-                               QStringLiteral("cboReplace"),     QStringLiteral("chkNoHighlight"), QStringLiteral("chkMatchCase"),
-                               QStringLiteral("chkWholeWord"),   QStringLiteral("cmdReplace"),   QStringLiteral("cmdReplaceAll")};
+    const QStringList order = {QStringLiteral("cboFind"),      QStringLiteral("cmdFind"),        QStringLiteral("cmdCancel"),
+                               QStringLiteral("cboReplace"),   QStringLiteral("chkNoHighlight"), QStringLiteral("chkMatchCase"),
+                               QStringLiteral("chkWholeWord"), QStringLiteral("cmdReplace"),     QStringLiteral("cmdReplaceAll")};
     QStringList chain;
     QWidget *widget = f.combo("cboFind");
     do {
@@ -188,18 +193,23 @@ void tst_frmFind::findClicks_data()
 
     const QString cats = QStringLiteral("a Cat and a cat");
     QTest::newRow("case-insensitive, then Find Next")
-        << cats << QStringLiteral("cat") << 0 << QStringList{QStringLiteral("2,3"), QStringLiteral("12,3"), QStringLiteral("Text not found")}
+        << cats << QStringLiteral("cat") << 0
+        << QStringList{QStringLiteral("2,3"), QStringLiteral("12,3"), QStringLiteral("Text not found")}
         << QStringLiteral("&Find");
     QTest::newRow("match case") << cats << QStringLiteral("cat") << int(EditorControl::MatchCase)
-                                << QStringList{QStringLiteral("12,3"), QStringLiteral("Text not found")} << QStringLiteral("&Find");
-    QTest::newRow("whole word inside a word") << QStringLiteral("concatenate") << QStringLiteral("cat") << int(EditorControl::WholeWord)
-                                              << QStringList{QStringLiteral("Text Not Found")} << QStringLiteral("&Find");
-    QTest::newRow("whole word on its own") << QStringLiteral("concatenate cat") << QStringLiteral("cat") << int(EditorControl::WholeWord)
-                                           << QStringList{QStringLiteral("12,3")} << QStringLiteral("&Find Next");
+                                << QStringList{QStringLiteral("12,3"), QStringLiteral("Text not found")}
+                                << QStringLiteral("&Find");
+    QTest::newRow("whole word inside a word")
+        << QStringLiteral("concatenate") << QStringLiteral("cat") << int(EditorControl::WholeWord)
+        << QStringList{QStringLiteral("Text Not Found")} << QStringLiteral("&Find");
+    QTest::newRow("whole word on its own") << QStringLiteral("concatenate cat") << QStringLiteral("cat")
+                                           << int(EditorControl::WholeWord) << QStringList{QStringLiteral("12,3")}
+                                           << QStringLiteral("&Find Next");
     QTest::newRow("no highlight finds the same occurrence again")
         << QStringLiteral("a cat") << QStringLiteral("cat") << int(EditorControl::NoHighlight)
         << QStringList{QStringLiteral("0,0"), QStringLiteral("0,0"), QStringLiteral("0,0")} << QStringLiteral("&Find Next");
-    QTest::newRow("empty find text") << cats << QString() << 0 << QStringList{QStringLiteral("Text Not Found")} << QStringLiteral("&Find");
+    QTest::newRow("empty find text") << cats << QString() << 0 << QStringList{QStringLiteral("Text Not Found")}
+                                     << QStringLiteral("&Find");
     QTest::newRow("a failed first search stays a first search")
         << cats << QStringLiteral("dog") << 0 << QStringList{QStringLiteral("Text Not Found"), QStringLiteral("Text Not Found")}
         << QStringLiteral("&Find");
@@ -298,8 +308,8 @@ void tst_frmFind::firstReplaceClickOnlyArms()
     QCOMPARE(f.button("cmdReplace")->text(), QStringLiteral("&Replace"));
     QCOMPARE(f.replaceTop(), 150 / 15);
     QVERIFY(f.replaceTop() < unarmedTop);
-    QVERIFY(f.replaceTop() + f.button("cmdReplace")->height()
-            <= f.button("cmdReplaceAll")->mapTo(f.dialog->findChild<QWidget *>(QStringLiteral("picBar")), QPoint()).y());
+    QVERIFY(f.replaceTop() + f.button("cmdReplace")->height() <=
+            f.button("cmdReplaceAll")->mapTo(f.dialog->findChild<QWidget *>(QStringLiteral("picBar")), QPoint()).y());
     QCOMPARE(f.refreshes, 0);
 
     // Armed, it stays armed and replaces.
@@ -377,14 +387,16 @@ void tst_frmFind::replaceAll_data()
     const int noHighlight = EditorControl::NoHighlight;
     QTest::newRow("replacement contains the find text")
         << QStringLiteral("banana") << QStringLiteral("a") << QStringLiteral("aa") << 0 << QStringLiteral("baanaanaa") << 3 << 9;
-    QTest::newRow("adjacent occurrences removed") << QStringLiteral("abab") << QStringLiteral("ab") << QString() << 0 << QString() << 2 << 0;
-    QTest::newRow("no occurrence") << QStringLiteral("banana") << QStringLiteral("x") << QStringLiteral("y") << 0 << QStringLiteral("banana")
-                                   << 0 << 6;
-    QTest::newRow("empty find text") << QStringLiteral("banana") << QString() << QStringLiteral("y") << 0 << QStringLiteral("banana") << 0 << 6;
+    QTest::newRow("adjacent occurrences removed")
+        << QStringLiteral("abab") << QStringLiteral("ab") << QString() << 0 << QString() << 2 << 0;
+    QTest::newRow("no occurrence") << QStringLiteral("banana") << QStringLiteral("x") << QStringLiteral("y") << 0
+                                   << QStringLiteral("banana") << 0 << 6;
+    QTest::newRow("empty find text") << QStringLiteral("banana") << QString() << QStringLiteral("y") << 0
+                                     << QStringLiteral("banana") << 0 << 6;
     QTest::newRow("no highlight") << QStringLiteral("banana") << QStringLiteral("a") << QStringLiteral("aa") << noHighlight
                                   << QStringLiteral("baanaanaa") << 3 << 9;
-    QTest::newRow("no highlight, removing") << QStringLiteral("abab") << QStringLiteral("ab") << QString() << noHighlight << QString() << 2
-                                            << 0;
+    QTest::newRow("no highlight, removing") << QStringLiteral("abab") << QStringLiteral("ab") << QString() << noHighlight
+                                            << QString() << 2 << 0;
     QTest::newRow("case-insensitive") << QStringLiteral("Cat cat CAT.") << QStringLiteral("cat") << QStringLiteral("dog") << 0
                                       << QStringLiteral("dog dog dog.") << 3 << 11;
     QTest::newRow("match case") << QStringLiteral("Cat cat CAT") << QStringLiteral("cat") << QStringLiteral("dog")
@@ -393,12 +405,14 @@ void tst_frmFind::replaceAll_data()
                                 << int(EditorControl::WholeWord) << QStringLiteral("dog concatenate dog") << 2 << 19;
     QTest::newRow("accented, any case") << QStringLiteral("Cr\u00e8me cr\u00e8me CR\u00c8ME!") << QStringLiteral("cr\u00e8me")
                                         << QStringLiteral("x") << 0 << QStringLiteral("x x x!") << 3 << 5;
-    QTest::newRow("accented, whole word") << QStringLiteral("cr\u00e8mes cr\u00e8me") << QStringLiteral("CR\u00c8ME") << QStringLiteral("x")
-                                          << int(EditorControl::WholeWord) << QStringLiteral("cr\u00e8mes x") << 1 << 8;
+    QTest::newRow("accented, whole word") << QStringLiteral("cr\u00e8mes cr\u00e8me") << QStringLiteral("CR\u00c8ME")
+                                          << QStringLiteral("x") << int(EditorControl::WholeWord)
+                                          << QStringLiteral("cr\u00e8mes x") << 1 << 8;
     QTest::newRow("line breaks") << QStringLiteral("a\r\nb\r\nc") << QStringLiteral("\r\n") << QStringLiteral("<br>") << 0
                                  << QStringLiteral("a<br>b<br>c") << 2 << 10;
-    QTest::newRow("past 32767, counted in full") << QStringLiteral("a ").repeated(40000) << QStringLiteral("a") << QStringLiteral("bb") << 0
-                                                 << QStringLiteral("bb ").repeated(40000) << 40000 << 3 * 40000 - 1;
+    QTest::newRow("past 32767, counted in full")
+        << QStringLiteral("a ").repeated(40000) << QStringLiteral("a") << QStringLiteral("bb") << 0
+        << QStringLiteral("bb ").repeated(40000) << 40000 << 3 * 40000 - 1;
 }
 
 void tst_frmFind::replaceAll()
@@ -447,7 +461,8 @@ void tst_frmFind::replaceAllIsOneRestorableChange()
     connect(&f.editor, &EditorControl::Change, &f.editor, [&] { changes.append(f.editor.lastEdits()); });
 
     f.clickExpectingMessage("cmdReplaceAll");
-    QCOMPARE(f.messages(), QStringList{QStringLiteral("The specified region has been searched. \r\n6 replacements have been made.")});
+    QCOMPARE(f.messages(),
+             QStringList{QStringLiteral("The specified region has been searched. \r\n6 replacements have been made.")});
     QCOMPARE(f.editor.Text(), QStringLiteral("<p>baanaanaa</p>\r\n<p>caabaanaa</p>"));
 
     // One change, and it carries what undoing it needs.

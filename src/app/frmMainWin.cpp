@@ -32,6 +32,7 @@
 #include "reference/TreeViewTags.h"
 #include "preview/PreviewWindow.h"
 #include "preview/QuickPreview.h"
+#include "search/frmFind.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -195,12 +196,14 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuOpen_Click);
     connect(action(QStringLiteral("mnuSave")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSave_Click);
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
+    // The quick preview first: every other block may refresh it.
+    connectPreview();
     connectFormatting();
     connectToolWindows();
     connectFiles();
     connectElementDialogsA();
     connectElementDialogsB();
-    connectPreview();
+    connectSearch();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -357,6 +360,11 @@ void frmMainWin::r1_Change()
 
 void frmMainWin::Toolbar1_ButtonClick(const QString &key)
 {
+    // The Find button opens the dialog even while the menu command is disabled.
+    if (key == QLatin1String("Find")) {
+        mnuFind_Click();
+        return;
+    }
     for (const ToolbarEntry &entry : toolbarButtons()) {
         if (entry.key && key == QLatin1String(entry.key)) {
             QAction *command = action(QString::fromLatin1(entry.command));
@@ -634,4 +642,23 @@ void frmMainWin::qprevbr_GotFocus()
 void frmMainWin::mnuPreview_Click()
 {
     m_previewWindow->showDocument();
+}
+
+void frmMainWin::connectSearch()
+{
+    QAction *mnuFind = action(QStringLiteral("mnuFind"));
+    connect(mnuFind, &QAction::triggered, this, &frmMainWin::mnuFind_Click);
+    // A failed search switches the menu command off but not the toolbar's Find button.
+    disconnect(mnuFind, &QAction::enabledChanged, toolbarButton(QStringLiteral("Find")), &QToolButton::setEnabled);
+}
+
+void frmMainWin::mnuFind_Click()
+{
+    if (!m_frmFind)
+        m_frmFind = new frmFind(*m_r1, m_host, *action(QStringLiteral("mnuFind")), [this] { RefreshQuickPreview(); });
+    // 2000 twips below and 3000 twips right of the main window's top-left corner.
+    m_frmFind->move(frameGeometry().topLeft() + QPoint(3000 / 15, 2000 / 15));
+    m_frmFind->show();
+    m_frmFind->raise();
+    m_frmFind->activateWindow();
 }

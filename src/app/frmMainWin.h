@@ -9,6 +9,7 @@
 
 class BrowsePane;
 class ChangeTracker;
+class frmFind;
 class DocumentFiles;
 class EditorControl;
 class FormattingToolbar;
@@ -89,6 +90,7 @@ public slots:
     void maintabs_Click();
     void qprevbr_GotFocus();
     void mnuPreview_Click();
+    void mnuFind_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +106,7 @@ private:
     void connectElementDialogsA();
     void connectElementDialogsB();
     void connectPreview();
+    void connectSearch();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -126,4 +129,5 @@ private:
     // Declared last so they go first, while the editor they read still exists.
     std::unique_ptr<PreviewWindow> m_previewWindow;
     std::unique_ptr<QuickPreview> m_quickPreview;
+    QPointer<frmFind> m_frmFind;
 };

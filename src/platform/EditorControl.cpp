@@ -328,6 +328,11 @@ const QList<ContentEdit> &EditorControl::lastEdits() const
 void EditorControl::recordEdit(ContentEdit edit)
 {
     m_pendingEdits.append(std::move(edit));
+    editPending();
+}
+
+void EditorControl::editPending()
+{
     // Outside a batch the edit has not happened yet: announce it once it has.
     if (m_batchDepth == 0)
         QMetaObject::invokeMethod(this, &EditorControl::flushChange, Qt::QueuedConnection);
@@ -335,6 +340,7 @@ void EditorControl::recordEdit(ContentEdit edit)
 
 void EditorControl::flushChange()
 {
+    m_view->finishInsert();
     if (m_pendingEdits.isEmpty())
         return;
     m_lastEdits.swap(m_pendingEdits);

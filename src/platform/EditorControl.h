@@ -119,6 +119,7 @@ private:
     };
 
     void recordEdit(ContentEdit edit);
+    void editPending();
     int findFolded(const QString &text, int start, int stop, int options);
     void flushChange();
 

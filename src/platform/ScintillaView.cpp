@@ -74,22 +74,37 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
     // Edits are reported before they happen: QScintilla answers the after-the-fact notifications
     // with work proportional to the position in the document, which large pages cannot afford.
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char *text, int length, int, int, int, int, int, int) {
+            [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
                 if (!m_control.m_reportsChanges)
                     return;
+                finishInsert();
                 if (type & SC_MOD_BEFOREDELETE) {
                     QByteArray removed(length + 1, Qt::Uninitialized);
                     SendScintilla(SCI_GETTEXTRANGE, position, position + length, removed.data());
                     removed.truncate(length);
                     m_control.recordEdit({toOffset(position), QString::fromUtf8(removed), {}});
                 } else if (type & SC_MOD_BEFOREINSERT) {
-                    m_control.recordEdit({toOffset(position), {}, QString::fromUtf8(text, length)});
+                    // The text is not in the document yet, nor given with the notice: it is read
+                    // once it is there, before the next edit or when the change is announced.
+                    m_pendingInsert = {position, length, toOffset(position)};
+                    m_control.editPending();
                 }
             });
     // No lexer: the colours are painted by the change handling. Mark what Scintilla asks about
     // as styled so it keeps the colours it has.
     connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this,
             [this](int position) { send(SCI_STARTSTYLING, static_cast<unsigned long>(position)); });
+}
+
+void ScintillaView::finishInsert()
+{
+    if (m_pendingInsert.position < 0)
+        return;
+    const PendingInsert insert = std::exchange(m_pendingInsert, PendingInsert());
+    QByteArray inserted(insert.length + 1, Qt::Uninitialized);
+    SendScintilla(SCI_GETTEXTRANGE, insert.position, insert.position + insert.length, inserted.data());
+    inserted.truncate(insert.length);
+    m_control.recordEdit({insert.offset, {}, QString::fromUtf8(inserted)});
 }
 
 void ScintillaView::inheritColours(const QList<ContentEdit> &edits)

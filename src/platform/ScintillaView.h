@@ -27,6 +27,9 @@ public:
     int toOffset(long position) const;
     int utf16Length() const;
 
+    // Records the insertion announced last, now that its text is in the document.
+    void finishInsert();
+
     // Gives inserted text the colour of the character before it.
     void inheritColours(const QList<ContentEdit> &edits);
 
@@ -39,5 +42,12 @@ protected:
 private:
     bool isAsciiLine(long line) const;
 
+    struct PendingInsert {
+        long position = -1;
+        long length = 0;
+        int offset = 0;
+    };
+
     EditorControl &m_control;
+    PendingInsert m_pendingInsert;
 };

@@ -2,7 +2,7 @@
 #include "dialogs/AddressDialog.h"
 
 #include "dialogs/DialogControls.h"
-#include "dialogs/FileAddress.h"
+#include "dialogs/LinkAddress.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -63,7 +63,7 @@ AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::fun
 void AddressDialog::Command1_Click()
 {
     // A cancelled file dialog keeps whatever address was typed.
-    if (const std::optional<QString> address = FileAddress::choose(m_host, m_fileTitle, m_fileFilter))
+    if (const std::optional<QString> address = LinkAddress::chooseFile(m_host, m_fileTitle, m_fileFilter))
         m_text1->setText(*address);
 }
 

@@ -102,8 +102,9 @@ std::optional<QString> frmHyperLink::ask(const QString &prompt, const QString &t
 void frmHyperLink::cmdFile_Click()
 {
     // A cancelled file dialog keeps the address the user typed.
-    if (const std::optional<QString> path = m_host.ShowOpen(QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
-        m_Text1->setText(LinkAddress::file(*path));
+    if (const std::optional<QString> address =
+            LinkAddress::chooseFile(m_host, QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
+        m_Text1->setText(*address);
 }
 
 void frmHyperLink::cmdEmail_Click()

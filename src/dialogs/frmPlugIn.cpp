@@ -2,7 +2,7 @@
 #include "dialogs/frmPlugIn.h"
 
 #include "dialogs/DialogControls.h"
-#include "dialogs/FileAddress.h"
+#include "dialogs/LinkAddress.h"
 #include "dialogs/MediaFragments.h"
 
 #include <QCheckBox>
@@ -102,7 +102,7 @@ void frmPlugIn::cmdBrowse_Click()
 {
     // A cancelled file dialog keeps whatever source was typed.
     if (const std::optional<QString> address =
-            FileAddress::choose(m_host, QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
+            LinkAddress::chooseFile(m_host, QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
         m_text1->setText(*address);
 }
 

@@ -35,10 +35,8 @@ AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::fun
     m_command1->setIcon(QIcon(setup.picture));
     m_command1->setIconSize(QSize(setup.pictureSize, setup.pictureSize));
 
-    m_command2 = button(this, "Command2", QStringLiteral("OK"));
-    m_command3 = button(this, "Command3", QStringLiteral("Cancel"));
-    m_command2->setDefault(true);
-    setCancelButton(m_command3);
+    m_command2 = makeOkButton("Command2");
+    m_command3 = makeCancelButton("Command3");
 
     auto *address = new QHBoxLayout;
     address->addWidget(label1);

@@ -53,20 +53,6 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption)
     return push;
 }
 
-QPushButton *okButton(QWidget *parent, const char *name)
-{
-    QPushButton *ok = button(parent, name, QStringLiteral("OK"));
-    ok->setDefault(true);
-    return ok;
-}
-
-QPushButton *cancelButton(QWidget *parent, const char *name)
-{
-    QPushButton *cancel = button(parent, name, QStringLiteral("Cancel"));
-    cancel->setShortcut(QKeySequence(Qt::Key_Escape));
-    return cancel;
-}
-
 QBoxLayout *optionRow(QRadioButton *first, QRadioButton *second, QRadioButton *third)
 {
     QList<QRadioButton *> group{first, second};

@@ -35,11 +35,6 @@ QRadioButton *option(QWidget *parent, const char *name, const QString &caption, 
 // A push button with a caption; its accessible name is the caption.
 QPushButton *button(QWidget *parent, const char *name, const QString &caption);
 
-// OK, the default button (Enter presses it), and Cancel, which Esc presses, so Esc runs the
-// Cancel handler rather than merely closing the dialog.
-QPushButton *okButton(QWidget *parent, const char *name = "cmdOK");
-QPushButton *cancelButton(QWidget *parent, const char *name = "cmdCancel");
-
 // The row of a group of option buttons, side by side and left aligned. Tab stops at the
 // selected option of the group, not at the first.
 QBoxLayout *optionRow(QRadioButton *first, QRadioButton *second, QRadioButton *third = nullptr);

@@ -24,8 +24,8 @@ frmCheckBox::frmCheckBox(EditorControl &editor, std::function<void()> refreshPre
     m_optChecked = option(this, "optChecked", QStringLiteral("Checked"), state, false);
     m_optNotChecked = option(this, "optNotChecked", QStringLiteral("Not checked"), state, true);
     m_Text1 = lineEdit(this, "Text1", {}, QStringLiteral("Tab order"), narrowField);
-    QPushButton *ok = okButton(this);
-    QPushButton *cancel = cancelButton(this);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancel = makeCancelButton();
 
     auto *fields = new QGridLayout;
     fields->addWidget(label(this, QStringLiteral("Name:"), m_txtName), 0, 0);

@@ -49,8 +49,8 @@ frmDropDownMenu::frmDropDownMenu(EditorControl &editor, HostServices &host, std:
     m_lstItems->setAccessibleName(QStringLiteral("Items"));
     m_lstItems->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstItems->setFixedSize(wideField + 60, 110);
-    QPushButton *ok = okButton(this);
-    QPushButton *cancel = cancelButton(this);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancel = makeCancelButton();
     QPushButton *add = squareButton(this, "cmdAdd", QStringLiteral("+"), QStringLiteral("Add item"));
     QPushButton *remove = squareButton(this, "cmdRemove", QStringLiteral("-"), QStringLiteral("Remove selected item"));
 

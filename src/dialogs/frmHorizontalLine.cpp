@@ -72,10 +72,8 @@ frmHorizontalLine::frmHorizontalLine(EditorControl &editor, std::function<void()
     left->addWidget(alignFrame);
     left->addLayout(colourRow);
 
-    auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    setCancelButton(cancelButton);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancelButton);

@@ -49,8 +49,8 @@ frmHyperLink::frmHyperLink(EditorControl &editor, HostServices &host, std::funct
     m_Combo1->setObjectName(QStringLiteral("Combo1"));
     m_Combo1->setAccessibleName(QStringLiteral("Target"));
     m_Combo1->addItems(HyperLinkFragment::targetNames());
-    QPushButton *ok = okButton(this, "Command2");
-    QPushButton *cancel = cancelButton(this, "Command3");
+    QPushButton *ok = makeOkButton("Command2");
+    QPushButton *cancel = makeCancelButton("Command3");
 
     auto *pictures = new QHBoxLayout;
     pictures->setSpacing(4);

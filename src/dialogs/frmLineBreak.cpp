@@ -28,10 +28,8 @@ frmLineBreak::frmLineBreak(EditorControl &editor, std::function<void()> refreshP
     for (QRadioButton *choice : {m_optNormal, m_optLeft, m_optRight, optBoth})
         options->addWidget(choice);
 
-    auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    setCancelButton(cancelButton);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancelButton);

@@ -138,10 +138,8 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     options->addWidget(size, 0, Qt::AlignTop);
     options->addLayout(right, 1);
 
-    auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    setCancelButton(cancelButton);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(ok);
     buttons->addStretch();

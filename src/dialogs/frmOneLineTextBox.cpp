@@ -25,8 +25,8 @@ frmOneLineTextBox::frmOneLineTextBox(EditorControl &editor, std::function<void()
     const QString password = QStringLiteral("Password field");
     m_optYes = option(this, "optYes", QStringLiteral("Yes"), password, false);
     m_optNo = option(this, "optNo", QStringLiteral("No"), password, true);
-    QPushButton *ok = okButton(this);
-    QPushButton *cancel = cancelButton(this);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancel = makeCancelButton();
 
     auto *widthRow = new QHBoxLayout;
     widthRow->addWidget(m_txtWidth);

@@ -70,10 +70,8 @@ frmPlugIn::frmPlugIn(EditorControl &editor, HostServices &host, std::function<vo
     layoutRows->addRow(label(layoutFrame, "Label6", QStringLiteral("Horizontal spacing:"), m_text6), m_text6);
     layoutRows->addRow(label(layoutFrame, "Label7", QStringLiteral("Vertical spacing:"), m_text7), m_text7);
 
-    auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    setCancelButton(cancelButton);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(ok);
     buttons->addStretch();

@@ -25,8 +25,8 @@ frmPushButton::frmPushButton(EditorControl &editor, std::function<void()> refres
     m_optSubmit = option(this, "optSubmit", QStringLiteral("Submit"), type, false);
     m_optReset = option(this, "optReset", QStringLiteral("Reset"), type, false);
     m_txtTabOrder = lineEdit(this, "txtTabOrder", {}, QStringLiteral("Tab order"), narrowField);
-    QPushButton *ok = okButton(this);
-    QPushButton *cancel = cancelButton(this);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancel = makeCancelButton();
 
     auto *fields = new QGridLayout;
     fields->addWidget(label(this, QStringLiteral("Name:"), m_txtName), 0, 0);

@@ -24,8 +24,8 @@ frmRadioButton::frmRadioButton(EditorControl &editor, std::function<void()> refr
     m_optSelected = option(this, "optSelected", QStringLiteral("Selected"), state, false);
     m_optNotSelected = option(this, "optNotSelected", QStringLiteral("Not selected"), state, true);
     m_Text1 = lineEdit(this, "Text1", {}, QStringLiteral("Tab order"), narrowField);
-    QPushButton *ok = okButton(this);
-    QPushButton *cancel = cancelButton(this);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancel = makeCancelButton();
 
     auto *fields = new QGridLayout;
     fields->addWidget(label(this, QStringLiteral("Group Name:"), m_txtName), 0, 0);

@@ -36,10 +36,10 @@ frmScript::frmScript(EditorControl &editor, std::function<void()> refreshPreview
 
     auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
     auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    // Neither button is a default: Enter belongs to the script area.
+    // Neither a default nor a cancel button: Enter belongs to the script area and Esc does
+    // nothing.
     ok->setAutoDefault(false);
     cancelButton->setAutoDefault(false);
-    setCancelButton(nullptr);
     auto *buttons = new QVBoxLayout;
     buttons->addWidget(ok);
     buttons->addWidget(cancelButton);

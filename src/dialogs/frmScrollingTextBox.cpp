@@ -34,7 +34,7 @@ frmScrollingTextBox::frmScrollingTextBox(EditorControl &editor, std::function<vo
     // Neither button is ever the default: Enter belongs to the initial text, and a button a
     // user tabbed past must not take over Enter in the other fields.
     QPushButton *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    QPushButton *cancel = cancelButton(this);
+    QPushButton *cancel = makeCancelButton();
     ok->setAutoDefault(false);
     cancel->setAutoDefault(false);
 

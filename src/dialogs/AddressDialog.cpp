@@ -4,8 +4,7 @@
 #include "dialogs/DialogControls.h"
 #include "dialogs/LinkAddress.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,12 +27,8 @@ AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::fun
     m_text1->setMinimumWidth(280);
     auto *label1 = label(this, "Label1", QStringLiteral("URL:"), m_text1);
 
-    const QString fileTip = QStringLiteral("Insert image from file");
-    m_command1 = button(this, "Command1", QString());
-    m_command1->setAccessibleName(fileTip);
-    m_command1->setToolTip(fileTip);
-    m_command1->setIcon(QIcon(setup.picture));
-    m_command1->setIconSize(QSize(setup.pictureSize, setup.pictureSize));
+    m_command1 =
+        pictureButton(this, "Command1", QIcon(setup.picture), setup.pictureSize, QStringLiteral("Insert image from file"));
 
     m_command2 = makeOkButton("Command2");
     m_command3 = makeCancelButton("Command3");
@@ -42,16 +37,12 @@ AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::fun
     address->addWidget(label1);
     address->addWidget(m_text1, 1);
     address->addWidget(m_command1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_command2);
-    buttons->addWidget(m_command3);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(address);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(m_command2, m_command3, Qt::AlignRight));
 
     connect(m_command1, &QPushButton::clicked, this, &AddressDialog::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &AddressDialog::Command2_Click);

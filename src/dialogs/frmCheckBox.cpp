@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/frmCheckBox.h"
 
-#include "dialogs/FormControls.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/FormFieldFragments.h"
 
 #include <QGridLayout>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-using namespace FormControls;
+using namespace DialogControls;
 
 frmCheckBox::frmCheckBox(EditorControl &editor, std::function<void()> refreshPreview, QWidget *parent)
     : ElementDialog(editor, std::move(refreshPreview), parent)
@@ -18,46 +18,35 @@ frmCheckBox::frmCheckBox(EditorControl &editor, std::function<void()> refreshPre
     setObjectName(QStringLiteral("frmCheckBox"));
     setWindowTitle(QStringLiteral("Insert Check Box"));
 
-    m_txtName = lineEdit(this, "txtName", {}, QStringLiteral("Name"), wideField);
-    m_txtValue = lineEdit(this, "txtValue", {}, QStringLiteral("Value"), wideField);
-    const QString state = QStringLiteral("Default State");
-    m_optChecked = option(this, "optChecked", QStringLiteral("Checked"), state, false);
-    m_optNotChecked = option(this, "optNotChecked", QStringLiteral("Not checked"), state, true);
-    m_Text1 = lineEdit(this, "Text1", {}, QStringLiteral("Tab order"), narrowField);
+    m_txtName = field(this, "txtName", {}, QStringLiteral("Name"), wideField);
+    m_txtValue = field(this, "txtValue", {}, QStringLiteral("Value"), wideField);
+    m_optChecked = option(this, "optChecked", QStringLiteral("Checked"));
+    m_optNotChecked = option(this, "optNotChecked", QStringLiteral("Not checked"), true);
+    m_Text1 = field(this, "Text1", {}, QStringLiteral("Tab order"), narrowField);
     QPushButton *ok = makeOkButton();
-    QPushButton *cancel = makeCancelButton();
+    QPushButton *cancelButton = makeCancelButton();
 
     auto *fields = new QGridLayout;
-    fields->addWidget(label(this, QStringLiteral("Name:"), m_txtName), 0, 0);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Name:"), m_txtName), 0, 0);
     fields->addWidget(m_txtName, 0, 1);
-    fields->addWidget(label(this, QStringLiteral("Value:"), m_txtValue), 1, 0);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Value:"), m_txtValue), 1, 0);
     fields->addWidget(m_txtValue, 1, 1);
-    fields->addWidget(label(this, QStringLiteral("Default State:"), m_optNotChecked), 2, 0);
-    fields->addLayout(optionRow(m_optChecked, m_optNotChecked), 2, 1);
-    fields->addWidget(label(this, QStringLiteral("Tab order:"), m_Text1), 3, 0);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Default State:"), m_optNotChecked), 2, 0);
+    fields->addLayout(optionRow(QStringLiteral("Default State"), {m_optChecked, m_optNotChecked}), 2, 1);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Tab order:"), m_Text1), 3, 0);
     fields->addWidget(m_Text1, 3, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setSpacing(12);
     layout->addLayout(fields);
-    layout->addLayout(buttons);
-    makeFixed(*this, *layout);
+    layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignRight));
 
-    setTabOrder(m_txtName, m_txtValue);
-    setTabOrder(m_txtValue, m_optChecked);
-    setTabOrder(m_optChecked, m_optNotChecked);
-    setTabOrder(m_optNotChecked, m_Text1);
-    setTabOrder(m_Text1, ok);
-    setTabOrder(ok, cancel);
+    tabOrder({m_txtName, m_txtValue, m_optChecked, m_optNotChecked, m_Text1, ok, cancelButton});
     m_txtName->setFocus();
 
     connect(ok, &QPushButton::clicked, this, &frmCheckBox::cmdOK_Click);
-    connect(cancel, &QPushButton::clicked, this, &frmCheckBox::cmdCancel_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &frmCheckBox::cmdCancel_Click);
 }
 
 void frmCheckBox::cmdOK_Click()

@@ -74,16 +74,12 @@ frmHorizontalLine::frmHorizontalLine(EditorControl &editor, std::function<void()
 
     QPushButton *ok = makeOkButton();
     QPushButton *cancelButton = makeCancelButton();
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch();
 
     auto *layout = new QHBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(left);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonColumn(ok, cancelButton));
 
     tabOrder({m_ckSolidLine, ok, cancelButton, m_txtWidth, m_optPercent, optPixels, m_txtHeight, m_optLeft, m_optCenter, optRight,
               m_combo1});

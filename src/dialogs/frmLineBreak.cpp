@@ -30,15 +30,11 @@ frmLineBreak::frmLineBreak(EditorControl &editor, std::function<void()> refreshP
 
     QPushButton *ok = makeOkButton();
     QPushButton *cancelButton = makeCancelButton();
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch();
 
     auto *layout = new QHBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonColumn(ok, cancelButton));
 
     tabOrder({ok, cancelButton, m_optNormal, m_optLeft, m_optRight, optBoth});
     ok->setFocus();

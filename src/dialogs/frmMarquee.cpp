@@ -140,10 +140,6 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
 
     QPushButton *ok = makeOkButton();
     QPushButton *cancelButton = makeCancelButton();
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addStretch();
-    buttons->addWidget(cancelButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -151,7 +147,7 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     layout->addLayout(frames);
     layout->addLayout(options);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignJustify));
 
     tabOrder({m_text1,
               direction[0],

@@ -72,10 +72,6 @@ frmPlugIn::frmPlugIn(EditorControl &editor, HostServices &host, std::function<vo
 
     QPushButton *ok = makeOkButton();
     QPushButton *cancelButton = makeCancelButton();
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addStretch();
-    buttons->addWidget(cancelButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -86,7 +82,7 @@ frmPlugIn::frmPlugIn(EditorControl &editor, HostServices &host, std::function<vo
     layout->addLayout(sizeRow);
     layout->addWidget(layoutFrame);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignJustify));
 
     tabOrder({m_text1, cmdBrowse, m_text2, m_text3, m_text4, m_check1, m_text5, m_text6, m_text7, ok, cancelButton});
     m_text1->setFocus();

@@ -40,14 +40,10 @@ frmScript::frmScript(EditorControl &editor, std::function<void()> refreshPreview
     // nothing.
     ok->setAutoDefault(false);
     cancelButton->setAutoDefault(false);
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch();
     auto *top = new QHBoxLayout;
     top->addWidget(language);
     top->addStretch();
-    top->addLayout(buttons);
+    top->addLayout(buttonColumn(ok, cancelButton));
 
     m_text2 = new QPlainTextEdit(this);
     m_text2->setObjectName(QStringLiteral("Text2"));

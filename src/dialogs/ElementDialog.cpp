@@ -3,6 +3,7 @@
 
 #include "dialogs/DialogControls.h"
 #include "platform/EditorControl.h"
+#include "platform/HostServices.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -39,6 +40,12 @@ QPushButton *ElementDialog::makeCancelButton(const char *name)
 {
     m_cancelButton = DialogControls::button(this, name, QStringLiteral("Cancel"));
     return m_cancelButton;
+}
+
+std::optional<QString> ElementDialog::askAtCorner(HostServices &host, const QString &prompt, const QString &title) const
+{
+    // The input box takes its position in twips, 15 to a pixel.
+    return host.InputBox(prompt, title, QString(), x() * 15, y() * 15);
 }
 
 void ElementDialog::keyPressEvent(QKeyEvent *event)

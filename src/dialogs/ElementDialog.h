@@ -4,8 +4,10 @@
 #include <QDialog>
 
 #include <functional>
+#include <optional>
 
 class EditorControl;
+class HostServices;
 class QPushButton;
 
 // The common ground of the modal element dialogs: each is created afresh with its defaults,
@@ -31,6 +33,10 @@ protected:
     // "Cancel", the button Esc presses: Esc runs its handler as a click does, with or without
     // the preview refresh. A dialog without one (the script dialog) ignores Esc.
     QPushButton *makeCancelButton(const char *name = "cmdCancel");
+
+    // Asks with the host's input box, empty at first and placed with its top-left corner at
+    // the dialog's; nothing when the user cancelled.
+    std::optional<QString> askAtCorner(HostServices &host, const QString &prompt, const QString &title) const;
 
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -3,7 +3,6 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/DropDownFragment.h"
-#include "platform/HostServices.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -93,9 +92,7 @@ frmDropDownMenu::frmDropDownMenu(EditorControl &editor, HostServices &host, std:
 
 void frmDropDownMenu::cmdAdd_Click()
 {
-    // The input box opens with its top-left corner at the dialog's.
-    const std::optional<QString> item =
-        m_host.InputBox(QStringLiteral("Enter Text"), QStringLiteral("Insert New Menu Item"), QString(), x() * 15, y() * 15);
+    const std::optional<QString> item = askAtCorner(m_host, QStringLiteral("Enter Text"), QStringLiteral("Insert New Menu Item"));
     if (item && !item->isEmpty())
         m_lstItems->addItem(*item);
 }

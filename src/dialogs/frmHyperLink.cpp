@@ -4,7 +4,6 @@
 #include "dialogs/DialogControls.h"
 #include "dialogs/HyperLinkFragment.h"
 #include "dialogs/LinkAddress.h"
-#include "platform/HostServices.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -69,11 +68,6 @@ void frmHyperLink::Form_Load()
     m_Combo1->setCurrentText(QStringLiteral("None"));
 }
 
-std::optional<QString> frmHyperLink::ask(const QString &prompt, const QString &title)
-{
-    return m_host.InputBox(prompt, title, QString(), x() * 15, y() * 15);
-}
-
 void frmHyperLink::cmdFile_Click()
 {
     // A cancelled file dialog keeps the address the user typed.
@@ -86,14 +80,15 @@ void frmHyperLink::cmdEmail_Click()
 {
     // Cancelling keeps the address; confirming an empty answer still gives "mailto:".
     if (const std::optional<QString> address =
-            ask(QStringLiteral("Enter the e-mail address of the recipient"), QStringLiteral("E-mail")))
+            askAtCorner(m_host, QStringLiteral("Enter the e-mail address of the recipient"), QStringLiteral("E-mail")))
         m_Text1->setText(LinkAddress::email(*address));
 }
 
 void frmHyperLink::cmdBookmark_Click()
 {
     // Cancelling keeps the address; confirming an empty answer still gives "#".
-    if (const std::optional<QString> name = ask(QStringLiteral("Enter bookmark name"), QStringLiteral("Bookmark")))
+    if (const std::optional<QString> name =
+            askAtCorner(m_host, QStringLiteral("Enter bookmark name"), QStringLiteral("Bookmark")))
         m_Text1->setText(LinkAddress::bookmark(*name));
 }
 

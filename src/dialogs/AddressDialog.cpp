@@ -2,10 +2,9 @@
 #include "dialogs/AddressDialog.h"
 
 #include "dialogs/DialogControls.h"
-#include "dialogs/FileAddress.h"
+#include "dialogs/LinkAddress.h"
 
-#include <QGridLayout>
-#include <QHBoxLayout>
+#include <QBoxLayout>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,52 +23,42 @@ AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::fun
     setObjectName(QLatin1String(setup.objectName));
     setWindowTitle(setup.title);
 
-    m_text1 = field(this, "Text1", QStringLiteral("http://"), QString());
-    m_text1->setMinimumWidth(280);
-    auto *label1 = label(this, "Label1", QStringLiteral("URL:"), m_text1);
+    m_Text1 = field(this, "Text1", QStringLiteral("http://"), QString());
+    m_Text1->setMinimumWidth(280);
+    auto *label1 = label(this, "Label1", QStringLiteral("URL:"), m_Text1);
 
-    const QString fileTip = QStringLiteral("Insert image from file");
-    m_command1 = button(this, "Command1", QString());
-    m_command1->setAccessibleName(fileTip);
-    m_command1->setToolTip(fileTip);
-    m_command1->setIcon(QIcon(setup.picture));
-    m_command1->setIconSize(QSize(setup.pictureSize, setup.pictureSize));
+    m_Command1 =
+        pictureButton(this, "Command1", QIcon(setup.picture), setup.pictureSize, QStringLiteral("Insert image from file"));
 
-    m_command2 = button(this, "Command2", QStringLiteral("OK"));
-    m_command3 = button(this, "Command3", QStringLiteral("Cancel"));
-    m_command2->setDefault(true);
-    setCancelButton(m_command3);
+    m_Command2 = makeOkButton("Command2");
+    m_Command3 = makeCancelButton("Command3");
 
     auto *address = new QHBoxLayout;
     address->addWidget(label1);
-    address->addWidget(m_text1, 1);
-    address->addWidget(m_command1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(m_command2);
-    buttons->addWidget(m_command3);
+    address->addWidget(m_Text1, 1);
+    address->addWidget(m_Command1);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(address);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(m_Command2, m_Command3, Qt::AlignRight));
 
-    connect(m_command1, &QPushButton::clicked, this, &AddressDialog::Command1_Click);
-    connect(m_command2, &QPushButton::clicked, this, &AddressDialog::Command2_Click);
-    connect(m_command3, &QPushButton::clicked, this, &AddressDialog::Command3_Click);
+    connect(m_Command1, &QPushButton::clicked, this, &AddressDialog::Command1_Click);
+    connect(m_Command2, &QPushButton::clicked, this, &AddressDialog::Command2_Click);
+    connect(m_Command3, &QPushButton::clicked, this, &AddressDialog::Command3_Click);
 }
 
 void AddressDialog::Command1_Click()
 {
     // A cancelled file dialog keeps whatever address was typed.
-    if (const std::optional<QString> address = FileAddress::choose(m_host, m_fileTitle, m_fileFilter))
-        m_text1->setText(*address);
+    if (const std::optional<QString> address = LinkAddress::chooseFile(m_host, m_fileTitle, m_fileFilter))
+        m_Text1->setText(*address);
 }
 
 void AddressDialog::Command2_Click()
 {
-    insertFragment(m_fragment(m_text1->text()));
+    insertFragment(m_fragment(m_Text1->text()));
 }
 
 void AddressDialog::Command3_Click()

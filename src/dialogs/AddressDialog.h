@@ -28,20 +28,20 @@ protected:
         int pictureSize;   // in pixels, square
         QString fileTitle; // title and filter of the open-file dialog
         QString fileFilter;
-        std::function<QString(const QString &)> fragment; // the markup for an address
+        QString (*fragment)(const QString &address); // the markup for an address
     };
 
     AddressDialog(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview, const Setup &setup,
                   QWidget *parent);
 
-    QLineEdit *m_text1 = nullptr;
-    QPushButton *m_command1 = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_command3 = nullptr;
+    QLineEdit *m_Text1 = nullptr;
+    QPushButton *m_Command1 = nullptr;
+    QPushButton *m_Command2 = nullptr;
+    QPushButton *m_Command3 = nullptr;
 
 private:
     HostServices &m_host;
     QString m_fileTitle;
     QString m_fileFilter;
-    std::function<QString(const QString &)> m_fragment;
+    QString (*m_fragment)(const QString &address) = nullptr;
 };

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/DialogControls.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QList>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -14,7 +17,8 @@ namespace {
 
 template <typename T> T *named(T *widget, const char *name, const QString &accessibleName)
 {
-    widget->setObjectName(QLatin1String(name));
+    if (name)
+        widget->setObjectName(QLatin1String(name));
     widget->setAccessibleName(accessibleName);
     return widget;
 }
@@ -24,6 +28,15 @@ template <typename T> T *named(T *widget, const char *name, const QString &acces
 QPushButton *button(QWidget *parent, const char *name, const QString &caption)
 {
     return named(new QPushButton(caption, parent), name, caption);
+}
+
+QPushButton *pictureButton(QWidget *parent, const char *name, const QIcon &picture, int size, const QString &toolTip)
+{
+    auto *button = named(new QPushButton(parent), name, toolTip);
+    button->setIcon(picture);
+    button->setIconSize(QSize(size, size));
+    button->setToolTip(toolTip);
+    return button;
 }
 
 QRadioButton *option(QWidget *parent, const char *name, const QString &caption, bool checked)
@@ -66,6 +79,61 @@ QGroupBox *frame(QWidget *parent, const QString &title)
     auto *box = new QGroupBox(title, parent);
     box->setAccessibleName(title);
     return box;
+}
+
+QBoxLayout *optionRow(const QString &group, std::initializer_list<QRadioButton *> options)
+{
+    const QList<QRadioButton *> members(options);
+    auto *row = new QHBoxLayout;
+    row->setSpacing(16);
+    for (QRadioButton *option : members) {
+        option->setAccessibleDescription(group);
+        row->addWidget(option);
+    }
+    row->addStretch();
+
+    const auto tabToSelected = [members] {
+        for (QRadioButton *option : members)
+            option->setFocusPolicy(option->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    tabToSelected();
+    for (QRadioButton *option : members)
+        QObject::connect(option, &QRadioButton::toggled, option, tabToSelected);
+    return row;
+}
+
+QBoxLayout *tabOrderRow(QLineEdit *field, QLineEdit *tabOrder, const char *labelName)
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(field);
+    row->addSpacing(12);
+    row->addWidget(label(tabOrder->parentWidget(), labelName, QStringLiteral("Tab order:"), tabOrder));
+    row->addWidget(tabOrder);
+    row->addStretch();
+    return row;
+}
+
+QBoxLayout *buttonColumn(QPushButton *ok, QPushButton *cancel)
+{
+    auto *column = new QVBoxLayout;
+    column->addWidget(ok);
+    column->addWidget(cancel);
+    column->addStretch();
+    return column;
+}
+
+QBoxLayout *buttonRow(QPushButton *ok, QPushButton *cancel, Qt::Alignment placement)
+{
+    auto *row = new QHBoxLayout;
+    if (placement & Qt::AlignRight)
+        row->addStretch();
+    row->addWidget(ok);
+    if (placement & Qt::AlignJustify)
+        row->addStretch();
+    row->addWidget(cancel);
+    if (placement & Qt::AlignLeft)
+        row->addStretch();
+    return row;
 }
 
 void tabOrder(std::initializer_list<QWidget *> widgets)

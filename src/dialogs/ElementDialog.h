@@ -2,12 +2,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QPointer>
 
 #include <functional>
+#include <optional>
 
 class EditorControl;
-class QAbstractButton;
+class HostServices;
+class QPushButton;
 
 // The common ground of the modal element dialogs: each is created afresh with its defaults,
 // owned by the main window, and its OK replaces the editor's selection with the fragment it
@@ -27,9 +28,15 @@ protected:
     // Closes the dialog as cancelled, refreshing the quick preview first when asked to.
     void cancel(bool refresh);
 
-    // Makes Esc press button, so it runs that button's handler; with nullptr Esc does nothing.
-    // A dialog that never calls this closes as cancelled on Esc.
-    void setCancelButton(QAbstractButton *button);
+    // "OK", the default button: Enter presses it unless another push button has the focus.
+    QPushButton *makeOkButton(const char *name = "cmdOK");
+    // "Cancel", the button Esc presses: Esc runs its handler as a click does, with or without
+    // the preview refresh. A dialog without one (the script dialog) ignores Esc.
+    QPushButton *makeCancelButton(const char *name = "cmdCancel");
+
+    // Asks with the host's input box, empty at first and placed with its top-left corner at
+    // the dialog's; nothing when the user cancelled.
+    std::optional<QString> askAtCorner(HostServices &host, const QString &prompt, const QString &title) const;
 
     void keyPressEvent(QKeyEvent *event) override;
 
@@ -39,6 +46,5 @@ protected:
 private:
     EditorControl &m_editor;
     std::function<void()> m_refreshPreview;
-    bool m_escapeHandled = false;
-    QPointer<QAbstractButton> m_cancelButton;
+    QPushButton *m_cancelButton = nullptr;
 };

@@ -32,16 +32,16 @@ QString build(const ScrollingTextBox &field)
            QStringLiteral("</textarea>");
 }
 
-QString build(const CheckBox &field)
+QString checkBox(const StateField &field)
 {
     return QStringLiteral("<input type=\"checkbox\"") + attribute("name", field.name) + attribute("value", field.value) +
-           (field.checked ? QStringLiteral(" checked") : QString()) + optionalAttribute("tabindex", field.tabOrder) + u'>';
+           (field.on ? QStringLiteral(" checked") : QString()) + optionalAttribute("tabindex", field.tabOrder) + u'>';
 }
 
-QString build(const RadioButton &field)
+QString radioButton(const StateField &field)
 {
     return QStringLiteral("<input type=\"radio\"") + attribute("value", field.value) +
-           (field.selected ? QStringLiteral(" checked") : QString()) + attribute("name", field.name) +
+           (field.on ? QStringLiteral(" checked") : QString()) + attribute("name", field.name) +
            optionalAttribute("tabindex", field.tabOrder) + u'>';
 }
 

@@ -28,23 +28,17 @@ struct ScrollingTextBox {
 // <textarea rows name cols[ tabindex]>initial text</textarea>
 QString build(const ScrollingTextBox &field);
 
-struct CheckBox {
+// A check box or a radio button: the same fields, written in a different order.
+struct StateField {
     QString name;
     QString value;
     QString tabOrder; // written only when not empty
-    bool checked = false;
+    bool on = false;  // checked, or selected, when the page opens
 };
 // <input type="checkbox" name value[ checked][ tabindex]>
-QString build(const CheckBox &field);
-
-struct RadioButton {
-    QString name;
-    QString value;
-    QString tabOrder; // written only when not empty
-    bool selected = false;
-};
+QString checkBox(const StateField &field);
 // <input type="radio" value[ checked] name[ tabindex]>
-QString build(const RadioButton &field);
+QString radioButton(const StateField &field);
 
 enum class ButtonType { Normal, Submit, Reset };
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/LinkAddress.h"
 
+#include "platform/HostServices.h"
+
 namespace LinkAddress {
 
 QString file(const QString &absolutePath)
@@ -16,6 +18,14 @@ QString email(const QString &address)
 QString bookmark(const QString &name)
 {
     return QStringLiteral("#") + name;
+}
+
+std::optional<QString> chooseFile(HostServices &host, const QString &title, const QString &filter)
+{
+    const std::optional<QString> path = host.ShowOpen(title, filter);
+    if (!path)
+        return std::nullopt;
+    return file(*path);
 }
 
 } // namespace LinkAddress

@@ -2,6 +2,7 @@
 #include "dialogs/frmColCode.h"
 
 #include "dialogs/ColorCode.h"
+#include "dialogs/DialogControls.h"
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
 
@@ -97,25 +98,17 @@ QScrollBar *colourBar(const QString &name, const QString &accessibleName)
     return bar;
 }
 
-QLineEdit *valueField(const QString &name, const QString &accessibleName, const QColor &background)
+QLineEdit *valueField(const char *name, const QString &accessibleName, const QColor &background)
 {
-    auto *edit = new QLineEdit(QStringLiteral("0"));
-    edit->setObjectName(name);
-    edit->setAccessibleName(accessibleName);
-    edit->setFixedWidth(44);
+    QLineEdit *edit = DialogControls::field(nullptr, name, QStringLiteral("0"), accessibleName, 44);
     setColours(edit, Qt::white, background);
     return edit;
 }
 
-QPushButton *iconButton(const QString &name, const QIcon &icon, const QString &toolTip)
+QPushButton *iconButton(const char *name, const QIcon &icon, const QString &toolTip)
 {
-    auto *button = new QPushButton;
-    button->setObjectName(name);
-    button->setIcon(icon);
-    button->setIconSize(QSize(28, 28));
+    QPushButton *button = DialogControls::pictureButton(nullptr, name, icon, 28, toolTip);
     button->setFixedSize(44, 44);
-    button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
     button->setAutoDefault(false);
     return button;
 }
@@ -130,13 +123,13 @@ frmColCode::frmColCode(EditorControl &editor, HostServices &host, std::function<
     , m_Red(colourBar(QStringLiteral("Red"), tr("Red")))
     , m_Green(colourBar(QStringLiteral("Green"), tr("Green")))
     , m_Blue(colourBar(QStringLiteral("Blue"), tr("Blue")))
-    , m_RText(valueField(QStringLiteral("RText"), tr("Red value"), QColor(0xFF, 0x00, 0x00)))
-    , m_GText(valueField(QStringLiteral("GText"), tr("Green value"), QColor(0x00, 0xFF, 0x00)))
-    , m_BText(valueField(QStringLiteral("BText"), tr("Blue value"), QColor(0x00, 0x00, 0xFF)))
-    , m_HexT(new QLineEdit(QStringLiteral("#000000")))
+    , m_RText(valueField("RText", tr("Red value"), QColor(0xFF, 0x00, 0x00)))
+    , m_GText(valueField("GText", tr("Green value"), QColor(0x00, 0xFF, 0x00)))
+    , m_BText(valueField("BText", tr("Blue value"), QColor(0x00, 0x00, 0xFF)))
+    , m_HexT(DialogControls::field(nullptr, "HexT", QStringLiteral("#000000"), tr("Hex code"), 90))
     , m_clrBox(new QFrame)
-    , m_addcolbtn(iconButton(QStringLiteral("addcolbtn"), addCodeIcon(), QStringLiteral("Add Color Code..")))
-    , m_clipcopybtn(iconButton(QStringLiteral("clipcopybtn"), clipboardIcon(), QStringLiteral("Copy Color Code to Clipboard")))
+    , m_addcolbtn(iconButton("addcolbtn", addCodeIcon(), QStringLiteral("Add Color Code..")))
+    , m_clipcopybtn(iconButton("clipcopybtn", clipboardIcon(), QStringLiteral("Copy Color Code to Clipboard")))
 {
     setObjectName(QStringLiteral("frmColCode"));
     setCentredOnScreen(true);
@@ -157,20 +150,12 @@ frmColCode::frmColCode(EditorControl &editor, HostServices &host, std::function<
     } parts[] = {{"Label1", "R", m_Red, m_RText}, {"Label2", "G", m_Green, m_GText}, {"Label3", "B", m_Blue, m_BText}};
     int row = 0;
     for (const auto &part : parts) {
-        auto *label = new QLabel(QString::fromLatin1(part.caption));
-        label->setObjectName(QString::fromLatin1(part.name));
-        label->setBuddy(part.bar);
-        rows->addWidget(label, row, 0);
+        rows->addWidget(DialogControls::label(nullptr, part.name, QString::fromLatin1(part.caption), part.bar), row, 0);
         rows->addWidget(part.bar, row, 1);
         rows->addWidget(part.value, row, 2);
         ++row;
     }
-    auto *hexLabel = new QLabel(QStringLiteral("Hex Code:"));
-    hexLabel->setObjectName(QStringLiteral("Label4"));
-    hexLabel->setBuddy(m_HexT);
-    m_HexT->setObjectName(QStringLiteral("HexT"));
-    m_HexT->setAccessibleName(tr("Hex code"));
-    m_HexT->setFixedWidth(90);
+    QLabel *hexLabel = DialogControls::label(nullptr, "Label4", QStringLiteral("Hex Code:"), m_HexT);
     setColours(m_HexT, QColor(0xFF, 0x80, 0x80), Qt::black);
     auto *hexRow = new QHBoxLayout;
     hexRow->addWidget(hexLabel);

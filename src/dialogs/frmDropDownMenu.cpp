@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/frmDropDownMenu.h"
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/DropDownFragment.h"
-#include "dialogs/FormControls.h"
-#include "platform/HostServices.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -12,7 +11,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-using namespace FormControls;
+using namespace DialogControls;
 
 namespace {
 
@@ -38,39 +37,30 @@ frmDropDownMenu::frmDropDownMenu(EditorControl &editor, HostServices &host, std:
     setObjectName(QStringLiteral("frmDropDownMenu"));
     setWindowTitle(QStringLiteral("Insert Drop-Down Menu"));
 
-    m_txtName = lineEdit(this, "txtName", {}, QStringLiteral("Name"), wideField);
-    m_txtHeight = lineEdit(this, "txtHeight", QStringLiteral("1"), QStringLiteral("Height"), narrowField);
-    m_txtTabOrder = lineEdit(this, "txtTabOrder", {}, QStringLiteral("Tab order"), narrowField);
-    const QString multiple = QStringLiteral("Allow multiple selections");
-    m_optYes = option(this, "optYes", QStringLiteral("Yes"), multiple, false);
-    m_Option2 = option(this, "Option2", QStringLiteral("No"), multiple, true);
+    m_txtName = field(this, "txtName", {}, QStringLiteral("Name"), wideField);
+    m_txtHeight = field(this, "txtHeight", QStringLiteral("1"), QStringLiteral("Height"), narrowField);
+    m_txtTabOrder = field(this, "txtTabOrder", {}, QStringLiteral("Tab order"), narrowField);
+    m_optYes = option(this, "optYes", QStringLiteral("Yes"));
+    m_Option2 = option(this, "Option2", QStringLiteral("No"), true);
     m_lstItems = new QListWidget(this);
     m_lstItems->setObjectName(QStringLiteral("lstItems"));
-    m_lstItems->setAccessibleName(QStringLiteral("Items"));
     m_lstItems->setSelectionMode(QAbstractItemView::SingleSelection);
     m_lstItems->setFixedSize(wideField + 60, 110);
-    QPushButton *ok = okButton(this);
-    QPushButton *cancel = cancelButton(this);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
     QPushButton *add = squareButton(this, "cmdAdd", QStringLiteral("+"), QStringLiteral("Add item"));
     QPushButton *remove = squareButton(this, "cmdRemove", QStringLiteral("-"), QStringLiteral("Remove selected item"));
 
-    auto *heightRow = new QHBoxLayout;
-    heightRow->addWidget(m_txtHeight);
-    heightRow->addSpacing(12);
-    heightRow->addWidget(label(this, QStringLiteral("Tab order:"), m_txtTabOrder, "Label3"));
-    heightRow->addWidget(m_txtTabOrder);
-    heightRow->addStretch();
-
     auto *fields = new QGridLayout;
-    fields->addWidget(label(this, QStringLiteral("Name:"), m_txtName, "Label1"), 0, 0);
+    fields->addWidget(label(this, "Label1", QStringLiteral("Name:"), m_txtName), 0, 0);
     fields->addWidget(m_txtName, 0, 1, Qt::AlignLeft);
-    fields->addWidget(label(this, QStringLiteral("Height:"), m_txtHeight, "Label2"), 1, 0);
-    fields->addLayout(heightRow, 1, 1);
+    fields->addWidget(label(this, "Label2", QStringLiteral("Height:"), m_txtHeight), 1, 0);
+    fields->addLayout(tabOrderRow(m_txtHeight, m_txtTabOrder, "Label3"), 1, 1);
 
     auto *multipleRow = new QHBoxLayout;
-    multipleRow->addWidget(label(this, QStringLiteral("Allow multiple selections:"), m_Option2, "Label4"));
+    multipleRow->addWidget(label(this, "Label4", QStringLiteral("Allow multiple selections:"), m_Option2));
     multipleRow->addSpacing(8);
-    multipleRow->addLayout(optionRow(m_optYes, m_Option2));
+    multipleRow->addLayout(optionRow(QStringLiteral("Allow multiple selections"), {m_optYes, m_Option2}));
 
     auto *addRemove = new QVBoxLayout;
     addRemove->addWidget(add);
@@ -81,43 +71,28 @@ frmDropDownMenu::frmDropDownMenu(EditorControl &editor, HostServices &host, std:
     itemsRow->addLayout(addRemove);
     itemsRow->addStretch();
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addStretch();
-
     auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(fields);
     layout->addLayout(multipleRow);
     layout->addSpacing(4);
-    layout->addWidget(label(this, QStringLiteral("Items:"), m_lstItems, "Label5"));
+    layout->addWidget(label(this, "Label5", QStringLiteral("Items:"), m_lstItems));
     layout->addLayout(itemsRow);
     layout->addSpacing(4);
-    layout->addLayout(buttons);
-    makeFixed(*this, *layout);
+    layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignLeft));
 
-    setTabOrder(m_txtName, m_txtHeight);
-    setTabOrder(m_txtHeight, m_txtTabOrder);
-    setTabOrder(m_txtTabOrder, m_optYes);
-    setTabOrder(m_optYes, m_Option2);
-    setTabOrder(m_Option2, m_lstItems);
-    setTabOrder(m_lstItems, ok);
-    setTabOrder(ok, cancel);
-    setTabOrder(cancel, add);
-    setTabOrder(add, remove);
+    tabOrder({m_txtName, m_txtHeight, m_txtTabOrder, m_optYes, m_Option2, m_lstItems, ok, cancelButton, add, remove});
     m_txtName->setFocus();
 
     connect(add, &QPushButton::clicked, this, &frmDropDownMenu::cmdAdd_Click);
     connect(remove, &QPushButton::clicked, this, &frmDropDownMenu::cmdRemove_Click);
     connect(ok, &QPushButton::clicked, this, &frmDropDownMenu::cmdOK_Click);
-    connect(cancel, &QPushButton::clicked, this, &frmDropDownMenu::cmdCancel_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &frmDropDownMenu::cmdCancel_Click);
 }
 
 void frmDropDownMenu::cmdAdd_Click()
 {
-    // The input box opens with its top-left corner at the dialog's.
-    const std::optional<QString> item =
-        m_host.InputBox(QStringLiteral("Enter Text"), QStringLiteral("Insert New Menu Item"), QString(), x() * 15, y() * 15);
+    const std::optional<QString> item = askAtCorner(m_host, QStringLiteral("Enter Text"), QStringLiteral("Insert New Menu Item"));
     if (item && !item->isEmpty())
         m_lstItems->addItem(*item);
 }

@@ -54,15 +54,15 @@ frmHorizontalLine::frmHorizontalLine(EditorControl &editor, std::function<void()
     alignLayout->addWidget(optRight);
     alignLayout->addStretch();
 
-    m_combo1 = new QComboBox(this);
-    m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->addItems(NamedColours::names());
-    m_combo1->setCurrentText(QStringLiteral("Default"));
-    auto *lblColor = label(this, "lblColor", QStringLiteral("Color:"), m_combo1);
+    m_Combo1 = new QComboBox(this);
+    m_Combo1->setObjectName(QStringLiteral("Combo1"));
+    m_Combo1->addItems(NamedColours::names());
+    m_Combo1->setCurrentText(QStringLiteral("Default"));
+    auto *lblColor = label(this, "lblColor", QStringLiteral("Color:"), m_Combo1);
     m_ckSolidLine = checkBox(this, "ckSolidLine", QStringLiteral("Solid line (no shading)"));
     auto *colourRow = new QGridLayout;
     colourRow->addWidget(lblColor, 0, 0);
-    colourRow->addWidget(m_combo1, 1, 0);
+    colourRow->addWidget(m_Combo1, 1, 0);
     colourRow->addWidget(m_ckSolidLine, 1, 1);
     colourRow->setColumnStretch(1, 1);
 
@@ -72,23 +72,17 @@ frmHorizontalLine::frmHorizontalLine(EditorControl &editor, std::function<void()
     left->addWidget(alignFrame);
     left->addLayout(colourRow);
 
-    auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    setCancelButton(cancelButton);
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch();
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
 
     auto *layout = new QHBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(left);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonColumn(ok, cancelButton));
 
     tabOrder({m_ckSolidLine, ok, cancelButton, m_txtWidth, m_optPercent, optPixels, m_txtHeight, m_optLeft, m_optCenter, optRight,
-              m_combo1});
+              m_Combo1});
     m_ckSolidLine->setFocus();
 
     connect(ok, &QPushButton::clicked, this, &frmHorizontalLine::cmdOK_Click);
@@ -99,7 +93,7 @@ void frmHorizontalLine::cmdOK_Click()
 {
     using LineFragments::RuleAlign;
     LineFragments::HorizontalRule rule;
-    rule.colour = m_combo1->currentText();
+    rule.colour = m_Combo1->currentText();
     rule.width = m_txtWidth->text();
     rule.widthInPercent = m_optPercent->isChecked();
     rule.height = m_txtHeight->text();

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/frmHyperLink.h"
 
-#include "dialogs/FormControls.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/HyperLinkFragment.h"
 #include "dialogs/LinkAddress.h"
-#include "platform/HostServices.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -13,24 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-using namespace FormControls;
-
-namespace {
-
-// A button showing only a 32 by 32 picture; its tool tip says what it does.
-QPushButton *pictureButton(QWidget *parent, const char *name, const char *picture, const QString &toolTip)
-{
-    auto *button = new QPushButton(parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QString::fromLatin1(picture))));
-    button->setIconSize(QSize(32, 32));
-    button->setFixedSize(42, 42);
-    button->setToolTip(toolTip);
-    button->setAccessibleName(toolTip);
-    return button;
-}
-
-} // namespace
+using namespace DialogControls;
 
 frmHyperLink::frmHyperLink(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview, QWidget *parent)
     : ElementDialog(editor, std::move(refreshPreview), parent)
@@ -39,53 +21,45 @@ frmHyperLink::frmHyperLink(EditorControl &editor, HostServices &host, std::funct
     setObjectName(QStringLiteral("frmHyperLink"));
     setWindowTitle(QStringLiteral("Insert HyperLink"));
 
-    m_Text1 = lineEdit(this, "Text1", QStringLiteral("http://"), QStringLiteral("URL"), 280);
-    QPushButton *file =
-        pictureButton(this, "cmdFile", "link-file", QStringLiteral("Make a hyperlink to a file on your computer"));
-    QPushButton *email = pictureButton(this, "cmdEmail", "link-email", QStringLiteral("Make a hyperlink that send E-mail"));
-    QPushButton *bookmark =
-        pictureButton(this, "cmdBookmark", "link-bookmark", QStringLiteral("Create a hyperlink to a bookmark"));
+    m_Text1 = field(this, "Text1", QStringLiteral("http://"), QStringLiteral("URL"), 280);
+    QPushButton *file = pictureButton(this, "cmdFile", QIcon(QStringLiteral(":/icons/link-file.svg")), 32,
+                                      QStringLiteral("Make a hyperlink to a file on your computer"));
+    QPushButton *email = pictureButton(this, "cmdEmail", QIcon(QStringLiteral(":/icons/link-email.svg")), 32,
+                                       QStringLiteral("Make a hyperlink that send E-mail"));
+    QPushButton *bookmark = pictureButton(this, "cmdBookmark", QIcon(QStringLiteral(":/icons/link-bookmark.svg")), 32,
+                                          QStringLiteral("Create a hyperlink to a bookmark"));
     m_Combo1 = new QComboBox(this);
     m_Combo1->setObjectName(QStringLiteral("Combo1"));
-    m_Combo1->setAccessibleName(QStringLiteral("Target"));
     m_Combo1->addItems(HyperLinkFragment::targetNames());
-    QPushButton *ok = okButton(this, "Command2");
-    QPushButton *cancel = cancelButton(this, "Command3");
+    QPushButton *ok = makeOkButton("Command2");
+    QPushButton *cancelButton = makeCancelButton("Command3");
 
     auto *pictures = new QHBoxLayout;
     pictures->setSpacing(4);
-    pictures->addWidget(file);
-    pictures->addWidget(email);
-    pictures->addWidget(bookmark);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    for (QPushButton *picture : {file, email, bookmark}) {
+        picture->setFixedSize(42, 42);
+        pictures->addWidget(picture);
+    }
 
     auto *layout = new QGridLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setHorizontalSpacing(8);
     layout->setVerticalSpacing(12);
-    layout->addWidget(label(this, QStringLiteral("URL:"), m_Text1, "Label1"), 0, 0);
+    layout->addWidget(label(this, "Label1", QStringLiteral("URL:"), m_Text1), 0, 0);
     layout->addWidget(m_Text1, 0, 1);
     layout->addLayout(pictures, 0, 2);
-    layout->addWidget(label(this, QStringLiteral("Target:"), m_Combo1, "Label2"), 1, 0);
+    layout->addWidget(label(this, "Label2", QStringLiteral("Target:"), m_Combo1), 1, 0);
     layout->addWidget(m_Combo1, 1, 1, Qt::AlignLeft);
-    layout->addLayout(buttons, 1, 2);
-    makeFixed(*this, *layout);
+    layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignRight), 1, 2);
 
-    setTabOrder(m_Text1, file);
-    setTabOrder(file, email);
-    setTabOrder(email, bookmark);
-    setTabOrder(bookmark, m_Combo1);
-    setTabOrder(m_Combo1, ok);
-    setTabOrder(ok, cancel);
+    tabOrder({m_Text1, file, email, bookmark, m_Combo1, ok, cancelButton});
     m_Text1->setFocus();
 
     connect(file, &QPushButton::clicked, this, &frmHyperLink::cmdFile_Click);
     connect(email, &QPushButton::clicked, this, &frmHyperLink::cmdEmail_Click);
     connect(bookmark, &QPushButton::clicked, this, &frmHyperLink::cmdBookmark_Click);
     connect(ok, &QPushButton::clicked, this, &frmHyperLink::Command2_Click);
-    connect(cancel, &QPushButton::clicked, this, &frmHyperLink::Command3_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &frmHyperLink::Command3_Click);
     Form_Load();
 }
 
@@ -94,30 +68,27 @@ void frmHyperLink::Form_Load()
     m_Combo1->setCurrentText(QStringLiteral("None"));
 }
 
-std::optional<QString> frmHyperLink::ask(const QString &prompt, const QString &title)
-{
-    return m_host.InputBox(prompt, title, QString(), x() * 15, y() * 15);
-}
-
 void frmHyperLink::cmdFile_Click()
 {
     // A cancelled file dialog keeps the address the user typed.
-    if (const std::optional<QString> path = m_host.ShowOpen(QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
-        m_Text1->setText(LinkAddress::file(*path));
+    if (const std::optional<QString> address =
+            LinkAddress::chooseFile(m_host, QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
+        m_Text1->setText(*address);
 }
 
 void frmHyperLink::cmdEmail_Click()
 {
     // Cancelling keeps the address; confirming an empty answer still gives "mailto:".
     if (const std::optional<QString> address =
-            ask(QStringLiteral("Enter the e-mail address of the recipient"), QStringLiteral("E-mail")))
+            askAtCorner(m_host, QStringLiteral("Enter the e-mail address of the recipient"), QStringLiteral("E-mail")))
         m_Text1->setText(LinkAddress::email(*address));
 }
 
 void frmHyperLink::cmdBookmark_Click()
 {
     // Cancelling keeps the address; confirming an empty answer still gives "#".
-    if (const std::optional<QString> name = ask(QStringLiteral("Enter bookmark name"), QStringLiteral("Bookmark")))
+    if (const std::optional<QString> name =
+            askAtCorner(m_host, QStringLiteral("Enter bookmark name"), QStringLiteral("Bookmark")))
         m_Text1->setText(LinkAddress::bookmark(*name));
 }
 

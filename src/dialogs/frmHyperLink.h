@@ -3,8 +3,6 @@
 
 #include "dialogs/ElementDialog.h"
 
-#include <optional>
-
 class HostServices;
 class QComboBox;
 class QLineEdit;
@@ -27,8 +25,6 @@ public slots:
 
 private:
     void Form_Load();
-    // Asks with an input box at the dialog's top-left corner; empty when cancelled.
-    std::optional<QString> ask(const QString &prompt, const QString &title);
 
     HostServices &m_host;
     QLineEdit *m_Text1 = nullptr;

@@ -8,14 +8,17 @@
 #include <QPushButton>
 
 frmImage::frmImage(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview, QWidget *parent)
-    : AddressDialog(
-          editor, host, std::move(refreshPreview),
-          {"frmImage", QStringLiteral("Insert Image"), QStringLiteral(":/icons/image-file.svg"), 24,
-           QStringLiteral("Select Image"),
-           QStringLiteral("All Picture Files|*.gif;*.jpg;*.bmp;*.png;*.tif;*.wmf;*.ras;*.eps;*.pcx;*.tga|All Files|*.*"),
-           MediaFragments::image},
-          parent)
+    : AddressDialog(editor, host, std::move(refreshPreview),
+                    {.objectName = "frmImage",
+                     .title = QStringLiteral("Insert Image"),
+                     .picture = QStringLiteral(":/icons/image-file.svg"),
+                     .pictureSize = 24,
+                     .fileTitle = QStringLiteral("Select Image"),
+                     .fileFilter = QStringLiteral(
+                         "All Picture Files|*.gif;*.jpg;*.bmp;*.png;*.tif;*.wmf;*.ras;*.eps;*.pcx;*.tga|All Files|*.*"),
+                     .fragment = MediaFragments::image},
+                    parent)
 {
-    DialogControls::tabOrder({m_text1, m_command1, m_command2, m_command3});
-    m_text1->setFocus();
+    DialogControls::tabOrder({m_Text1, m_Command1, m_Command2, m_Command3});
+    m_Text1->setFocus();
 }

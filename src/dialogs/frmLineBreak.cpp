@@ -28,19 +28,13 @@ frmLineBreak::frmLineBreak(EditorControl &editor, std::function<void()> refreshP
     for (QRadioButton *choice : {m_optNormal, m_optLeft, m_optRight, optBoth})
         options->addWidget(choice);
 
-    auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    setCancelButton(cancelButton);
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch();
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
 
     auto *layout = new QHBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(group);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonColumn(ok, cancelButton));
 
     tabOrder({ok, cancelButton, m_optNormal, m_optLeft, m_optRight, optBoth});
     ok->setFocus();

@@ -69,10 +69,10 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     setObjectName(QStringLiteral("frmMarquee"));
     setWindowTitle(QStringLiteral("Insert Marquee"));
 
-    m_text1 = field(this, "Text1", QString(), QString());
+    m_Text1 = field(this, "Text1", QString(), QString());
     auto *textRow = new QHBoxLayout;
-    textRow->addWidget(label(this, "Label1", QStringLiteral("Text:"), m_text1));
-    textRow->addWidget(m_text1, 1);
+    textRow->addWidget(label(this, "Label1", QStringLiteral("Text:"), m_Text1));
+    textRow->addWidget(m_Text1, 1);
 
     auto *frames = new QHBoxLayout;
     const QList<QRadioButton *> direction = addOptionFrame(
@@ -115,21 +115,21 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
 
     auto *repeat = frame(this, QStringLiteral("Repeat"));
     m_ckContinuously = checkBox(repeat, "ckContinuously", QStringLiteral("Continuously"), true);
-    m_text2 = field(repeat, "Text2", QStringLiteral("0"), QStringLiteral("Times to repeat"), kNumberWidth);
-    m_label4 = label(repeat, "Label4", QStringLiteral("times"), m_text2);
+    m_Text2 = field(repeat, "Text2", QStringLiteral("0"), QStringLiteral("Times to repeat"), kNumberWidth);
+    m_Label4 = label(repeat, "Label4", QStringLiteral("times"), m_Text2);
     auto *repeatGrid = new QGridLayout(repeat);
     repeatGrid->addWidget(m_ckContinuously, 0, 0, 1, 3);
-    repeatGrid->addWidget(m_text2, 1, 0);
-    repeatGrid->addWidget(m_label4, 1, 1);
+    repeatGrid->addWidget(m_Text2, 1, 0);
+    repeatGrid->addWidget(m_Label4, 1, 1);
     repeatGrid->setColumnStretch(2, 1);
 
-    m_combo1 = new QComboBox(this);
-    m_combo1->setObjectName(QStringLiteral("Combo1"));
-    m_combo1->addItems(NamedColours::names());
-    m_combo1->setCurrentText(QStringLiteral("Default"));
+    m_Combo1 = new QComboBox(this);
+    m_Combo1->setObjectName(QStringLiteral("Combo1"));
+    m_Combo1->addItems(NamedColours::names());
+    m_Combo1->setCurrentText(QStringLiteral("Default"));
     auto *colourRow = new QHBoxLayout;
-    colourRow->addWidget(label(this, "Label5", QStringLiteral("Background Color:"), m_combo1));
-    colourRow->addWidget(m_combo1, 1);
+    colourRow->addWidget(label(this, "Label5", QStringLiteral("Background Color:"), m_Combo1));
+    colourRow->addWidget(m_Combo1, 1);
     auto *right = new QVBoxLayout;
     right->addWidget(repeat);
     right->addLayout(colourRow);
@@ -138,14 +138,8 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     options->addWidget(size, 0, Qt::AlignTop);
     options->addLayout(right, 1);
 
-    auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    setCancelButton(cancelButton);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addStretch();
-    buttons->addWidget(cancelButton);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -153,9 +147,9 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     layout->addLayout(frames);
     layout->addLayout(options);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignJustify));
 
-    tabOrder({m_text1,
+    tabOrder({m_Text1,
               direction[0],
               direction[1],
               m_txtDelay,
@@ -175,11 +169,11 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
               m_optHeightPixels,
               m_optHeightPercent,
               m_ckContinuously,
-              m_text2,
-              m_combo1,
+              m_Text2,
+              m_Combo1,
               ok,
               cancelButton});
-    m_text1->setFocus();
+    m_Text1->setFocus();
 
     ckContinuously_Click();
     ckSpecifyWidth_Click();
@@ -194,8 +188,8 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
 void frmMarquee::ckContinuously_Click()
 {
     const bool counted = !m_ckContinuously->isChecked();
-    m_text2->setEnabled(counted);
-    m_label4->setEnabled(counted);
+    m_Text2->setEnabled(counted);
+    m_Label4->setEnabled(counted);
 }
 
 void frmMarquee::ckSpecifyWidth_Click()
@@ -217,12 +211,12 @@ void frmMarquee::ckSpecifyHeight_Click()
 void frmMarquee::cmdOK_Click()
 {
     // An empty text inserts nothing and keeps the dialog open; one space is a text.
-    if (m_text1->text().isEmpty())
+    if (m_Text1->text().isEmpty())
         return;
     using MarqueeFragment::Align;
     using MarqueeFragment::Behavior;
     MarqueeFragment::Marquee marquee;
-    marquee.text = m_text1->text();
+    marquee.text = m_Text1->text();
     marquee.scrollLeft = m_optLeft->isChecked();
     marquee.delay = m_txtDelay->text();
     marquee.amount = m_txtAmount->text();
@@ -237,8 +231,8 @@ void frmMarquee::cmdOK_Click()
     marquee.height = m_txtHeight->text();
     marquee.heightInPercent = !m_optHeightPixels->isChecked();
     marquee.continuously = m_ckContinuously->isChecked();
-    marquee.loop = m_text2->text();
-    marquee.colour = m_combo1->currentText();
+    marquee.loop = m_Text2->text();
+    marquee.colour = m_Combo1->currentText();
     insertFragment(MarqueeFragment::build(marquee));
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/frmOneLineTextBox.h"
 
-#include "dialogs/FormControls.h"
+#include "dialogs/DialogControls.h"
 #include "dialogs/FormFieldFragments.h"
 
 #include <QGridLayout>
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-using namespace FormControls;
+using namespace DialogControls;
 
 frmOneLineTextBox::frmOneLineTextBox(EditorControl &editor, std::function<void()> refreshPreview, QWidget *parent)
     : ElementDialog(editor, std::move(refreshPreview), parent)
@@ -18,50 +18,36 @@ frmOneLineTextBox::frmOneLineTextBox(EditorControl &editor, std::function<void()
     setObjectName(QStringLiteral("frmOneLineTextBox"));
     setWindowTitle(QStringLiteral("Insert One-Line Text Box"));
 
-    m_txtName = lineEdit(this, "txtName", {}, QStringLiteral("Name"), wideField);
-    m_txtInitialValue = lineEdit(this, "txtInitialValue", {}, QStringLiteral("Initial value"), wideField);
-    m_txtWidth = lineEdit(this, "txtWidth", QStringLiteral("20"), QStringLiteral("Width in characters"), narrowField);
-    m_txtTabOrder = lineEdit(this, "txtTabOrder", {}, QStringLiteral("Tab order"), narrowField);
-    const QString password = QStringLiteral("Password field");
-    m_optYes = option(this, "optYes", QStringLiteral("Yes"), password, false);
-    m_optNo = option(this, "optNo", QStringLiteral("No"), password, true);
-    QPushButton *ok = okButton(this);
-    QPushButton *cancel = cancelButton(this);
-
-    auto *widthRow = new QHBoxLayout;
-    widthRow->addWidget(m_txtWidth);
-    widthRow->addSpacing(12);
-    widthRow->addWidget(label(this, QStringLiteral("Tab order:"), m_txtTabOrder));
-    widthRow->addWidget(m_txtTabOrder);
-    widthRow->addStretch();
+    m_txtName = field(this, "txtName", {}, QStringLiteral("Name"), wideField);
+    m_txtInitialValue = field(this, "txtInitialValue", {}, QStringLiteral("Initial value"), wideField);
+    m_txtWidth = field(this, "txtWidth", QStringLiteral("20"), QStringLiteral("Width in characters"), narrowField);
+    m_txtTabOrder = field(this, "txtTabOrder", {}, QStringLiteral("Tab order"), narrowField);
+    m_optYes = option(this, "optYes", QStringLiteral("Yes"));
+    m_optNo = option(this, "optNo", QStringLiteral("No"), true);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
 
     auto *fields = new QGridLayout;
-    fields->addWidget(label(this, QStringLiteral("Name:"), m_txtName), 0, 0);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Name:"), m_txtName), 0, 0);
     fields->addWidget(m_txtName, 0, 1);
-    fields->addWidget(label(this, QStringLiteral("Initial value:"), m_txtInitialValue), 1, 0);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Initial value:"), m_txtInitialValue), 1, 0);
     fields->addWidget(m_txtInitialValue, 1, 1);
-    fields->addWidget(label(this, QStringLiteral("Width in characters:"), m_txtWidth), 2, 0);
-    fields->addLayout(widthRow, 2, 1);
-    fields->addWidget(label(this, QStringLiteral("Password field:"), m_optNo), 3, 0);
-    fields->addLayout(optionRow(m_optYes, m_optNo), 3, 1);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Width in characters:"), m_txtWidth), 2, 0);
+    fields->addLayout(tabOrderRow(m_txtWidth, m_txtTabOrder), 2, 1);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Password field:"), m_optNo), 3, 0);
+    fields->addLayout(optionRow(QStringLiteral("Password field"), {m_optYes, m_optNo}), 3, 1);
 
     auto *layout = new QHBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setSpacing(16);
     layout->addLayout(fields);
-    layout->addLayout(buttonColumn(ok, cancel));
-    makeFixed(*this, *layout);
+    layout->addLayout(buttonColumn(ok, cancelButton));
 
-    setTabOrder(m_txtName, m_txtInitialValue);
-    setTabOrder(m_txtInitialValue, m_txtWidth);
-    setTabOrder(m_txtWidth, m_txtTabOrder);
-    setTabOrder(m_txtTabOrder, m_optYes);
-    setTabOrder(m_optYes, m_optNo);
-    setTabOrder(m_optNo, ok);
-    setTabOrder(ok, cancel);
+    tabOrder({m_txtName, m_txtInitialValue, m_txtWidth, m_txtTabOrder, m_optYes, m_optNo, ok, cancelButton});
     m_txtName->setFocus();
 
     connect(ok, &QPushButton::clicked, this, &frmOneLineTextBox::cmdOK_Click);
-    connect(cancel, &QPushButton::clicked, this, &frmOneLineTextBox::cmdCancel_Click);
+    connect(cancelButton, &QPushButton::clicked, this, &frmOneLineTextBox::cmdCancel_Click);
 }
 
 void frmOneLineTextBox::cmdOK_Click()

@@ -2,7 +2,7 @@
 #include "dialogs/frmPlugIn.h"
 
 #include "dialogs/DialogControls.h"
-#include "dialogs/FileAddress.h"
+#include "dialogs/LinkAddress.h"
 #include "dialogs/MediaFragments.h"
 
 #include <QCheckBox>
@@ -37,61 +37,55 @@ frmPlugIn::frmPlugIn(EditorControl &editor, HostServices &host, std::function<vo
     setObjectName(QStringLiteral("frmPlugIn"));
     setWindowTitle(QStringLiteral("Insert Plug-In"));
 
-    m_text1 = field(this, "Text1", QString(), QString());
-    m_text1->setMinimumWidth(260);
-    auto *label1 = label(this, "Label1", QStringLiteral("Data Source:"), m_text1);
+    m_Text1 = field(this, "Text1", QString(), QString());
+    m_Text1->setMinimumWidth(260);
+    auto *label1 = label(this, "Label1", QStringLiteral("Data Source:"), m_Text1);
     auto *cmdBrowse = button(this, "cmdBrowse", QStringLiteral("Browse..."));
     auto *source = new QHBoxLayout;
-    source->addWidget(m_text1, 1);
+    source->addWidget(m_Text1, 1);
     source->addWidget(cmdBrowse);
 
-    m_text2 = field(this, "Text2", QString(), QString());
-    auto *label2 = label(this, "Label2", QStringLiteral("Message for browsers without Plug-In support:"), m_text2);
+    m_Text2 = field(this, "Text2", QString(), QString());
+    auto *label2 = label(this, "Label2", QStringLiteral("Message for browsers without Plug-In support:"), m_Text2);
 
     auto *sizeFrame = frame(this, QStringLiteral("Size"));
-    m_text3 = field(sizeFrame, "Text3", QStringLiteral("128"), QString(), kNumberWidth);
-    m_text4 = field(sizeFrame, "Text4", QStringLiteral("128"), QString(), kNumberWidth);
+    m_Text3 = field(sizeFrame, "Text3", QStringLiteral("128"), QString(), kNumberWidth);
+    m_Text4 = field(sizeFrame, "Text4", QStringLiteral("128"), QString(), kNumberWidth);
     QFormLayout *sizeRows = frameRows(sizeFrame);
-    sizeRows->addRow(label(sizeFrame, "Label3", QStringLiteral("Height:"), m_text3), m_text3);
-    sizeRows->addRow(label(sizeFrame, "Label4", QStringLiteral("Width:"), m_text4), m_text4);
-    m_check1 = checkBox(this, "Check1", QStringLiteral("Hide Plug-In"));
+    sizeRows->addRow(label(sizeFrame, "Label3", QStringLiteral("Height:"), m_Text3), m_Text3);
+    sizeRows->addRow(label(sizeFrame, "Label4", QStringLiteral("Width:"), m_Text4), m_Text4);
+    m_Check1 = checkBox(this, "Check1", QStringLiteral("Hide Plug-In"));
     auto *sizeRow = new QHBoxLayout;
     sizeRow->addWidget(sizeFrame);
     sizeRow->addSpacing(12);
-    sizeRow->addWidget(m_check1, 0, Qt::AlignTop);
+    sizeRow->addWidget(m_Check1, 0, Qt::AlignTop);
     sizeRow->addStretch();
 
     auto *layoutFrame = frame(this, QStringLiteral("Layout"));
-    m_text5 = field(layoutFrame, "Text5", QString(), QString(), kNumberWidth);
-    m_text6 = field(layoutFrame, "Text6", QStringLiteral("0"), QString(), kNumberWidth);
-    m_text7 = field(layoutFrame, "Text7", QStringLiteral("0"), QString(), kNumberWidth);
+    m_Text5 = field(layoutFrame, "Text5", QString(), QString(), kNumberWidth);
+    m_Text6 = field(layoutFrame, "Text6", QStringLiteral("0"), QString(), kNumberWidth);
+    m_Text7 = field(layoutFrame, "Text7", QStringLiteral("0"), QString(), kNumberWidth);
     QFormLayout *layoutRows = frameRows(layoutFrame);
-    layoutRows->addRow(label(layoutFrame, "Label5", QStringLiteral("Border thickness:"), m_text5), m_text5);
-    layoutRows->addRow(label(layoutFrame, "Label6", QStringLiteral("Horizontal spacing:"), m_text6), m_text6);
-    layoutRows->addRow(label(layoutFrame, "Label7", QStringLiteral("Vertical spacing:"), m_text7), m_text7);
+    layoutRows->addRow(label(layoutFrame, "Label5", QStringLiteral("Border thickness:"), m_Text5), m_Text5);
+    layoutRows->addRow(label(layoutFrame, "Label6", QStringLiteral("Horizontal spacing:"), m_Text6), m_Text6);
+    layoutRows->addRow(label(layoutFrame, "Label7", QStringLiteral("Vertical spacing:"), m_Text7), m_Text7);
 
-    auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
-    auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    ok->setDefault(true);
-    setCancelButton(cancelButton);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addStretch();
-    buttons->addWidget(cancelButton);
+    QPushButton *ok = makeOkButton();
+    QPushButton *cancelButton = makeCancelButton();
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addWidget(label1);
     layout->addLayout(source);
     layout->addWidget(label2);
-    layout->addWidget(m_text2);
+    layout->addWidget(m_Text2);
     layout->addLayout(sizeRow);
     layout->addWidget(layoutFrame);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignJustify));
 
-    tabOrder({m_text1, cmdBrowse, m_text2, m_text3, m_text4, m_check1, m_text5, m_text6, m_text7, ok, cancelButton});
-    m_text1->setFocus();
+    tabOrder({m_Text1, cmdBrowse, m_Text2, m_Text3, m_Text4, m_Check1, m_Text5, m_Text6, m_Text7, ok, cancelButton});
+    m_Text1->setFocus();
 
     connect(cmdBrowse, &QPushButton::clicked, this, &frmPlugIn::cmdBrowse_Click);
     connect(ok, &QPushButton::clicked, this, &frmPlugIn::cmdOK_Click);
@@ -102,21 +96,21 @@ void frmPlugIn::cmdBrowse_Click()
 {
     // A cancelled file dialog keeps whatever source was typed.
     if (const std::optional<QString> address =
-            FileAddress::choose(m_host, QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
-        m_text1->setText(*address);
+            LinkAddress::chooseFile(m_host, QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
+        m_Text1->setText(*address);
 }
 
 void frmPlugIn::cmdOK_Click()
 {
     MediaFragments::PlugIn plugIn;
-    plugIn.source = m_text1->text();
-    plugIn.message = m_text2->text();
-    plugIn.height = m_text3->text();
-    plugIn.width = m_text4->text();
-    plugIn.border = m_text5->text();
-    plugIn.hspace = m_text6->text();
-    plugIn.vspace = m_text7->text();
-    plugIn.hidden = m_check1->isChecked();
+    plugIn.source = m_Text1->text();
+    plugIn.message = m_Text2->text();
+    plugIn.height = m_Text3->text();
+    plugIn.width = m_Text4->text();
+    plugIn.border = m_Text5->text();
+    plugIn.hspace = m_Text6->text();
+    plugIn.vspace = m_Text7->text();
+    plugIn.hidden = m_Check1->isChecked();
     insertFragment(MediaFragments::plugIn(plugIn));
 }
 

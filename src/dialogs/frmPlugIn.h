@@ -23,12 +23,12 @@ public slots:
 
 private:
     HostServices &m_host;
-    QLineEdit *m_text1 = nullptr;
-    QLineEdit *m_text2 = nullptr;
-    QLineEdit *m_text3 = nullptr;
-    QLineEdit *m_text4 = nullptr;
-    QCheckBox *m_check1 = nullptr;
-    QLineEdit *m_text5 = nullptr;
-    QLineEdit *m_text6 = nullptr;
-    QLineEdit *m_text7 = nullptr;
+    QLineEdit *m_Text1 = nullptr;
+    QLineEdit *m_Text2 = nullptr;
+    QLineEdit *m_Text3 = nullptr;
+    QLineEdit *m_Text4 = nullptr;
+    QCheckBox *m_Check1 = nullptr;
+    QLineEdit *m_Text5 = nullptr;
+    QLineEdit *m_Text6 = nullptr;
+    QLineEdit *m_Text7 = nullptr;
 };

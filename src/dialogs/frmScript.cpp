@@ -27,46 +27,42 @@ frmScript::frmScript(EditorControl &editor, std::function<void()> refreshPreview
     m_optVBScript = option(language, "optVBScript", QStringLiteral("VBScript"), true);
     m_optJavaScript = option(language, "optJavaScript", QStringLiteral("JavaScript"));
     m_optOther = option(language, "optOther", QStringLiteral("Other:"));
-    m_text1 = field(language, "Text1", QString(), QStringLiteral("Other language"), 140);
+    m_Text1 = field(language, "Text1", QString(), QStringLiteral("Other language"), 140);
     auto *languageGrid = new QGridLayout(language);
     languageGrid->addWidget(m_optVBScript, 0, 0);
     languageGrid->addWidget(m_optJavaScript, 1, 0);
     languageGrid->addWidget(m_optOther, 2, 0);
-    languageGrid->addWidget(m_text1, 2, 1);
+    languageGrid->addWidget(m_Text1, 2, 1);
 
     auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
     auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
-    // Neither button is a default: Enter belongs to the script area.
+    // Neither a default nor a cancel button: Enter belongs to the script area and Esc does
+    // nothing.
     ok->setAutoDefault(false);
     cancelButton->setAutoDefault(false);
-    setCancelButton(nullptr);
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(ok);
-    buttons->addWidget(cancelButton);
-    buttons->addStretch();
     auto *top = new QHBoxLayout;
     top->addWidget(language);
     top->addStretch();
-    top->addLayout(buttons);
+    top->addLayout(buttonColumn(ok, cancelButton));
 
-    m_text2 = new QPlainTextEdit(this);
-    m_text2->setObjectName(QStringLiteral("Text2"));
-    m_text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_Text2 = new QPlainTextEdit(this);
+    m_Text2->setObjectName(QStringLiteral("Text2"));
+    m_Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_Text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab moves on to the buttons, as in every other field of the dialog.
-    m_text2->setTabChangesFocus(true);
-    m_text2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_text2->setFixedSize(440, 220);
-    auto *label1 = label(this, "Label1", QStringLiteral("Script:"), m_text2);
+    m_Text2->setTabChangesFocus(true);
+    m_Text2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_Text2->setFixedSize(440, 220);
+    auto *label1 = label(this, "Label1", QStringLiteral("Script:"), m_Text2);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(top);
     layout->addWidget(label1);
-    layout->addWidget(m_text2);
+    layout->addWidget(m_Text2);
 
-    tabOrder({m_optVBScript, m_optJavaScript, m_optOther, m_text1, ok, cancelButton, m_text2});
+    tabOrder({m_optVBScript, m_optJavaScript, m_optOther, m_Text1, ok, cancelButton, m_Text2});
     m_optVBScript->setFocus();
 
     optOther_Click();
@@ -79,7 +75,7 @@ frmScript::frmScript(EditorControl &editor, std::function<void()> refreshPreview
 // is enabled exactly while "Other:" is selected and keeps its text while disabled.
 void frmScript::optOther_Click()
 {
-    m_text1->setEnabled(m_optOther->isChecked());
+    m_Text1->setEnabled(m_optOther->isChecked());
 }
 
 void frmScript::cmdOK_Click()
@@ -89,9 +85,9 @@ void frmScript::cmdOK_Click()
     script.language = m_optVBScript->isChecked()     ? Language::VBScript
                       : m_optJavaScript->isChecked() ? Language::JavaScript
                                                      : Language::Other;
-    script.otherLanguage = m_text1->text();
+    script.otherLanguage = m_Text1->text();
     // The area keeps its lines apart with "\n"; the document's line breaks are CR LF.
-    script.source = m_text2->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    script.source = m_Text2->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     insertFragment(ScriptFragment::build(script));
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/frmTable.h"
 
+#include "dialogs/DialogControls.h"
 #include "dialogs/TableFragment.h"
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
@@ -16,7 +17,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+using namespace DialogControls;
+
 namespace {
+
+// Width of the table generator's fields.
+constexpr int FieldWidth = 90;
 
 // Four colour chips: the picture of the button that opens the colour code picker.
 QIcon colourPickerIcon()
@@ -36,22 +42,10 @@ QIcon colourPickerIcon()
     return QIcon::fromTheme(QStringLiteral("color-select"), QIcon(pixmap));
 }
 
-QLineEdit *field(const QString &name, const QString &text, const QString &accessibleName)
-{
-    auto *edit = new QLineEdit(text);
-    edit->setObjectName(name);
-    edit->setAccessibleName(accessibleName);
-    edit->setFixedWidth(90);
-    return edit;
-}
-
 // Adds caption as the buddy label of edit on row of grid.
-void addRow(QGridLayout *grid, int row, const QString &labelName, const QString &caption, QLineEdit *edit)
+void addRow(QGridLayout *grid, int row, const char *labelName, const QString &caption, QLineEdit *edit)
 {
-    auto *label = new QLabel(caption);
-    label->setObjectName(labelName);
-    label->setBuddy(edit);
-    grid->addWidget(label, row, 0);
+    grid->addWidget(label(nullptr, labelName, caption, edit), row, 0);
     grid->addWidget(edit, row, 1);
 }
 
@@ -64,31 +58,31 @@ frmTable::frmTable(EditorControl &editor, HostServices &host, std::function<void
     , m_host(host)
     , m_refreshPreview(std::move(refreshPreview))
     , m_showColourPicker(std::move(showColourPicker))
-    , m_tbrowstxt(field(QStringLiteral("tbrowstxt"), QStringLiteral("2"), tr("Rows")))
-    , m_tbcolstxt(field(QStringLiteral("tbcolstxt"), QStringLiteral("2"), tr("Columns")))
-    , m_tbwidthtxt(field(QStringLiteral("tbwidthtxt"), QStringLiteral("90%"), tr("Width")))
-    , m_tbheighttxt(field(QStringLiteral("tbheighttxt"), QString(), tr("Height")))
-    , m_tbbgclrtxt(field(QStringLiteral("tbbgclrtxt"), QStringLiteral("#FFFFFF"), tr("Background colour")))
-    , m_tbbdrtxt(field(QStringLiteral("tbbdrtxt"), QStringLiteral("1"), tr("Border size")))
-    , m_tbbdrclrtxt(field(QStringLiteral("tbbdrclrtxt"), QStringLiteral("#000000"), tr("Border colour")))
-    , m_tbcelspctxt(field(QStringLiteral("tbcelspctxt"), QStringLiteral("1"), tr("Cell spacing")))
-    , m_tbcelpadtxt(field(QStringLiteral("tbcelpadtxt"), QStringLiteral("0"), tr("Cell padding")))
-    , m_ln(new QPushButton)
-    , m_tbgenbtn(new QPushButton(QStringLiteral("Generate")))
-    , m_cnclbtn(new QPushButton(QStringLiteral("Cancel")))
+    , m_tbrowstxt(field(nullptr, "tbrowstxt", QStringLiteral("2"), tr("Rows"), FieldWidth))
+    , m_tbcolstxt(field(nullptr, "tbcolstxt", QStringLiteral("2"), tr("Columns"), FieldWidth))
+    , m_tbwidthtxt(field(nullptr, "tbwidthtxt", QStringLiteral("90%"), tr("Width"), FieldWidth))
+    , m_tbheighttxt(field(nullptr, "tbheighttxt", QString(), tr("Height"), FieldWidth))
+    , m_tbbgclrtxt(field(nullptr, "tbbgclrtxt", QStringLiteral("#FFFFFF"), tr("Background colour"), FieldWidth))
+    , m_tbbdrtxt(field(nullptr, "tbbdrtxt", QStringLiteral("1"), tr("Border size"), FieldWidth))
+    , m_tbbdrclrtxt(field(nullptr, "tbbdrclrtxt", QStringLiteral("#000000"), tr("Border colour"), FieldWidth))
+    , m_tbcelspctxt(field(nullptr, "tbcelspctxt", QStringLiteral("1"), tr("Cell spacing"), FieldWidth))
+    , m_tbcelpadtxt(field(nullptr, "tbcelpadtxt", QStringLiteral("0"), tr("Cell padding"), FieldWidth))
+    , m_ln(pictureButton(nullptr, "ln", colourPickerIcon(), 24, QStringLiteral("Launch ColorPicker")))
+    , m_tbgenbtn(button(nullptr, "tbgenbtn", QStringLiteral("Generate")))
+    , m_cnclbtn(button(nullptr, "cnclbtn", QStringLiteral("Cancel")))
 {
     setObjectName(QStringLiteral("frmTable"));
 
     auto *rowsFrame = new QGroupBox(QStringLiteral("Rows and Columns:"));
     auto *rowsGrid = new QGridLayout(rowsFrame);
-    addRow(rowsGrid, 0, QStringLiteral("Label1"), QStringLiteral("Row(s):"), m_tbrowstxt);
-    addRow(rowsGrid, 1, QStringLiteral("Label2"), QStringLiteral("Col(s):"), m_tbcolstxt);
+    addRow(rowsGrid, 0, "Label1", QStringLiteral("Row(s):"), m_tbrowstxt);
+    addRow(rowsGrid, 1, "Label2", QStringLiteral("Col(s):"), m_tbcolstxt);
     rowsGrid->setColumnStretch(2, 1);
 
     auto *dimensionsFrame = new QGroupBox(QStringLiteral("Dimensions:"));
     auto *dimensionsGrid = new QGridLayout(dimensionsFrame);
-    addRow(dimensionsGrid, 0, QStringLiteral("Label3"), QStringLiteral("Width:"), m_tbwidthtxt);
-    addRow(dimensionsGrid, 1, QStringLiteral("Label4"), QStringLiteral("Height:"), m_tbheighttxt);
+    addRow(dimensionsGrid, 0, "Label3", QStringLiteral("Width:"), m_tbwidthtxt);
+    addRow(dimensionsGrid, 1, "Label4", QStringLiteral("Height:"), m_tbheighttxt);
     auto *note = new QLabel(QStringLiteral("Note: Width or Height may change later depending on contents.."));
     note->setObjectName(QStringLiteral("Label8"));
     note->setWordWrap(true);
@@ -98,23 +92,14 @@ frmTable::frmTable(EditorControl &editor, HostServices &host, std::function<void
 
     auto *appearanceFrame = new QGroupBox(QStringLiteral("Appearance:"));
     auto *appearanceGrid = new QGridLayout(appearanceFrame);
-    addRow(appearanceGrid, 0, QStringLiteral("Label5"), QStringLiteral("Background Color:"), m_tbbgclrtxt);
-    addRow(appearanceGrid, 1, QStringLiteral("Label6"), QStringLiteral("Border Size:"), m_tbbdrtxt);
-    addRow(appearanceGrid, 2, QStringLiteral("Label10"), QStringLiteral("Border Color:"), m_tbbdrclrtxt);
-    addRow(appearanceGrid, 3, QStringLiteral("Label7"), QStringLiteral("Cell Spacing:"), m_tbcelspctxt);
-    addRow(appearanceGrid, 4, QStringLiteral("Label9"), QStringLiteral("Cell Padding:"), m_tbcelpadtxt);
-    m_ln->setObjectName(QStringLiteral("ln"));
-    m_ln->setIcon(colourPickerIcon());
-    m_ln->setIconSize(QSize(24, 24));
+    addRow(appearanceGrid, 0, "Label5", QStringLiteral("Background Color:"), m_tbbgclrtxt);
+    addRow(appearanceGrid, 1, "Label6", QStringLiteral("Border Size:"), m_tbbdrtxt);
+    addRow(appearanceGrid, 2, "Label10", QStringLiteral("Border Color:"), m_tbbdrclrtxt);
+    addRow(appearanceGrid, 3, "Label7", QStringLiteral("Cell Spacing:"), m_tbcelspctxt);
+    addRow(appearanceGrid, 4, "Label9", QStringLiteral("Cell Padding:"), m_tbcelpadtxt);
     m_ln->setFixedSize(36, 36);
-    m_ln->setToolTip(QStringLiteral("Launch ColorPicker"));
-    m_ln->setAccessibleName(QStringLiteral("Launch ColorPicker"));
     appearanceGrid->addWidget(m_ln, 0, 2, 3, 1, Qt::AlignCenter);
 
-    m_tbgenbtn->setObjectName(QStringLiteral("tbgenbtn"));
-    m_cnclbtn->setObjectName(QStringLiteral("cnclbtn"));
-    m_tbgenbtn->setAccessibleName(QStringLiteral("Generate"));
-    m_cnclbtn->setAccessibleName(QStringLiteral("Cancel"));
     // No default button: Enter in a field generates nothing.
     for (QPushButton *button : {m_ln, m_tbgenbtn, m_cnclbtn})
         button->setAutoDefault(false);
@@ -136,10 +121,8 @@ frmTable::frmTable(EditorControl &editor, HostServices &host, std::function<void
     root->addLayout(left);
     root->addLayout(right);
 
-    const QList<QWidget *> tabOrder = {m_tbrowstxt,   m_tbcolstxt,   m_tbwidthtxt,  m_tbheighttxt, m_tbbgclrtxt, m_tbbdrtxt,
-                                       m_tbcelspctxt, m_tbcelpadtxt, m_tbbdrclrtxt, m_tbgenbtn,    m_ln,         m_cnclbtn};
-    for (qsizetype i = 0; i + 1 < tabOrder.size(); ++i)
-        setTabOrder(tabOrder.at(i), tabOrder.at(i + 1));
+    tabOrder({m_tbrowstxt, m_tbcolstxt, m_tbwidthtxt, m_tbheighttxt, m_tbbgclrtxt, m_tbbdrtxt, m_tbcelspctxt, m_tbcelpadtxt,
+              m_tbbdrclrtxt, m_tbgenbtn, m_ln, m_cnclbtn});
     m_tbrowstxt->setFocus();
 
     connect(m_tbgenbtn, &QPushButton::clicked, this, &frmTable::tbgenbtn_Click);

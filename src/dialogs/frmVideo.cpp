@@ -9,12 +9,16 @@
 
 frmVideo::frmVideo(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview, QWidget *parent)
     : AddressDialog(editor, host, std::move(refreshPreview),
-                    {"frmVideo", QStringLiteral("Insert Video"), QStringLiteral(":/icons/video-file.svg"), 32,
-                     QStringLiteral("Select Image"), QStringLiteral("All Video Files|*.avi;*.ram;*.ra|All Files|*.*"),
-                     MediaFragments::video},
+                    {.objectName = "frmVideo",
+                     .title = QStringLiteral("Insert Video"),
+                     .picture = QStringLiteral(":/icons/video-file.svg"),
+                     .pictureSize = 32,
+                     .fileTitle = QStringLiteral("Select Image"),
+                     .fileFilter = QStringLiteral("All Video Files|*.avi;*.ram;*.ra|All Files|*.*"),
+                     .fragment = MediaFragments::video},
                     parent)
 {
     // Cancel comes first, so Enter right after opening cancels.
-    DialogControls::tabOrder({m_command3, m_command2, m_command1, m_text1});
-    m_command3->setFocus();
+    DialogControls::tabOrder({m_Command3, m_Command2, m_Command1, m_Text1});
+    m_Command3->setFocus();
 }

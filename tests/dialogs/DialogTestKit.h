@@ -16,9 +16,44 @@
 
 #include <functional>
 
-// What the element dialog tests share: an editor holding a document with the caret in the
-// empty line of its body, a counted preview refresher, and ways to reach a form's controls by
+// What the element dialog tests share: editors for a dialog to insert into, each with a
+// preview refresher that counts its calls, and ways to reach and drive a dialog's controls by
 // their names.
+
+// An editor holding "<p>old</p>" with "old" selected, to see the selection replaced.
+struct DialogProbe {
+    EditorControl editor;
+    int refreshes = 0;
+
+    DialogProbe()
+    {
+        editor.setText(QStringLiteral("<p>old</p>"));
+        editor.setSelStart(3);
+        editor.setSelLength(3);
+    }
+
+    std::function<void()> refresher()
+    {
+        return [this] { ++refreshes; };
+    }
+};
+
+// The fragment replaced the selected "old", the caret stands right after it, nothing selected.
+#define VERIFY_INSERTED(probe, fragment)                                                                               \
+    do {                                                                                                               \
+        QCOMPARE((probe).editor.Text(), QStringLiteral("<p>") + (fragment) + QStringLiteral("</p>"));                  \
+        QCOMPARE((probe).editor.SelStart(), 3 + QString(fragment).size());                                             \
+        QCOMPARE((probe).editor.SelLength(), 0);                                                                       \
+    } while (false)
+
+// The document as it was before the dialog opened.
+#define VERIFY_UNTOUCHED(probe)                                                                                        \
+    do {                                                                                                               \
+        QCOMPARE((probe).editor.Text(), QStringLiteral("<p>old</p>"));                                                 \
+        QCOMPARE((probe).editor.SelText(), QStringLiteral("old"));                                                     \
+    } while (false)
+
+// An editor holding a document with the caret in the empty line of its body.
 struct DialogFixture {
     static constexpr int bodyLine = 8;
     EditorControl editor;
@@ -72,6 +107,19 @@ inline bool showActive(QDialog &dialog)
     return QTest::qWaitForWindowActive(&dialog);
 }
 
+// The object names of the focused control at opening and after each of steps presses of Tab.
+inline QStringList tabWalk(QDialog &dialog, int steps)
+{
+    QStringList names;
+    for (int step = 0; step <= steps; ++step) {
+        QWidget *focused = dialog.focusWidget();
+        names.append(focused ? focused->objectName() : QString());
+        if (focused && step < steps)
+            QTest::keyClick(focused, Qt::Key_Tab);
+    }
+    return names;
+}
+
 // The names of the controls Tab visits, from the one focused at opening until it comes back.
 inline QStringList tabStops(QDialog &dialog)
 {
@@ -84,6 +132,13 @@ inline QStringList tabStops(QDialog &dialog)
         current = QApplication::focusWidget();
     } while (current && current != first && stops.size() < 20);
     return stops;
+}
+
+// Presses a key on the focused control, as the user does.
+inline void pressOnFocus(Qt::Key key)
+{
+    if (QWidget *focused = QApplication::focusWidget())
+        QTest::keyClick(focused, key);
 }
 
 // Fills form's controls, presses its OK button and checks that fragment went in at the caret,

@@ -2,7 +2,7 @@
 #include "app/frmMainWin.h"
 #include "platform/EditorControl.h"
 
-#include "DialogProbe.h"
+#include "DialogTestKit.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 

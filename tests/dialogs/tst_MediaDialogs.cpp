@@ -3,7 +3,7 @@
 #include "dialogs/frmPlugIn.h"
 #include "dialogs/frmVideo.h"
 
-#include "DialogProbe.h"
+#include "DialogTestKit.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 

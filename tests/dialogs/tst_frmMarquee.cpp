@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/frmMarquee.h"
 
-#include "DialogProbe.h"
+#include "DialogTestKit.h"
 #include "support/TestMain.h"
 
 #include <QCheckBox>

@@ -46,6 +46,9 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
     setEolMode(QsciScintilla::EolWindows);
     // Wrapping makes every large write re-lay out the whole page (seconds on a 10 MB page).
     setWrapMode(QsciScintilla::WrapNone);
+    // The horizontal scroll bar appears only once a line is wider than the view.
+    send(SCI_SETSCROLLWIDTH, 1);
+    send(SCI_SETSCROLLWIDTHTRACKING, 1);
     setMarginWidth(1, 0);
     setAccessibleName(tr("Editor"));
     send(SCI_SETUNDOCOLLECTION, 0);

@@ -22,6 +22,8 @@
 #include "dialogs/frmPushButton.h"
 #include "dialogs/frmRadioButton.h"
 #include "dialogs/frmScrollingTextBox.h"
+#include "editing/ChangeTracker.h"
+#include "editing/ClipboardCommands.h"
 #include "files/BrowsePane.h"
 #include "files/DocumentFiles.h"
 #include "formatting/FormattingCommands.h"
@@ -198,6 +200,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
     // The quick preview first: every other block may refresh it.
     connectPreview();
+    connectEditing();
     connectFormatting();
     connectToolWindows();
     connectFiles();
@@ -355,7 +358,7 @@ void frmMainWin::setCutCopyEnabled(bool enabled)
 
 void frmMainWin::r1_Change()
 {
-    action(QStringLiteral("mnuSave"))->setEnabled(true);
+    m_changes->r1_Change();
 }
 
 void frmMainWin::Toolbar1_ButtonClick(const QString &key)
@@ -661,4 +664,69 @@ void frmMainWin::mnuFind_Click()
     m_frmFind->show();
     m_frmFind->raise();
     m_frmFind->activateWindow();
+}
+void frmMainWin::connectEditing()
+{
+    m_changes = std::make_unique<ChangeTracker>(*m_r1, *m_rtbTemp, [this] { action(QStringLiteral("mnuSave"))->setEnabled(true); });
+    m_clipboard = std::make_unique<ClipboardCommands>(*m_r1, m_host, [this](bool enabled) { setCutCopyEnabled(enabled); });
+    connect(action(QStringLiteral("mnuUndo")), &QAction::triggered, this, &frmMainWin::mnuUndo_Click);
+    connect(action(QStringLiteral("mnuRedo")), &QAction::triggered, this, &frmMainWin::mnuRedo_Click);
+    connect(action(QStringLiteral("mnuCut")), &QAction::triggered, this, &frmMainWin::mnuCut_Click);
+    connect(action(QStringLiteral("mnuCopy")), &QAction::triggered, this, &frmMainWin::mnuCopy_Click);
+    connect(action(QStringLiteral("mnuPaste")), &QAction::triggered, this, &frmMainWin::mnuPaste_Click);
+    connect(action(QStringLiteral("mnuClear")), &QAction::triggered, this, &frmMainWin::mnuClear_Click);
+    connect(action(QStringLiteral("mnuSelectAll")), &QAction::triggered, this, &frmMainWin::mnuSelectAll_Click);
+    connect(m_r1.get(), &EditorControl::KeyUp, this, &frmMainWin::r1_KeyUp);
+    connect(m_r1.get(), &EditorControl::MouseUp, this, &frmMainWin::r1_MouseUp);
+    connect(m_r1.get(), &EditorControl::LostFocus, this, &frmMainWin::r1_LostFocus);
+}
+
+void frmMainWin::mnuUndo_Click()
+{
+    m_changes->mnuUndo_Click();
+}
+
+void frmMainWin::mnuRedo_Click()
+{
+    m_changes->mnuRedo_Click();
+}
+
+void frmMainWin::mnuCut_Click()
+{
+    m_clipboard->mnuCut_Click();
+}
+
+void frmMainWin::mnuCopy_Click()
+{
+    m_clipboard->mnuCopy_Click();
+}
+
+void frmMainWin::mnuPaste_Click()
+{
+    m_clipboard->mnuPaste_Click();
+}
+
+void frmMainWin::mnuClear_Click()
+{
+    m_clipboard->mnuClear_Click();
+}
+
+void frmMainWin::mnuSelectAll_Click()
+{
+    m_clipboard->mnuSelectAll_Click();
+}
+
+void frmMainWin::r1_KeyUp()
+{
+    m_clipboard->r1_KeyUp();
+}
+
+void frmMainWin::r1_MouseUp()
+{
+    m_clipboard->r1_MouseUp();
+}
+
+void frmMainWin::r1_LostFocus()
+{
+    RefreshQuickPreview();
 }

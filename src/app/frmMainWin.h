@@ -10,6 +10,7 @@
 class BrowsePane;
 class ChangeTracker;
 class frmFind;
+class ClipboardCommands;
 class DocumentFiles;
 class EditorControl;
 class FormattingToolbar;
@@ -45,6 +46,7 @@ public:
     DocumentFiles &files() const { return *m_files; }
     QAction *action(const QString &name) const;
     QToolButton *toolbarButton(const QString &key) const;
+    const ChangeTracker &changes() const { return *m_changes; }
 
     // Starts a new untitled document from the template.
     void ResetDocument();
@@ -91,6 +93,16 @@ public slots:
     void qprevbr_GotFocus();
     void mnuPreview_Click();
     void mnuFind_Click();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
+    void mnuCut_Click();
+    void mnuCopy_Click();
+    void mnuPaste_Click();
+    void mnuClear_Click();
+    void mnuSelectAll_Click();
+    void r1_KeyUp();
+    void r1_MouseUp();
+    void r1_LostFocus();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -107,6 +119,7 @@ private:
     void connectElementDialogsB();
     void connectPreview();
     void connectSearch();
+    void connectEditing();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -130,4 +143,6 @@ private:
     std::unique_ptr<PreviewWindow> m_previewWindow;
     std::unique_ptr<QuickPreview> m_quickPreview;
     QPointer<frmFind> m_frmFind;
+    std::unique_ptr<ChangeTracker> m_changes;
+    std::unique_ptr<ClipboardCommands> m_clipboard;
 };

@@ -144,9 +144,20 @@ long ScintillaView::toPosition(int offset) const
     const long line = send(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset), SC_LINECHARACTERINDEX_UTF16);
     const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), SC_LINECHARACTERINDEX_UTF16);
     const long linePosition = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    if (isAsciiLine(line))
-        return linePosition + (offset - lineOffset);
-    return send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset);
+    long position = linePosition + (offset - lineOffset);
+    if (!isAsciiLine(line)) {
+        position = send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset);
+        // An offset between the two halves of a surrogate pair has no position (Scintilla
+        // answers the line's start or an invalid one): take the pair's start.
+        if (offset > lineOffset && position <= linePosition)
+            position = send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset - 1);
+    }
+    // Nothing may start or end between the CR and the LF of a line break: the text would lose
+    // its CR LF, and Scintilla's UTF-16 index goes wrong on such edits.
+    if (position > 0 && send(SCI_GETCHARAT, static_cast<unsigned long>(position)) == '\n'
+        && send(SCI_GETCHARAT, static_cast<unsigned long>(position - 1)) == '\r')
+        --position;
+    return position;
 }
 
 int ScintillaView::toOffset(long position) const

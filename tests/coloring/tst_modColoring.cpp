@@ -1,0 +1,153 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "coloring/modColoring.h"
+#include "platform/EditorControl.h"
+#include "support/TestMain.h"
+
+#include <QTest>
+
+namespace {
+
+// One letter per UTF-16 unit: P plain (as written), B base, M markup, C comment.
+QByteArray coloursFromLetters(const QString &letters)
+{
+    QByteArray colours;
+    for (const QChar letter : letters)
+        colours.append(static_cast<char>(QStringLiteral("PBMC").indexOf(letter)));
+    return colours;
+}
+
+QString lettersFromColours(const QByteArray &colours)
+{
+    QString letters;
+    for (const char colour : colours)
+        letters.append(QStringLiteral("PBMC").at(colour));
+    return letters;
+}
+
+QString repeat(QChar c, int count)
+{
+    return QString(count, c);
+}
+
+} // namespace
+
+class tst_modColoring : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void colorMarkup_data();
+    void colorMarkup();
+    void paintBaseColorPaintsTheWindowOnly_data();
+    void paintBaseColorPaintsTheWindowOnly();
+    void targetSelectionIsLeftAlone();
+};
+
+void tst_modColoring::colorMarkup_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("before"); // empty: everything plain
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("empty text") << QString() << 0 << QString() << QString();
+    QTest::newRow("empty text, window") << QString() << 3 << QString() << QString();
+    QTest::newRow("whole: a<b>c") << QStringLiteral("a<b>c") << 0 << QString() << QStringLiteral("BMMMB");
+    QTest::newRow("whole: declaration then tag") << QStringLiteral("<!DOCTYPE html><p>") << 0 << QString()
+                                                 << repeat(u'C', 15) + QStringLiteral("MMM");
+    QTest::newRow("whole: unclosed <") << QStringLiteral("<a") << 0 << QString() << QStringLiteral("BB");
+    QTest::newRow("whole: < inside a span") << QStringLiteral("<a <b>") << 0 << QString() << QStringLiteral("MMMMMM");
+    QTest::newRow("whole: > inside a comment ends it") << QStringLiteral("<!-- a > b -->") << 0 << QString()
+                                                       << repeat(u'C', 8) + repeat(u'B', 6);
+    QTest::newRow("whole: stray > is text") << QStringLiteral("a>b<i>") << 0 << QString() << QStringLiteral("BBBMMM");
+    QTest::newRow("whole: repaints every colour") << QStringLiteral("x<i>") << 0 << QStringLiteral("CCCB")
+                                                  << QStringLiteral("BMMM");
+    QTest::newRow("whole: line breaks") << QStringLiteral("<a>\r\n<b>") << 0 << QString() << QStringLiteral("MMMBBMMM");
+    QTest::newRow("whole: surrogate pair") << QStringLiteral("\U0001F600<b>") << 0 << QString() << QStringLiteral("BBMMM");
+
+    QTest::newRow("window: caret under 100 starts at 0, one more span finds none")
+        << QStringLiteral("x<i>y") << 3 << QString() << QStringLiteral("BMMMP");
+    QTest::newRow("window: <b>x</b>y<i>z</i> at 5")
+        << QStringLiteral("<b>x</b>y<i>z</i>") << 5 << QString() << QStringLiteral("MMMBMMMMPMMMPPPPP");
+    QTest::newRow("window: > before the caret closes it") << QStringLiteral("<a>bc<d>") << 3 << QString()
+                                                         << QStringLiteral("MMMPPMMM");
+    QTest::newRow("window: next > closes it") << QStringLiteral("<a>bc<d>") << 4 << QString() << QStringLiteral("MMMBBMMM");
+    QTest::newRow("window: no > after the caret runs to the end")
+        << QStringLiteral("<a>b<c") << 4 << QString() << QStringLiteral("MMMBBB");
+    QTest::newRow("window: one more span keeps the gap's colour")
+        << QStringLiteral("<!x> <c>") << 4 << QStringLiteral("CCCCCCCC") << QStringLiteral("CCCCCMMM");
+    QTest::newRow("window: caret after a surrogate pair")
+        << QStringLiteral("<b>\U0001F600") << 5 << QString() << QStringLiteral("MMMBB");
+    QTest::newRow("window: one more span far away")
+        << QStringLiteral("<a>") + repeat(u'x', 300) + QStringLiteral("<b>") << 2 << QString()
+        << QStringLiteral("MMM") + repeat(u'P', 300) + QStringLiteral("MMM");
+
+    // A "<" 101 characters before the caret starts the window; one 100 before does not.
+    const QString lookBack = repeat(u'x', 10) + QStringLiteral("<q>") + repeat(u'x', 110);
+    QTest::newRow("window: < at caret - 101 starts it")
+        << lookBack << 111 << QString() << repeat(u'P', 10) + QStringLiteral("MMM") + repeat(u'B', 110);
+    QTest::newRow("window: < at caret - 100 is too close")
+        << lookBack << 110 << QString() << repeat(u'B', 10) + QStringLiteral("MMM") + repeat(u'B', 110);
+    // The backward scan stops at the first "<" it meets from caret - 101 down.
+    const QString nearest = QStringLiteral("<a>") + repeat(u'x', 97) + QStringLiteral("<b>") + repeat(u'x', 100)
+        + QStringLiteral("<c>z");
+    QTest::newRow("window: nearest < before the look-back")
+        << nearest << 206 << QString()
+        << repeat(u'P', 100) + QStringLiteral("MMM") + repeat(u'B', 100) + QStringLiteral("MMMP");
+    // Far beyond the first backward read.
+    const QString farBack = QStringLiteral("<p>") + repeat(u'y', 5000) + QStringLiteral("z");
+    QTest::newRow("window: look-back across many characters")
+        << farBack << 5004 << QStringLiteral("P") + repeat(u'P', 5003) << QStringLiteral("MMM") + repeat(u'B', 5001);
+}
+
+void tst_modColoring::colorMarkup()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, before);
+    QFETCH(QString, expected);
+
+    EditorControl target;
+    target.setText(text);
+    if (!before.isEmpty())
+        target.setColours(0, coloursFromLetters(before));
+    ColorMarkup(target, caret);
+    QCOMPARE(lettersFromColours(target.colours(0, target.length())), expected);
+    QCOMPARE(target.Text(), text);
+}
+
+void tst_modColoring::paintBaseColorPaintsTheWindowOnly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("whole text") << QStringLiteral("a<b>c") << 0 << QStringLiteral("BBBBB");
+    QTest::newRow("window") << QStringLiteral("<b>x</b>y<i>z</i>") << 5 << QStringLiteral("BBBBBBBBPPPPPPPPP");
+}
+
+void tst_modColoring::paintBaseColorPaintsTheWindowOnly()
+{
+    QFETCH(QString, text);
+    QFETCH(int, caret);
+    QFETCH(QString, expected);
+
+    EditorControl target;
+    target.setText(text);
+    PaintBaseColor(target, caret);
+    QCOMPARE(lettersFromColours(target.colours(0, target.length())), expected);
+}
+
+void tst_modColoring::targetSelectionIsLeftAlone()
+{
+    EditorControl target;
+    target.setText(QStringLiteral("<b>x</b>y<i>z</i>"));
+    target.setSelStart(9);
+    target.setSelLength(3);
+    ColorMarkup(target, 5);
+    QCOMPARE(target.SelStart(), 9);
+    QCOMPARE(target.SelLength(), 3);
+}
+
+ZORVANE_TEST(tst_modColoring)
+#include "tst_modColoring.moc"

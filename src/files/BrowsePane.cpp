@@ -15,6 +15,13 @@
 namespace {
 
 constexpr int PathRole = Qt::UserRole;
+
+// The volume holding folder; "/" where the system does not tell (as inside a chroot).
+QString volumeOf(const QString &folder)
+{
+    const QString root = QStorageInfo(folder).rootPath();
+    return root.isEmpty() ? QStringLiteral("/") : root;
+}
 // The folder list keeps its height (1890 twips); the file list takes the rest of the pane.
 constexpr int Dir1Height = 1890 / 15;
 
@@ -85,7 +92,7 @@ void BrowsePane::fillDrives()
 
 void BrowsePane::showDriveOf(const QString &folder)
 {
-    const int index = m_drive1->findData(QStorageInfo(folder).rootPath());
+    const int index = m_drive1->findData(volumeOf(folder));
     m_drive1->setCurrentIndex(index >= 0 ? index : 0);
 }
 
@@ -93,7 +100,7 @@ void BrowsePane::Drive1_Change()
 {
     const QString chosen = m_drive1->currentData().toString();
     // Choosing the drive already shown is no change.
-    if (chosen == QStorageInfo(m_dirPath).rootPath())
+    if (chosen == volumeOf(m_dirPath))
         return;
     const QFileInfo root(chosen);
     // A volume without a medium, or one that cannot be read, leaves everything as it was.

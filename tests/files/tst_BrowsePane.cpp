@@ -116,7 +116,9 @@ void tst_BrowsePane::startsAtTheCurrentFolder()
     auto *pane = f.w.findChild<BrowsePane *>();
     QCOMPARE(pane->dirPath(), QDir(folder.path()).absolutePath());
     QCOMPARE(entries(pane->File1()), QStringList{QStringLiteral("start.htm")});
-    QCOMPARE(pane->Drive1()->currentText(), QStorageInfo(folder.path()).rootPath());
+    // Where the system cannot tell the folder's volume (a chroot), the pane shows "/".
+    const QString volume = QStorageInfo(folder.path()).rootPath();
+    QCOMPARE(pane->Drive1()->currentText(), volume.isEmpty() ? QStringLiteral("/") : volume);
 }
 
 void tst_BrowsePane::clickWithUnsavedChanges_data()

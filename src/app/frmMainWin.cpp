@@ -4,17 +4,41 @@
 #include "app/Resources.h"
 #include "app/StatusPanels.h"
 #include "app/frmAbout.h"
+#include "dialogs/frmColCode.h"
+#include "dialogs/frmFrames.h"
+#include "dialogs/frmTable.h"
+#include "dialogs/frmHorizontalLine.h"
+#include "dialogs/frmImage.h"
+#include "dialogs/frmLineBreak.h"
+#include "dialogs/frmMarquee.h"
+#include "dialogs/frmPlugIn.h"
+#include "dialogs/frmScript.h"
+#include "dialogs/frmVideo.h"
+#include "dialogs/BookmarkCommand.h"
+#include "dialogs/frmCheckBox.h"
+#include "dialogs/frmDropDownMenu.h"
+#include "dialogs/frmHyperLink.h"
+#include "dialogs/frmOneLineTextBox.h"
+#include "dialogs/frmPushButton.h"
+#include "dialogs/frmRadioButton.h"
+#include "dialogs/frmScrollingTextBox.h"
 #include "editing/ChangeTracker.h"
 #include "editing/ClipboardCommands.h"
 #include "files/BrowsePane.h"
 #include "files/DocumentFiles.h"
+#include "formatting/FormattingCommands.h"
 #include "formatting/FormattingToolbar.h"
 #include "platform/AppTitle.h"
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
+#include "reference/TreeViewTags.h"
+#include "preview/PreviewWindow.h"
+#include "preview/QuickPreview.h"
+#include "search/frmFind.h"
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -149,7 +173,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     setObjectName(QStringLiteral("frmMainWin"));
     setWindowIcon(QIcon::fromTheme(QStringLiteral("io.github.zorvane.Zorvane"), QIcon(QStringLiteral(":/icons/zorvane.svg"))));
     // 5880 by 5500 twips: the smallest window the layout is built for.
-    setMinimumSize(5880 / 15, 5500 / 15);
+    setMinimumSize(392, 367);
     resize(900, 640);
 
     m_r1 = std::make_unique<EditorControl>();
@@ -174,7 +198,15 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connect(action(QStringLiteral("mnuOpen")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuOpen_Click);
     connect(action(QStringLiteral("mnuSave")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSave_Click);
     connect(action(QStringLiteral("mnuSaveAs")), &QAction::triggered, m_files.get(), &DocumentFiles::mnuSaveAs_Click);
+    // The quick preview first: every other block may refresh it.
+    connectPreview();
     connectEditing();
+    connectFormatting();
+    connectToolWindows();
+    connectFiles();
+    connectElementDialogsA();
+    connectElementDialogsB();
+    connectSearch();
 }
 
 frmMainWin::~frmMainWin() = default;
@@ -331,6 +363,11 @@ void frmMainWin::r1_Change()
 
 void frmMainWin::Toolbar1_ButtonClick(const QString &key)
 {
+    // The Find button opens the dialog even while the menu command is disabled.
+    if (key == QLatin1String("Find")) {
+        mnuFind_Click();
+        return;
+    }
     for (const ToolbarEntry &entry : toolbarButtons()) {
         if (entry.key && key == QLatin1String(entry.key)) {
             QAction *command = action(QString::fromLatin1(entry.command));
@@ -343,6 +380,7 @@ void frmMainWin::Toolbar1_ButtonClick(const QString &key)
 
 void frmMainWin::RefreshQuickPreview()
 {
+    m_quickPreview->RefreshQuickPreview();
 }
 
 void frmMainWin::mnuExit_Click()
@@ -352,7 +390,7 @@ void frmMainWin::mnuExit_Click()
 
 void frmMainWin::mnuAbout_Click()
 {
-    frmAbout about([this] { RefreshQuickPreview(); }, [](frmAbout &) {}, this);
+    frmAbout about([this] { RefreshQuickPreview(); }, [this](frmAbout &) { m_previewWindow->showAboutPage(); }, this);
     m_host.execModal(about);
 }
 
@@ -362,9 +400,9 @@ void frmMainWin::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
-    event->ignore();
     bool cancel = false;
     Form_QueryUnload(cancel);
+    event->setAccepted(!cancel);
 }
 
 void frmMainWin::Form_QueryUnload(bool &cancel)
@@ -392,6 +430,241 @@ void frmMainWin::Form_QueryUnload(bool &cancel)
     m_host.endProcess();
 }
 
+// The formatting toolbar and the tag reference tree act on r1 and refresh the quick preview; the
+// toolbar's Table and Frame buttons run the same commands as the Insert menu.
+void frmMainWin::connectFormatting()
+{
+    const auto refresh = [this] { RefreshQuickPreview(); };
+    new FormattingCommands(*m_formattlb, *m_r1,
+                           FormattingCommands::Hooks{refresh, [this] { action(QStringLiteral("mnutbins"))->trigger(); },
+                                                     [this] { action(QStringLiteral("frmmnu"))->trigger(); }},
+                           this);
+    new TreeViewTags(*m_tv1, *m_r1, refresh, this);
+}
+
+void frmMainWin::BuildTagTree()
+{
+    TreeViewTags::BuildTagTree(*m_tv1);
+}
+
+void frmMainWin::connectToolWindows()
+{
+    connect(action(QStringLiteral("mnutbins")), &QAction::triggered, this, &frmMainWin::mnutbins_Click);
+    connect(action(QStringLiteral("frmmnu")), &QAction::triggered, this, &frmMainWin::frmmnu_Click);
+    connect(action(QStringLiteral("mnuhxcol")), &QAction::triggered, this, &frmMainWin::mnuhxcol_Click);
+}
+
+void frmMainWin::mnutbins_Click()
+{
+    ToolWindow::showOrRaise(
+        m_frmTable,
+        [this] { return new frmTable(*m_r1, m_host, [this] { RefreshQuickPreview(); }, [this] { mnuhxcol_Click(); }); },
+        *this);
+}
+
+void frmMainWin::frmmnu_Click()
+{
+    ToolWindow::showOrRaise(m_frmFrames, [this] { return new frmFrames(*m_r1, [this] { RefreshQuickPreview(); }); }, *this);
+}
+
+void frmMainWin::mnuhxcol_Click()
+{
+    ToolWindow::showOrRaise(m_frmColCode, [this] { return new frmColCode(*m_r1, m_host, [this] { RefreshQuickPreview(); }); }, *this);
+}
+
+void frmMainWin::connectFiles()
+{
+    connect(m_browse, &BrowsePane::Dir1_Change, this, &frmMainWin::Dir1_Change);
+    connect(m_browse, &BrowsePane::File1_Click, this, &frmMainWin::File1_Click);
+}
+
+void frmMainWin::Dir1_Change()
+{
+    m_browse->setFilePath(m_browse->dirPath());
+}
+
+void frmMainWin::File1_Click()
+{
+    // Unsaved work the user keeps, including a save that failed or was cancelled after Yes,
+    // stops the click before anything is loaded.
+    if (!m_files->confirmDiscard(QStringLiteral("Save file before opening another?"))) {
+        m_browse->restoreFileSelection();
+        return;
+    }
+    if (!LoadFileFromPane())
+        m_browse->restoreFileSelection();
+    RefreshQuickPreview();
+}
+
+bool frmMainWin::LoadFileFromPane()
+{
+    const QString name = m_browse->fileName();
+    if (name.isEmpty())
+        return false;
+    return m_files->openFile(QDir(m_browse->dirPath()).filePath(name), name);
+}
+
+void frmMainWin::connectElementDialogsA()
+{
+    connect(action(QStringLiteral("mnuLineBreak")), &QAction::triggered, this, &frmMainWin::mnuLineBreak_Click);
+    connect(action(QStringLiteral("mnuHorizontalLine")), &QAction::triggered, this, &frmMainWin::mnuHorizontalLine_Click);
+    connect(action(QStringLiteral("mnuImage")), &QAction::triggered, this, &frmMainWin::mnuImage_Click);
+    connect(action(QStringLiteral("mnuVideo")), &QAction::triggered, this, &frmMainWin::mnuVideo_Click);
+    connect(action(QStringLiteral("mnuPlugIn")), &QAction::triggered, this, &frmMainWin::mnuPlugIn_Click);
+    connect(action(QStringLiteral("mnuMarquee")), &QAction::triggered, this, &frmMainWin::mnuMarquee_Click);
+    connect(action(QStringLiteral("mnuScript")), &QAction::triggered, this, &frmMainWin::mnuScript_Click);
+}
+
+// Each element dialog is a fresh instance with its defaults, modal over the main window.
+void frmMainWin::mnuLineBreak_Click()
+{
+    frmLineBreak dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuHorizontalLine_Click()
+{
+    frmHorizontalLine dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuImage_Click()
+{
+    frmImage dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuVideo_Click()
+{
+    frmVideo dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuPlugIn_Click()
+{
+    frmPlugIn dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuMarquee_Click()
+{
+    frmMarquee dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuScript_Click()
+{
+    frmScript dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::connectElementDialogsB()
+{
+    connect(action(QStringLiteral("mnuHyperLink")), &QAction::triggered, this, &frmMainWin::mnuHyperLink_Click);
+    connect(action(QStringLiteral("mnuBookmark")), &QAction::triggered, this, &frmMainWin::mnuBookmark_Click);
+    connect(action(QStringLiteral("mnuOneLineTextBox")), &QAction::triggered, this, &frmMainWin::mnuOneLineTextBox_Click);
+    connect(action(QStringLiteral("mnuScrollingTextBox")), &QAction::triggered, this, &frmMainWin::mnuScrollingTextBox_Click);
+    connect(action(QStringLiteral("mnuCheckBox")), &QAction::triggered, this, &frmMainWin::mnuCheckBox_Click);
+    connect(action(QStringLiteral("mnuRadioButton")), &QAction::triggered, this, &frmMainWin::mnuRadioButton_Click);
+    connect(action(QStringLiteral("mnuPushButton")), &QAction::triggered, this, &frmMainWin::mnuPushButton_Click);
+    connect(action(QStringLiteral("mnuDropDownMenu")), &QAction::triggered, this, &frmMainWin::mnuDropDownMenu_Click);
+}
+
+void frmMainWin::mnuHyperLink_Click()
+{
+    frmHyperLink dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuBookmark_Click()
+{
+    // The input box opens at the main window's top-left corner.
+    BookmarkCommand::run(*m_r1, m_host, x() * 15, y() * 15);
+}
+
+void frmMainWin::mnuOneLineTextBox_Click()
+{
+    frmOneLineTextBox dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuScrollingTextBox_Click()
+{
+    frmScrollingTextBox dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuCheckBox_Click()
+{
+    frmCheckBox dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuRadioButton_Click()
+{
+    frmRadioButton dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuPushButton_Click()
+{
+    frmPushButton dialog(*m_r1, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::mnuDropDownMenu_Click()
+{
+    frmDropDownMenu dialog(*m_r1, m_host, [this] { RefreshQuickPreview(); }, this);
+    m_host.execModal(dialog);
+}
+
+void frmMainWin::connectPreview()
+{
+    const auto format = [this] { return m_files->format; };
+    const auto report = [this](const QString &message) { m_status->showText(message); };
+    m_quickPreview = std::make_unique<QuickPreview>(*m_r1, m_host, format, m_previewTab, report);
+    m_previewWindow = std::make_unique<PreviewWindow>(*m_r1, m_host, format, this, report);
+    connect(m_maintabs, &QTabWidget::tabBarClicked, this, [this](int index) {
+        if (index >= 0)
+            maintabs_Click();
+    });
+    connect(m_quickPreview.get(), &QuickPreview::qprevbrGotFocus, this, &frmMainWin::qprevbr_GotFocus);
+    connect(action(QStringLiteral("mnuPreview")), &QAction::triggered, this, &frmMainWin::mnuPreview_Click);
+}
+
+void frmMainWin::maintabs_Click()
+{
+    RefreshQuickPreview();
+}
+
+void frmMainWin::qprevbr_GotFocus()
+{
+    RefreshQuickPreview();
+}
+
+void frmMainWin::mnuPreview_Click()
+{
+    m_previewWindow->showDocument();
+}
+
+void frmMainWin::connectSearch()
+{
+    QAction *mnuFind = action(QStringLiteral("mnuFind"));
+    connect(mnuFind, &QAction::triggered, this, &frmMainWin::mnuFind_Click);
+    // A failed search switches the menu command off but not the toolbar's Find button.
+    disconnect(mnuFind, &QAction::enabledChanged, toolbarButton(QStringLiteral("Find")), &QToolButton::setEnabled);
+}
+
+void frmMainWin::mnuFind_Click()
+{
+    if (!m_frmFind)
+        m_frmFind = new frmFind(*m_r1, m_host, *action(QStringLiteral("mnuFind")), [this] { RefreshQuickPreview(); });
+    // 2000 twips below and 3000 twips right of the main window's top-left corner.
+    m_frmFind->move(frameGeometry().topLeft() + QPoint(3000 / 15, 2000 / 15));
+    m_frmFind->show();
+    m_frmFind->raise();
+    m_frmFind->activateWindow();
+}
 void frmMainWin::connectEditing()
 {
     m_changes = std::make_unique<ChangeTracker>(*m_r1, *m_rtbTemp, [this] { action(QStringLiteral("mnuSave"))->setEnabled(true); });

@@ -3,23 +3,30 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
 class BrowsePane;
 class ChangeTracker;
+class frmFind;
 class ClipboardCommands;
 class DocumentFiles;
 class EditorControl;
 class FormattingToolbar;
 class HostServices;
+class PreviewWindow;
 class QAction;
 class QLabel;
 class QTabWidget;
 class QToolBar;
 class QToolButton;
 class QTreeWidget;
+class QuickPreview;
 class StatusPanels;
+class frmColCode;
+class frmFrames;
+class frmTable;
 
 // The main window: it owns the document, the menus, both toolbars, the panes and the status bar,
 // and routes every command to the subsystem that carries it out.
@@ -47,6 +54,11 @@ public:
     // Writes the editor's text to the quick-preview file and shows it on the Preview tab.
     void RefreshQuickPreview();
 
+    // Fills the tag reference tree; main runs it once, after the window is shown.
+    void BuildTagTree();
+    // Loads the file selected in the Browse pane; false when it could not be read.
+    bool LoadFileFromPane();
+
     // The close request: asks about unsaved changes, removes the preview window's file and ends
     // the process, or leaves cancel set to keep the window open.
     void Form_QueryUnload(bool &cancel);
@@ -56,6 +68,31 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void r1_Change();
+    // Show the tool window, or bring the open one forward with its values.
+    void mnutbins_Click();
+    void frmmnu_Click();
+    void mnuhxcol_Click();
+    void Dir1_Change();
+    void File1_Click();
+    void mnuLineBreak_Click();
+    void mnuHorizontalLine_Click();
+    void mnuImage_Click();
+    void mnuVideo_Click();
+    void mnuPlugIn_Click();
+    void mnuMarquee_Click();
+    void mnuScript_Click();
+    void mnuHyperLink_Click();
+    void mnuBookmark_Click();
+    void mnuOneLineTextBox_Click();
+    void mnuScrollingTextBox_Click();
+    void mnuCheckBox_Click();
+    void mnuRadioButton_Click();
+    void mnuPushButton_Click();
+    void mnuDropDownMenu_Click();
+    void maintabs_Click();
+    void qprevbr_GotFocus();
+    void mnuPreview_Click();
+    void mnuFind_Click();
     void mnuUndo_Click();
     void mnuRedo_Click();
     void mnuCut_Click();
@@ -75,6 +112,13 @@ private:
     void createToolbar();
     void createPanes();
     void setCutCopyEnabled(bool enabled);
+    void connectFormatting();
+    void connectToolWindows();
+    void connectFiles();
+    void connectElementDialogsA();
+    void connectElementDialogsB();
+    void connectPreview();
+    void connectSearch();
     void connectEditing();
 
     HostServices &m_host;
@@ -92,6 +136,13 @@ private:
     QWidget *m_previewTab = nullptr;
     StatusPanels *m_status = nullptr;
     bool m_ending = false;
+    QPointer<frmTable> m_frmTable;
+    QPointer<frmFrames> m_frmFrames;
+    QPointer<frmColCode> m_frmColCode;
+    // Declared last so they go first, while the editor they read still exists.
+    std::unique_ptr<PreviewWindow> m_previewWindow;
+    std::unique_ptr<QuickPreview> m_quickPreview;
+    QPointer<frmFind> m_frmFind;
     std::unique_ptr<ChangeTracker> m_changes;
     std::unique_ptr<ClipboardCommands> m_clipboard;
 };

@@ -33,6 +33,7 @@ int main(int argc, char *argv[])
     window.Form_Load();
     delete splash;
     window.show();
+    window.BuildTagTree();
 
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)

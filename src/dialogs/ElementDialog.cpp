@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/ElementDialog.h"
 
+#include "dialogs/DialogControls.h"
 #include "platform/EditorControl.h"
+#include "platform/HostServices.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
 
 ElementDialog::ElementDialog(EditorControl &editor, std::function<void()> refreshPreview, QWidget *parent)
-    : QDialog(parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
     , m_editor(editor)
     , m_refreshPreview(std::move(refreshPreview))
 {
@@ -22,4 +27,34 @@ void ElementDialog::cancel(bool refresh)
     if (refresh)
         m_refreshPreview();
     reject();
+}
+
+QPushButton *ElementDialog::makeOkButton(const char *name)
+{
+    QPushButton *ok = DialogControls::button(this, name, QStringLiteral("OK"));
+    ok->setDefault(true);
+    return ok;
+}
+
+QPushButton *ElementDialog::makeCancelButton(const char *name)
+{
+    m_cancelButton = DialogControls::button(this, name, QStringLiteral("Cancel"));
+    return m_cancelButton;
+}
+
+std::optional<QString> ElementDialog::askAtCorner(HostServices &host, const QString &prompt, const QString &title) const
+{
+    // The input box takes its position in twips, 15 to a pixel.
+    return host.InputBox(prompt, title, QString(), x() * 15, y() * 15);
+}
+
+void ElementDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Esc never closes the dialog behind its Cancel handler's back.
+    if (event->matches(QKeySequence::Cancel)) {
+        if (m_cancelButton && m_cancelButton->isEnabled())
+            m_cancelButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -5,14 +5,32 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
-#include <QLabel>
 #include <QListWidget>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace {
 
 constexpr int PathRole = Qt::UserRole;
+
+// The volume holding folder; "/" where the system does not tell (as inside a chroot).
+QString volumeOf(const QString &folder)
+{
+    const QString root = QStorageInfo(folder).rootPath();
+    return root.isEmpty() ? QStringLiteral("/") : root;
+}
+// The folder list keeps its height (1890 twips); the file list takes the rest of the pane.
+constexpr int Dir1Height = 1890 / 15;
+
+// "*.ht*": the name's extension, after its last dot, begins with "ht" in any letter case.
+bool isListed(const QString &name)
+{
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot >= 0 && name.mid(dot + 1).startsWith(QLatin1String("ht"), Qt::CaseInsensitive);
+}
 
 } // namespace
 
@@ -28,25 +46,31 @@ BrowsePane::BrowsePane(QWidget *parent)
     m_drive1->setAccessibleName(tr("Drives"));
     m_dir1->setAccessibleName(tr("Folders"));
     m_file1->setAccessibleName(tr("Files"));
+    m_dir1->setFixedHeight(Dir1Height);
+    m_file1->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &BrowsePane::fillFiles);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(4);
     layout->addWidget(m_drive1);
-    layout->addWidget(m_dir1, 1);
+    layout->addWidget(m_dir1);
     layout->addWidget(m_file1, 1);
 
     fillDrives();
     setDirPath(QDir::currentPath());
 
-    connect(m_drive1, &QComboBox::activated, this, [this] { Drive1_Change(); });
-    connect(m_dir1, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        if (setDirPath(item->data(PathRole).toString()))
-            emit Dir1_Change();
-    });
-    connect(m_file1, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current) {
-        if (current)
-            emit File1_Click();
+    connect(m_drive1, &QComboBox::activated, this, &BrowsePane::Drive1_Change);
+    connect(m_dir1, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { setDirPath(item->data(PathRole).toString()); });
+    // The selection, not the current item: tabbing into the list makes its first entry current
+    // without selecting it, and that must not open a file.
+    connect(m_file1, &QListWidget::itemSelectionChanged, this, [this] {
+        const QList<QListWidgetItem *> selected = m_file1->selectedItems();
+        if (selected.isEmpty())
+            return;
+        m_previousFile = std::exchange(m_selectedFile, selected.constFirst()->text());
+        emit File1_Click();
     });
 }
 
@@ -54,7 +78,8 @@ void BrowsePane::fillDrives()
 {
     QStringList roots;
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady())
+        // Bind-mounted single files are volumes too, but no drive to browse.
+        if (volume.isValid() && volume.isReady() && QFileInfo(volume.rootPath()).isDir())
             roots << volume.rootPath();
     }
     roots.removeDuplicates();
@@ -62,33 +87,44 @@ void BrowsePane::fillDrives()
     roots.sort();
     roots.prepend(QStringLiteral("/"));
     for (const QString &root : roots)
-        m_drive1->addItem(QIcon::fromTheme(QStringLiteral("drive-harddisk")), root, root);
+        m_drive1->addItem(QIcon::fromTheme(QStringLiteral("drive-harddisk"), style()->standardIcon(QStyle::SP_DriveHDIcon)), root, root);
+}
+
+void BrowsePane::showDriveOf(const QString &folder)
+{
+    const int index = m_drive1->findData(volumeOf(folder));
+    m_drive1->setCurrentIndex(index >= 0 ? index : 0);
 }
 
 void BrowsePane::Drive1_Change()
 {
-    // A volume that cannot be read leaves the folder list as it was.
-    if (setDirPath(m_drive1->currentData().toString()))
-        emit Dir1_Change();
+    const QString chosen = m_drive1->currentData().toString();
+    // Choosing the drive already shown is no change.
+    if (chosen == volumeOf(m_dirPath))
+        return;
+    const QFileInfo root(chosen);
+    // A volume without a medium, or one that cannot be read, leaves everything as it was.
+    if (!root.isDir() || !root.isReadable() || !setDirPath(root.absoluteFilePath()))
+        showDriveOf(m_dirPath);
 }
 
 bool BrowsePane::setDirPath(const QString &folder)
 {
     const QFileInfo info(folder);
-    if (!info.isDir() || !info.isReadable())
+    if (!info.isDir())
         return false;
-    QDir dir(info.absoluteFilePath());
+    const QDir dir(info.absoluteFilePath());
     m_dirPath = dir.absolutePath();
     m_dir1->clear();
     // The chosen folder's ancestors, then the folder itself, then its subfolders.
     QStringList chain;
-    for (QDir up = dir; ; ) {
+    for (QDir up = dir;;) {
         chain.prepend(up.absolutePath());
         if (up.isRoot() || !up.cdUp())
             break;
     }
-    const QIcon open = QIcon::fromTheme(QStringLiteral("folder-open"));
-    const QIcon closed = QIcon::fromTheme(QStringLiteral("folder"));
+    const QIcon open = QIcon::fromTheme(QStringLiteral("folder-open"), style()->standardIcon(QStyle::SP_DirOpenIcon));
+    const QIcon closed = QIcon::fromTheme(QStringLiteral("folder"), style()->standardIcon(QStyle::SP_DirClosedIcon));
     for (qsizetype depth = 0; depth < chain.size(); ++depth) {
         const QString path = chain.at(depth);
         const QString name = depth == 0 ? path : QFileInfo(path).fileName();
@@ -102,29 +138,52 @@ bool BrowsePane::setDirPath(const QString &folder)
         auto *item = new QListWidgetItem(closed, indent + child.fileName(), m_dir1);
         item->setData(PathRole, child.absoluteFilePath());
     }
+    showDriveOf(m_dirPath);
+    emit Dir1_Change();
     return true;
-}
-
-bool BrowsePane::isListed(const QString &name)
-{
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot >= 0 && name.mid(dot + 1).startsWith(QLatin1String("ht"), Qt::CaseInsensitive);
 }
 
 void BrowsePane::setFilePath(const QString &folder)
 {
+    if (!m_watcher.directories().isEmpty())
+        m_watcher.removePaths(m_watcher.directories());
     m_filePath = folder;
+    m_selectedFile.clear();
+    m_previousFile.clear();
+    // Files saved or deleted there, by this program or another, show up in the list.
+    if (QFileInfo(folder).isDir())
+        m_watcher.addPath(folder);
+    fillFiles();
+}
+
+void BrowsePane::fillFiles()
+{
     const QSignalBlocker quiet(m_file1);
     m_file1->clear();
-    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    // Hidden files stay hidden, as in the file dialogs.
+    const QFileInfoList entries = QDir(m_filePath).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (const QFileInfo &entry : entries) {
         if (isListed(entry.fileName()))
             m_file1->addItem(entry.fileName());
     }
+    const QList<QListWidgetItem *> found = m_file1->findItems(m_selectedFile, Qt::MatchExactly);
+    if (!m_selectedFile.isEmpty() && !found.isEmpty())
+        m_file1->setCurrentItem(found.constFirst());
 }
 
 QString BrowsePane::fileName() const
 {
-    const QListWidgetItem *item = m_file1->currentItem();
-    return item ? item->text() : QString();
+    return m_selectedFile;
+}
+
+void BrowsePane::restoreFileSelection()
+{
+    const QSignalBlocker quiet(m_file1);
+    m_selectedFile = m_previousFile;
+    const QList<QListWidgetItem *> found = m_file1->findItems(m_previousFile, Qt::MatchExactly);
+    if (m_previousFile.isEmpty() || found.isEmpty()) {
+        m_file1->clearSelection();
+        return;
+    }
+    m_file1->setCurrentItem(found.constFirst());
 }

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QWidget>
 
 class QComboBox;
 class QListWidget;
-class QListWidgetItem;
 
 // The Browse tab: the mounted volumes (Drive1), the folder list (Dir1) with the chosen folder's
 // ancestors and subfolders, and the HTML files in it (File1, pattern "*.ht*" in any case).
@@ -25,13 +25,21 @@ public:
     // The selected file's name without its folder, or an empty string.
     QString fileName() const;
 
-    // Shows folder in Dir1; false, with nothing changed, when it is no readable folder.
+    // Shows folder in Dir1 and raises Dir1_Change; false, with nothing changed, when it is no
+    // folder. A folder that cannot be listed is shown without subfolders.
     bool setDirPath(const QString &folder);
-    // Lists folder's HTML files in File1; an unlistable folder gives an empty list.
+    // Lists folder's HTML files in File1, nothing selected; an unlistable folder gives an empty
+    // list.
     void setFilePath(const QString &folder);
 
-    // Whether name is listed by the "*.ht*" pattern.
-    static bool isListed(const QString &name);
+    // Selects again the file that was selected before the last File1_Click, without raising it:
+    // for a click that loaded nothing.
+    void restoreFileSelection();
+
+public slots:
+    // The drive chosen in Drive1: its root folder in Dir1. A drive that cannot be read changes
+    // nothing.
+    void Drive1_Change();
 
 signals:
     void Dir1_Change();
@@ -39,12 +47,18 @@ signals:
     void File1_Click();
 
 private:
-    void Drive1_Change();
     void fillDrives();
+    // Lists File1's folder again, keeping the selected file selected.
+    void fillFiles();
+    // Shows in Drive1 the volume that holds folder.
+    void showDriveOf(const QString &folder);
 
     QComboBox *m_drive1 = nullptr;
     QListWidget *m_dir1 = nullptr;
     QListWidget *m_file1 = nullptr;
+    QFileSystemWatcher m_watcher;
     QString m_dirPath;
     QString m_filePath;
+    QString m_selectedFile;
+    QString m_previousFile;
 };

@@ -92,31 +92,35 @@ bool DocumentFiles::openFile(const QString &path, const QString &name)
     return true;
 }
 
-std::optional<QByteArray> DocumentFiles::encodeForSaving()
+bool DocumentFiles::agreeToUtf8()
 {
-    EncodedText encoded = encodeDocument(m_r1.Text(), format);
-    if (encoded.ok)
-        return encoded.bytes;
     const int answer = m_host.MsgBox(
         QStringLiteral("The document holds characters that its file's encoding (Windows-1252) cannot store.\r\n"
                        "Save it as UTF-8 instead?"),
         HostServices::YesNo | HostServices::Exclamation, QStringLiteral("Prompt"));
-    if (answer != HostServices::Yes)
-        return std::nullopt;
-    format.encoding = TextFormat::Encoding::Utf8;
-    format.byteOrderMark = false;
-    return encodeDocument(m_r1.Text(), format).bytes;
+    return answer == HostServices::Yes;
 }
 
 bool DocumentFiles::saveTo(const QString &path, bool mustExist)
 {
-    for (;;) {
-        const std::optional<QByteArray> bytes = encodeForSaving();
-        if (!bytes)
+    const QString text = m_r1.Text();
+    TextFormat target = format;
+    EncodedText encoded = encodeDocument(text, target);
+    if (!encoded.ok) {
+        // Never write a character as "?": the user chooses UTF-8 or keeps the text unsaved.
+        if (!agreeToUtf8())
             return false;
-        const QString error = m_host.writeFileAtomic(path, *bytes, mustExist);
-        if (error.isEmpty())
+        target.encoding = TextFormat::Encoding::Utf8;
+        target.byteOrderMark = false;
+        encoded = encodeDocument(text, target);
+    }
+    for (;;) {
+        const QString error = m_host.writeFileAtomic(path, encoded.bytes, mustExist);
+        if (error.isEmpty()) {
+            // Only a file that now holds the new encoding changes the remembered format.
+            format = target;
             return true;
+        }
         const int answer = m_host.MsgBox(QStringLiteral("The following error has ocurred : ") + error,
                                          HostServices::RetryCancel, QStringLiteral("Error"));
         if (answer != HostServices::Retry)
@@ -144,6 +148,9 @@ bool DocumentFiles::mnuSave_Click()
 
 void DocumentFiles::mnuSaveAs_Click()
 {
+    const bool hadFile = SavedBefore;
     SavedBefore = false;
-    mnuSave_Click();
+    // A Save As that wrote nothing leaves the document tied to its file, as it was.
+    if (!mnuSave_Click())
+        SavedBefore = hadFile;
 }

@@ -55,8 +55,8 @@ public:
     bool openFile(const QString &path, const QString &name);
 
 private:
-    // The bytes to write, or nothing when the user declined the change of encoding.
-    std::optional<QByteArray> encodeForSaving();
+    // Asks whether a text its file's encoding cannot hold may be written as UTF-8 instead.
+    bool agreeToUtf8();
     bool saveTo(const QString &path, bool mustExist);
 
     EditorControl &m_r1;

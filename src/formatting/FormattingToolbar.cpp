@@ -49,6 +49,8 @@ FormattingToolbar::FormattingToolbar(QWidget *parent)
     m_fntcbo->setObjectName(QStringLiteral("fntcbo"));
     m_fntcbo->setEditable(true);
     m_fntcbo->setInsertPolicy(QComboBox::NoInsert);
+    // A typed face is applied as typed: inline completion would turn "Courier" into "Courier New".
+    m_fntcbo->setCompleter(nullptr);
     m_fntcbo->setMinimumContentsLength(14);
     m_fntcbo->setAccessibleName(tr("Font"));
     m_fntcbo->setToolTip(tr("Font"));

@@ -312,6 +312,8 @@ void EditorControl::applyEdits(const QList<ContentEdit> &edits)
 
 void EditorControl::shareDocumentWith(EditorControl &other)
 {
+    // The other control reports the shared document's changes; this one would only repeat them.
+    m_reportsChanges = false;
     const long document = other.m_view->send(QsciScintillaBase::SCI_GETDOCPOINTER);
     m_view->send(QsciScintillaBase::SCI_SETDOCPOINTER, 0, document);
     // A new document pointer resets the view's character index; the conversions need it.
@@ -326,15 +328,23 @@ const QList<ContentEdit> &EditorControl::lastEdits() const
 void EditorControl::recordEdit(ContentEdit edit)
 {
     m_pendingEdits.append(std::move(edit));
+    editPending();
+}
+
+void EditorControl::editPending()
+{
+    // Outside a batch the edit has not happened yet: announce it once it has.
     if (m_batchDepth == 0)
-        flushChange();
+        QMetaObject::invokeMethod(this, &EditorControl::flushChange, Qt::QueuedConnection);
 }
 
 void EditorControl::flushChange()
 {
+    m_view->finishInsert();
     if (m_pendingEdits.isEmpty())
         return;
     m_lastEdits.swap(m_pendingEdits);
     m_pendingEdits.clear();
+    m_view->inheritColours(m_lastEdits);
     emit Change();
 }

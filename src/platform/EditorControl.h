@@ -89,7 +89,7 @@ public:
     void applyEdits(const QList<ContentEdit> &edits);
 
     // Makes this control show other's document: content and colours are then shared, while each
-    // control keeps its own caret and selection.
+    // control keeps its own caret and selection. Changes are then announced by other only.
     void shareDocumentWith(EditorControl &other);
 
     // The edits of the change being announced; valid while Change is being handled.
@@ -119,6 +119,7 @@ private:
     };
 
     void recordEdit(ContentEdit edit);
+    void editPending();
     int findFolded(const QString &text, int start, int stop, int options);
     void flushChange();
 
@@ -126,4 +127,5 @@ private:
     QList<ContentEdit> m_pendingEdits;
     QList<ContentEdit> m_lastEdits;
     int m_batchDepth = 0;
+    bool m_reportsChanges = true;
 };

@@ -52,17 +52,18 @@ QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustE
     if (targetInfo.exists() && !targetInfo.isWritable())
         return QStringLiteral("Permission denied: %1").arg(target);
     QSaveFile file(target);
+    // The temporary file goes beside the target, so a locked folder fails here.
     if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+        return QStringLiteral("Cannot write %1: %2").arg(target, file.errorString());
     if (targetInfo.exists())
         file.setPermissions(targetInfo.permissions());
     if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
+        const QString reason = QStringLiteral("Cannot write %1: %2").arg(target, file.errorString());
         file.cancelWriting();
         return reason;
     }
     if (!file.commit())
-        return file.errorString();
+        return QStringLiteral("Cannot write %1: %2").arg(target, file.errorString());
     return {};
 }
 

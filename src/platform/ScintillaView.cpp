@@ -44,13 +44,17 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
 {
     setUtf8(true);
     setEolMode(QsciScintilla::EolWindows);
-    setWrapMode(QsciScintilla::WrapWord);
+    // Wrapping makes every large write re-lay out the whole page (seconds on a 10 MB page).
+    setWrapMode(QsciScintilla::WrapNone);
+    // The horizontal scroll bar appears only once a line is wider than the view.
+    send(SCI_SETSCROLLWIDTH, 1);
+    send(SCI_SETSCROLLWIDTHTRACKING, 1);
     setMarginWidth(1, 0);
     setAccessibleName(tr("Editor"));
     send(SCI_SETUNDOCOLLECTION, 0);
     send(SCI_SETPASTECONVERTENDINGS, 1);
     send(SCI_USEPOPUP, 0);
-    send(SCI_SETMODEVENTMASK, SC_MOD_INSERTTEXT | SC_MOD_BEFOREDELETE);
+    send(SCI_SETMODEVENTMASK, SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE);
     send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
 
     const QFont font = editorFont();
@@ -70,28 +74,67 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
             command->setAlternateKey(0);
     }
 
+    // Edits are reported before they happen: QScintilla answers the after-the-fact notifications
+    // with work proportional to the position in the document, which large pages cannot afford.
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
-            [this](int position, int type, const char *text, int length, int, int, int, int, int, int) {
+            [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
+                if (!m_control.m_reportsChanges)
+                    return;
+                finishInsert();
                 if (type & SC_MOD_BEFOREDELETE) {
                     QByteArray removed(length + 1, Qt::Uninitialized);
                     SendScintilla(SCI_GETTEXTRANGE, position, position + length, removed.data());
                     removed.truncate(length);
                     m_control.recordEdit({toOffset(position), QString::fromUtf8(removed), {}});
-                } else if (type & SC_MOD_INSERTTEXT) {
-                    // Inserted text takes the colour of the character before it, as in a rich
-                    // text box; the change handling then repaints around the caret.
-                    if (position > 0 && length > 0) {
-                        const long style = send(SCI_GETSTYLEAT, static_cast<unsigned long>(position - 1));
-                        send(SCI_STARTSTYLING, static_cast<unsigned long>(position));
-                        send(SCI_SETSTYLING, static_cast<unsigned long>(length), style);
-                    }
-                    m_control.recordEdit({toOffset(position), {}, QString::fromUtf8(text, length)});
+                } else if (type & SC_MOD_BEFOREINSERT) {
+                    // The text is not in the document yet, nor given with the notice: it is read
+                    // once it is there, before the next edit or when the change is announced.
+                    m_pendingInsert = {position, length, toOffset(position)};
+                    m_control.editPending();
                 }
             });
     // No lexer: the colours are painted by the change handling. Mark what Scintilla asks about
     // as styled so it keeps the colours it has.
     connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this,
             [this](int position) { send(SCI_STARTSTYLING, static_cast<unsigned long>(position)); });
+}
+
+void ScintillaView::finishInsert()
+{
+    if (m_pendingInsert.position < 0)
+        return;
+    const PendingInsert insert = std::exchange(m_pendingInsert, PendingInsert());
+    QByteArray inserted(insert.length + 1, Qt::Uninitialized);
+    SendScintilla(SCI_GETTEXTRANGE, insert.position, insert.position + insert.length, inserted.data());
+    inserted.truncate(insert.length);
+    m_control.recordEdit({insert.offset, {}, QString::fromUtf8(inserted)});
+}
+
+void ScintillaView::inheritColours(const QList<ContentEdit> &edits)
+{
+    // Inserted text takes the colour of the character before it, as in a rich text box; the
+    // change handling then repaints around the caret. Later edits move an insertion's place.
+    for (qsizetype i = 0; i < edits.size(); ++i) {
+        const ContentEdit &insert = edits.at(i);
+        if (insert.inserted.isEmpty())
+            continue;
+        int offset = insert.offset;
+        bool overwritten = false;
+        for (qsizetype j = i + 1; j < edits.size(); ++j) {
+            const ContentEdit &later = edits.at(j);
+            if (later.offset <= offset)
+                offset += static_cast<int>(later.inserted.size() - later.removed.size());
+            else if (later.offset < offset + insert.inserted.size())
+                overwritten = true;
+        }
+        if (overwritten || offset <= 0)
+            continue;
+        const long from = toPosition(offset);
+        const long to = toPosition(offset + static_cast<int>(insert.inserted.size()));
+        const long style = send(SCI_GETSTYLEAT, static_cast<unsigned long>(from - 1));
+        send(SCI_STARTSTYLING, static_cast<unsigned long>(from));
+        send(SCI_SETSTYLING, static_cast<unsigned long>(to - from), style);
+    }
 }
 
 long ScintillaView::toPosition(int offset) const

@@ -4,6 +4,7 @@
 #include <Qsci/qsciscintilla.h>
 
 class EditorControl;
+struct ContentEdit;
 
 // The QsciScintilla widget behind an EditorControl. It groups the content notifications that one
 // user action causes (typing over a selection deletes and inserts) into a single Change, and turns
@@ -26,6 +27,12 @@ public:
     int toOffset(long position) const;
     int utf16Length() const;
 
+    // Records the insertion announced last, now that its text is in the document.
+    void finishInsert();
+
+    // Gives inserted text the colour of the character before it.
+    void inheritColours(const QList<ContentEdit> &edits);
+
 protected:
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
@@ -35,5 +42,12 @@ protected:
 private:
     bool isAsciiLine(long line) const;
 
+    struct PendingInsert {
+        long position = -1;
+        long length = 0;
+        int offset = 0;
+    };
+
     EditorControl &m_control;
+    PendingInsert m_pendingInsert;
 };

@@ -92,7 +92,8 @@ DecodedText decodeDocument(const QByteArray &bytes)
         result.format.byteOrderMark = true;
         body.remove(0, utf8Bom.size());
     }
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The decoder would silently drop a second BOM; it is text and must survive a save.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(body);
     if (utf8.hasError()) {
         // Not UTF-8: every byte is one Windows-1252 character. The BOM test cannot have matched.

@@ -3,6 +3,7 @@
 
 #include "platform/FileIo.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QTest>
 
@@ -159,5 +160,8 @@ int ScriptedHost::execModal(QDialog &dialog)
 
 void ScriptedHost::endProcess()
 {
+    // As the real host, but the test's event loop goes on.
     m_ended = true;
+    for (QWidget *window : QApplication::topLevelWidgets())
+        window->close();
 }

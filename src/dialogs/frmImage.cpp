@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "dialogs/frmImage.h"
+
+#include "dialogs/DialogControls.h"
+#include "dialogs/MediaFragments.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+frmImage::frmImage(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview, QWidget *parent)
+    : AddressDialog(editor, host, std::move(refreshPreview),
+                    {.objectName = "frmImage",
+                     .title = QStringLiteral("Insert Image"),
+                     .picture = QStringLiteral(":/icons/image-file.svg"),
+                     .pictureSize = 24,
+                     .fileTitle = QStringLiteral("Select Image"),
+                     .fileFilter = QStringLiteral(
+                         "All Picture Files|*.gif;*.jpg;*.bmp;*.png;*.tif;*.wmf;*.ras;*.eps;*.pcx;*.tga|All Files|*.*"),
+                     .fragment = MediaFragments::image},
+                    parent)
+{
+    DialogControls::tabOrder({m_Text1, m_Command1, m_Command2, m_Command3});
+    m_Text1->setFocus();
+}

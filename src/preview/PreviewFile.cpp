@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "preview/PreviewFile.h"
+
+#include "platform/HostServices.h"
+
+PreviewFile PreviewFile::write(HostServices &host, const QString &fileName, const QString &text, const TextFormat &format)
+{
+    TextFormat asGiven{format.encoding, false, TextFormat::LineBreaks::CrLf};
+    EncodedText encoded = encodeDocument(text, asGiven);
+    if (!encoded.ok) {
+        asGiven.encoding = TextFormat::Encoding::Utf8;
+        encoded = encodeDocument(text, asGiven);
+    }
+    PreviewFile file;
+    QString error;
+    const QString folder = host.tempFolder(&error);
+    if (folder.isEmpty()) {
+        file.error = error.isEmpty() ? QStringLiteral("the temporary folder cannot be used") : error;
+        return file;
+    }
+    file.path = folder + QLatin1Char('/') + fileName;
+    file.error = host.writeFileFresh(file.path, encoded.bytes);
+    return file;
+}

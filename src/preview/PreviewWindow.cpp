@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "preview/PreviewWindow.h"
+
+#include "platform/EditorControl.h"
+#include "preview/AboutPage.h"
+#include "preview/Form2.h"
+#include "preview/PreviewBrowser.h"
+#include "preview/PreviewFile.h"
+
+PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::function<TextFormat()> format, QWidget *owner,
+                             std::function<void(const QString &)> report)
+    : m_r1(r1)
+    , m_host(host)
+    , m_format(std::move(format))
+    , m_owner(owner)
+    , m_report(std::move(report))
+{
+}
+
+void PreviewWindow::showDocument()
+{
+    show(QStringLiteral("Temp.html"), m_r1.Text(), m_format(), QStringLiteral("Could not refresh the preview window: "));
+}
+
+void PreviewWindow::showAboutPage()
+{
+    show(QStringLiteral("About.html"), aboutPageHtml(), TextFormat{}, QStringLiteral("Could not show the about page: "));
+}
+
+void PreviewWindow::show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure)
+{
+    const PreviewFile file = PreviewFile::write(m_host, fileName, text, format);
+    if (!file.ok()) {
+        m_failed = true;
+        m_report(failure + file.error);
+        return;
+    }
+    if (m_failed) {
+        m_failed = false;
+        m_report(QString());
+    }
+    if (!m_form2)
+        m_form2 = new Form2(m_owner);
+    m_form2->w1()->showFile(file.path);
+    m_form2->show();
+    m_form2->raise();
+    m_form2->activateWindow();
+}

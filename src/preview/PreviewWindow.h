@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "platform/TextDecoding.h"
+
+#include <QPointer>
+
+#include <functional>
+
+class EditorControl;
+class Form2;
+class HostServices;
+class QWidget;
+
+// The preview window Form2, one at a time, owned by the main window: loaded when first shown,
+// deleted when closed, shown again with new content while it stays open.
+class PreviewWindow
+{
+public:
+    // format tells how the document's file stores its text; report shows a message to the user.
+    PreviewWindow(EditorControl &r1, HostServices &host, std::function<TextFormat()> format, QWidget *owner,
+                  std::function<void(const QString &)> report);
+    PreviewWindow(const PreviewWindow &) = delete;
+    PreviewWindow &operator=(const PreviewWindow &) = delete;
+
+    // Writes the editor's text to Temp.html and shows it in Form2. When the file cannot be
+    // written the user is told and no window opens or changes.
+    void showDocument();
+    // Shows the built-in about page in Form2.
+    void showAboutPage();
+
+private:
+    void show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure);
+
+    EditorControl &m_r1;
+    HostServices &m_host;
+    std::function<TextFormat()> m_format;
+    QWidget *m_owner = nullptr;
+    std::function<void(const QString &)> m_report;
+    QPointer<Form2> m_form2;
+    bool m_failed = false;
+};

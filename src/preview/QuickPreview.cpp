@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "preview/QuickPreview.h"
+
+#include "platform/EditorControl.h"
+#include "preview/PreviewBrowser.h"
+#include "preview/PreviewFile.h"
+
+#include <QApplication>
+#include <QVBoxLayout>
+
+QuickPreview::QuickPreview(EditorControl &r1, HostServices &host, std::function<TextFormat()> format, QWidget *previewTab,
+                           std::function<void(const QString &)> report)
+    : m_r1(r1)
+    , m_host(host)
+    , m_format(std::move(format))
+    , m_previewTab(previewTab)
+    , m_report(std::move(report))
+{
+    connect(qApp, &QApplication::focusChanged, this, &QuickPreview::focusChanged);
+}
+
+void QuickPreview::RefreshQuickPreview()
+{
+    const PreviewFile file = PreviewFile::write(m_host, QStringLiteral("qprev.html"), m_r1.Text(), m_format());
+    if (!file.ok()) {
+        m_failed = true;
+        m_report(QStringLiteral("Could not refresh the preview: ") + file.error);
+        return;
+    }
+    if (m_failed) {
+        m_failed = false;
+        m_report(QString());
+    }
+    browser().showFile(file.path);
+}
+
+PreviewBrowser &QuickPreview::browser()
+{
+    if (!m_qprevbr) {
+        m_qprevbr = new PreviewBrowser(m_previewTab);
+        m_qprevbr->setObjectName(QStringLiteral("qprevbr"));
+        m_qprevbr->setAccessibleName(tr("Preview"));
+        QLayout *layout = m_previewTab->layout();
+        if (!layout)
+            layout = new QVBoxLayout(m_previewTab);
+        layout->addWidget(m_qprevbr);
+    }
+    return *m_qprevbr;
+}
+
+void QuickPreview::focusChanged(QWidget *old, QWidget *now)
+{
+    const auto inside = [this](const QWidget *widget) {
+        return widget && (widget == m_qprevbr || m_qprevbr->isAncestorOf(widget));
+    };
+    if (m_qprevbr && inside(now) && !inside(old))
+        emit qprevbrGotFocus();
+}

@@ -1,0 +1,296 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "search/frmFind.h"
+
+#include "platform/EditorControl.h"
+#include "platform/HostServices.h"
+#include "search/ReplaceAll.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QString findCaption = QStringLiteral("&Find");
+const QString findNextCaption = QStringLiteral("&Find Next");
+const QString replaceUnarmedCaption = QStringLiteral("&Replace...");
+const QString replaceArmedCaption = QStringLiteral("&Replace");
+
+// Where cmdReplace stands below the top of picBar, unarmed and armed.
+constexpr int unarmedTopTwips = 525;
+constexpr int armedTopTwips = 150;
+constexpr int buttonGap = 8;
+
+QComboBox *editableCombo(const QString &name, const QString &accessibleName, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setAccessibleName(accessibleName);
+    combo->setEditable(true);
+    // Enter must not grow the list: it holds only what the dialog put there.
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setMinimumWidth(220);
+    return combo;
+}
+
+QCheckBox *checkBox(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *box = new QCheckBox(caption, parent);
+    box->setObjectName(name);
+    box->setAccessibleName(QString(caption).remove(u'&'));
+    return box;
+}
+
+// Texts the editor folds itself (a case-insensitive search for non-ASCII text) cost it a copy
+// of the rest of the document per search.
+bool foldedByEditor(const QString &text, int options)
+{
+    return !(options & EditorControl::MatchCase) &&
+           std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; });
+}
+
+} // namespace
+
+frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, std::function<void()> refreshPreview)
+    : QWidget(nullptr, Qt::Dialog)
+    , m_editor(editor)
+    , m_host(host)
+    , m_mnuFind(mnuFind)
+    , m_refreshPreview(std::move(refreshPreview))
+{
+    setObjectName(QStringLiteral("frmFind"));
+    setWindowTitle(QStringLiteral("Find and Replace:"));
+    setAccessibleName(QStringLiteral("Find and Replace"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto *lblFind = new QLabel(QStringLiteral("Fin&d What:"), this);
+    lblFind->setObjectName(QStringLiteral("lblFind"));
+    m_cboFind = editableCombo(QStringLiteral("cboFind"), QStringLiteral("Find What"), this);
+    lblFind->setBuddy(m_cboFind);
+    m_cmdFind = new QPushButton(this);
+    m_cmdFind->setObjectName(QStringLiteral("cmdFind"));
+    setCaption(m_cmdFind, findCaption);
+
+    auto *lblReplace = new QLabel(QStringLiteral("Replace &With:"), this);
+    lblReplace->setObjectName(QStringLiteral("lblReplace"));
+    m_cboReplace = editableCombo(QStringLiteral("cboReplace"), QStringLiteral("Replace With"), this);
+    lblReplace->setBuddy(m_cboReplace);
+    m_cmdCancel = new QPushButton(this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    setCaption(m_cmdCancel, QStringLiteral("Cancel"));
+
+    auto *picBar = new QWidget(this);
+    picBar->setObjectName(QStringLiteral("picBar"));
+    auto *frame1 = new QGroupBox(QStringLiteral("Search Options"), picBar);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setAccessibleName(QStringLiteral("Search Options"));
+    m_chkWholeWord = checkBox(QStringLiteral("chkWholeWord"), QStringLiteral("Find Whole Word &Only"), frame1);
+    m_chkMatchCase = checkBox(QStringLiteral("chkMatchCase"), QStringLiteral("Match Ca&se"), frame1);
+    m_chkNoHighlight = checkBox(QStringLiteral("chkNoHighlight"), QStringLiteral("No &Highlight"), frame1);
+    auto *options = new QVBoxLayout(frame1);
+    options->addWidget(m_chkWholeWord);
+    options->addWidget(m_chkMatchCase);
+    options->addWidget(m_chkNoHighlight);
+
+    // The replace buttons move within their column, so they are placed, not laid out.
+    m_replaceColumn = new QWidget(picBar);
+    m_cmdReplace = new QPushButton(m_replaceColumn);
+    m_cmdReplace->setObjectName(QStringLiteral("cmdReplace"));
+    setCaption(m_cmdReplace, replaceUnarmedCaption);
+    m_cmdReplaceAll = new QPushButton(m_replaceColumn);
+    m_cmdReplaceAll->setObjectName(QStringLiteral("cmdReplaceAll"));
+    setCaption(m_cmdReplaceAll, QStringLiteral("Replace &All"));
+
+    // One width for the right-hand buttons, wide enough for every caption they take.
+    int buttonWidth = 0;
+    for (const QString &caption :
+         {findNextCaption, replaceUnarmedCaption, QStringLiteral("Replace &All"), QStringLiteral("Cancel")})
+        buttonWidth = std::max(buttonWidth, QPushButton(caption).sizeHint().width());
+    buttonWidth = std::max(buttonWidth, 1215 / 15);
+    const int buttonHeight = m_cmdReplace->sizeHint().height();
+    for (QPushButton *button : {m_cmdFind, m_cmdCancel, m_cmdReplace, m_cmdReplaceAll}) {
+        button->setFixedSize(buttonWidth, buttonHeight);
+        button->setAutoDefault(false);
+    }
+    m_replaceColumn->setFixedSize(buttonWidth, unarmedTopTwips / 15 + 2 * buttonHeight + buttonGap);
+
+    auto *bar = new QHBoxLayout(picBar);
+    bar->setContentsMargins(0, 0, 0, 0);
+    bar->addWidget(frame1, 1);
+    bar->addWidget(m_replaceColumn, 0, Qt::AlignTop);
+
+    auto *layout = new QGridLayout(this);
+    layout->setContentsMargins(10, 10, 10, 10);
+    layout->setHorizontalSpacing(8);
+    layout->setVerticalSpacing(8);
+    layout->addWidget(lblFind, 0, 0);
+    layout->addWidget(m_cboFind, 0, 1);
+    layout->addWidget(m_cmdFind, 0, 2);
+    layout->addWidget(lblReplace, 1, 0);
+    layout->addWidget(m_cboReplace, 1, 1);
+    layout->addWidget(m_cmdCancel, 1, 2);
+    layout->addWidget(picBar, 2, 0, 1, 3);
+    layout->setColumnStretch(1, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    QWidget *order[] = {m_cboFind,      m_cmdFind,      m_cmdCancel,  m_cboReplace,   m_chkNoHighlight,
+                        m_chkMatchCase, m_chkWholeWord, m_cmdReplace, m_cmdReplaceAll};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    connect(m_cmdFind, &QPushButton::clicked, this, &frmFind::cmdFind_Click);
+    connect(m_cmdReplace, &QPushButton::clicked, this, &frmFind::cmdReplace_Click);
+    connect(m_cmdReplaceAll, &QPushButton::clicked, this, &frmFind::cmdReplaceAll_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &frmFind::cmdCancel_Click);
+    // The dialog acts on the editor alone and goes with it.
+    connect(&m_editor, &QObject::destroyed, this, [this] { delete this; });
+
+    Form_Load();
+}
+
+void frmFind::Form_Load()
+{
+    placeReplaceButtons(unarmedTopTwips);
+    const QString selected = m_editor.SelText();
+    m_cboFind->addItem(selected);
+    m_cboFind->setEditText(selected);
+}
+
+void frmFind::Form_Unload()
+{
+    m_refreshPreview();
+}
+
+void frmFind::closeEvent(QCloseEvent *event)
+{
+    Form_Unload();
+    event->accept();
+}
+
+int frmFind::searchOptions() const
+{
+    int options = 0;
+    if (m_chkWholeWord->isChecked())
+        options |= EditorControl::WholeWord;
+    if (m_chkMatchCase->isChecked())
+        options |= EditorControl::MatchCase;
+    if (m_chkNoHighlight->isChecked())
+        options |= EditorControl::NoHighlight;
+    return options;
+}
+
+void frmFind::setCaption(QPushButton *button, const QString &caption)
+{
+    button->setText(caption);
+    button->setAccessibleName(QString(caption).remove(u'&'));
+}
+
+void frmFind::placeReplaceButtons(int topTwips)
+{
+    m_cmdReplace->move(0, topTwips / 15);
+    m_cmdReplaceAll->move(0, unarmedTopTwips / 15 + m_cmdReplace->height() + buttonGap);
+}
+
+void frmFind::setReplaceEnabled(bool enabled)
+{
+    m_cmdReplace->setEnabled(enabled);
+    m_cmdReplaceAll->setEnabled(enabled);
+}
+
+void frmFind::textNotFound()
+{
+    m_host.MsgBox(QStringLiteral("Text not found"), HostServices::OkOnly);
+    setCaption(m_cmdFind, findCaption);
+    setReplaceEnabled(false);
+}
+
+void frmFind::cmdFind_Click()
+{
+    const QString findText = m_cboFind->currentText();
+    if (m_cmdFind->text() == findCaption) {
+        if (m_editor.Find(findText, 0, -1, searchOptions()) < 0) {
+            m_host.MsgBox(QStringLiteral("Text Not Found"), HostServices::OkOnly);
+            m_mnuFind.setEnabled(false);
+        } else {
+            m_editor.SetFocus();
+            setReplaceEnabled(true);
+            setCaption(m_cmdFind, findNextCaption);
+            m_mnuFind.setEnabled(true);
+        }
+    } else if (m_editor.Find(findText, m_editor.SelStart() + m_editor.SelLength(), -1, searchOptions()) < 0) {
+        textNotFound();
+        m_mnuFind.setEnabled(false);
+    } else {
+        m_editor.SetFocus();
+        m_mnuFind.setEnabled(true);
+    }
+    m_refreshPreview();
+}
+
+void frmFind::cmdReplace_Click()
+{
+    if (m_cmdReplace->text() == replaceUnarmedCaption) {
+        placeReplaceButtons(armedTopTwips);
+        setCaption(m_cmdReplace, replaceArmedCaption);
+        return;
+    }
+    const QString findText = m_cboFind->currentText();
+    // An empty find text has no occurrence, so nothing is taken for one.
+    if (!findText.isEmpty())
+        m_editor.setSelText(m_cboReplace->currentText());
+    if (m_editor.Find(findText, m_editor.SelStart() + m_editor.SelLength(), -1, searchOptions()) < 0)
+        textNotFound();
+    else
+        m_editor.SetFocus();
+    m_refreshPreview();
+}
+
+void frmFind::cmdReplaceAll_Click()
+{
+    const QString findText = m_cboFind->currentText();
+    const QString replacement = m_cboReplace->currentText();
+    const int options = searchOptions();
+    const auto findLength = static_cast<int>(findText.size());
+
+    // Each search starts just after the previous occurrence, as it would after replacing it, so
+    // a replacement containing the find text is never searched again. The occurrences are
+    // located without selecting them, whatever No Highlight says.
+    QList<int> occurrences;
+    if (foldedByEditor(findText, options)) {
+        occurrences = ReplaceAll::foldedOccurrences(m_editor.Text(), findText, options & EditorControl::WholeWord);
+    } else {
+        const int locate = options | EditorControl::NoHighlight;
+        for (int at = m_editor.Find(findText, 0, -1, locate); at >= 0; at = m_editor.Find(findText, at + findLength, -1, locate))
+            occurrences.append(at);
+    }
+
+    if (!occurrences.isEmpty()) {
+        // One write from the first occurrence to the end of the last: one change of the
+        // document, and the caret ends just after the last replacement.
+        const int first = occurrences.first();
+        const int end = occurrences.last() + findLength;
+        const QString span = m_editor.textRange(first, end);
+        m_editor.setSelStart(first);
+        m_editor.setSelLength(end - first);
+        m_editor.setSelText(ReplaceAll::rebuild(span, first, occurrences, findLength, replacement));
+        m_host.MsgBox(
+            QStringLiteral("The specified region has been searched. \r\n%1 replacements have been made.").arg(occurrences.size()),
+            HostServices::OkOnly);
+    }
+    setCaption(m_cmdFind, findCaption);
+    m_refreshPreview();
+}
+
+void frmFind::cmdCancel_Click()
+{
+    m_refreshPreview();
+    close();
+}

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class EditorControl;
+class HostServices;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QPushButton;
+
+// The find and replace dialog: a modeless window with no owner that searches the editor through
+// its Find operation. It lives from Form_Load (run by the constructor) until it is closed;
+// closing deletes it, so the next opening starts afresh.
+class frmFind : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // mnuFind is the main window's "Find and Replace" command, switched on and off by the
+    // outcome of the Find button's searches.
+    frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, std::function<void()> refreshPreview);
+
+public slots:
+    void cmdFind_Click();
+    void cmdReplace_Click();
+    void cmdReplaceAll_Click();
+    void cmdCancel_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Load();
+    void Form_Unload();
+
+    // The option bits of the editor's Find, read from the check boxes.
+    int searchOptions() const;
+    static void setCaption(QPushButton *button, const QString &caption);
+    // Places cmdReplace topTwips below the top of picBar, cmdReplaceAll under its lower place.
+    void placeReplaceButtons(int topTwips);
+    void setReplaceEnabled(bool enabled);
+    void textNotFound();
+
+    EditorControl &m_editor;
+    HostServices &m_host;
+    QAction &m_mnuFind;
+    std::function<void()> m_refreshPreview;
+
+    QComboBox *m_cboFind = nullptr;
+    QComboBox *m_cboReplace = nullptr;
+    QPushButton *m_cmdFind = nullptr;
+    QPushButton *m_cmdCancel = nullptr;
+    QPushButton *m_cmdReplace = nullptr;
+    QPushButton *m_cmdReplaceAll = nullptr;
+    QCheckBox *m_chkWholeWord = nullptr;
+    QCheckBox *m_chkMatchCase = nullptr;
+    QCheckBox *m_chkNoHighlight = nullptr;
+    QWidget *m_replaceColumn = nullptr;
+};

@@ -1,0 +1,428 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MainWindowFixture.h"
+#include "WriteLock.h"
+
+#include "platform/EditorControl.h"
+#include "support/TestMain.h"
+
+#include <QFileInfo>
+#include <QTest>
+
+#include <unistd.h>
+
+namespace {
+
+const QString untitled = QStringLiteral("Zorvane v1.0 - [Untitled]");
+const QString saveErrorText = QStringLiteral("The following error has ocurred : ");
+
+} // namespace
+
+class tst_DocumentFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void openAndSaveKeepEveryByte_data();
+    void openAndSaveKeepEveryByte();
+    void stateAfterEachCommand();
+    void unsavedChangesQuestion_data();
+    void unsavedChangesQuestion();
+    void saveAsWritesTheNewName();
+    void cancelledDialogsChangeNothing();
+    void saveError_data();
+    void saveError();
+    void textOutsideTheFilesEncoding_data();
+    void textOutsideTheFilesEncoding();
+    void openFailure_data();
+    void openFailure();
+    void saveWritesThroughSymlinkAndKeepsPermissions();
+};
+
+void tst_DocumentFiles::openAndSaveKeepEveryByte_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("utf-8 crlf") << QByteArray("<p>caf\xC3\xA9 \xE2\x86\x92</p>\r\n") << QStringLiteral("<p>caf\u00e9 \u2192</p>\r\n");
+    QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF<p>\xE2\x82\xAC</p>\r\n") << QStringLiteral("<p>\u20ac</p>\r\n");
+    QTest::newRow("windows-1252 e-acute and euro") << QByteArray("<p>caf\xE9 \x80</p>\r\n")
+                                                   << QStringLiteral("<p>caf\u00e9 \u20ac</p>\r\n");
+    QTest::newRow("lf line breaks") << QByteArray("<html>\n<body>\n</body>\n</html>\n")
+                                    << QStringLiteral("<html>\r\n<body>\r\n</body>\r\n</html>\r\n");
+    QTest::newRow("no final line break") << QByteArray("<p>one</p>\r\n<p>two</p>") << QStringLiteral("<p>one</p>\r\n<p>two</p>");
+    QTest::newRow("empty file") << QByteArray() << QString();
+}
+
+void tst_DocumentFiles::openAndSaveKeepEveryByte()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+
+    MainWindowFixture f;
+    const QString file = f.write(QStringLiteral("page.htm"), bytes);
+    f.open(file);
+    QCOMPARE(f.w.r1().Text(), text);
+    QCOMPARE(f.w.r1().SelStart(), 0);
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [page.htm] | file | Save off"));
+
+    // An edit taken back by hand turns Save on without changing the text.
+    f.w.r1().setSelText(QStringLiteral("x"));
+    f.w.r1().setSelStart(0);
+    f.w.r1().setSelLength(1);
+    f.w.r1().setSelText(QString());
+    QVERIFY(f.saveFlag());
+    f.run("mnuSave");
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [page.htm] | file | Save off"));
+    QCOMPARE(MainWindowFixture::read(file), bytes);
+
+    // Save As writes the same bytes under the new name.
+    const QString copy = f.path(QStringLiteral("copy.html"));
+    f.host.answerFileDialog(copy);
+    f.run("mnuSaveAs");
+    QCOMPARE(MainWindowFixture::read(copy), bytes);
+    QVERIFY(f.host.allAnswered());
+}
+
+void tst_DocumentFiles::stateAfterEachCommand()
+{
+    MainWindowFixture f;
+    const QString other = f.write(QStringLiteral("other.htm"), QByteArray("<p>other</p>"));
+    QCOMPARE(f.state(), untitled + QStringLiteral(" | no file | Save on"));
+
+    f.w.r1().setSelText(QStringLiteral("<b>"));
+    QCOMPARE(f.state(), untitled + QStringLiteral(" | no file | Save on"));
+
+    const QString file = f.path(QStringLiteral("first.htm"));
+    f.host.answerFileDialog(file);
+    f.run("mnuSave");
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [first.htm] | file | Save off"));
+    QCOMPARE(f.w.files().SavedBeforePath, file);
+    QVERIFY(MainWindowFixture::read(file).startsWith("<b><HTML>\r\n"));
+
+    f.w.r1().setSelText(QStringLiteral("<i>"));
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [first.htm] | file | Save on"));
+
+    // Saving into the known file asks nothing.
+    f.run("mnuSave");
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [first.htm] | file | Save off"));
+    QVERIFY(MainWindowFixture::read(file).startsWith("<b><i><HTML>"));
+
+    // Nothing unsaved: New asks nothing; the new template counts as unsaved.
+    f.run("mnuNew");
+    QCOMPARE(f.state(), untitled + QStringLiteral(" | no file | Save on"));
+    QCOMPARE(f.w.files().SavedBeforePath, QString());
+    QVERIFY(f.w.r1().Text().startsWith(QLatin1String("<HTML>\r\n<HEAD>")));
+
+    // Open switches Cut and Copy off along with Save.
+    f.w.action(QStringLiteral("mnuCut"))->setEnabled(true);
+    f.w.action(QStringLiteral("mnuCopy"))->setEnabled(true);
+    f.open(other);
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [other.htm] | file | Save off"));
+    QCOMPARE(f.w.r1().Text(), QStringLiteral("<p>other</p>"));
+    QVERIFY(!f.w.action(QStringLiteral("mnuCut"))->isEnabled());
+    QVERIFY(!f.w.action(QStringLiteral("mnuCopy"))->isEnabled());
+    QVERIFY(!f.w.toolbarButton(QStringLiteral("Cut"))->isEnabled());
+    QVERIFY(f.host.allAnswered());
+}
+
+void tst_DocumentFiles::unsavedChangesQuestion_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<int>("answer");
+    // For Yes: what the save of the untitled document meets.
+    QTest::addColumn<QString>("save");
+    QTest::addColumn<bool>("goesOn");
+
+    const QString closing = QStringLiteral("Save file before closing?");
+    const QString opening = QStringLiteral("Save file before opening another?");
+    for (const auto &[command, question] : {std::pair{QByteArray("mnuNew"), closing}, std::pair{QByteArray("mnuOpen"), opening}}) {
+        QTest::addRow("%s cancel", command.constData()) << command << question << int(HostServices::Cancel) << QString() << false;
+        QTest::addRow("%s no", command.constData()) << command << question << int(HostServices::No) << QString() << true;
+        QTest::addRow("%s yes, saved", command.constData()) << command << question << int(HostServices::Yes) << QStringLiteral("saved") << true;
+        // A save that does not happen keeps the unsaved work: the command stops.
+        QTest::addRow("%s yes, save dialog cancelled", command.constData())
+            << command << question << int(HostServices::Yes) << QStringLiteral("dialog cancelled") << false;
+        QTest::addRow("%s yes, save failed", command.constData())
+            << command << question << int(HostServices::Yes) << QStringLiteral("write failed") << false;
+    }
+}
+
+void tst_DocumentFiles::unsavedChangesQuestion()
+{
+    QFETCH(QByteArray, command);
+    QFETCH(QString, question);
+    QFETCH(int, answer);
+    QFETCH(QString, save);
+    QFETCH(bool, goesOn);
+
+    MainWindowFixture f;
+    const QString next = f.write(QStringLiteral("next.htm"), QByteArray("<p>next</p>"));
+    const QString saved = f.path(QStringLiteral("saved.htm"));
+    f.w.r1().setText(QStringLiteral("unsaved work"));
+
+    f.host.answerMsgBox(answer);
+    if (save == QLatin1String("dialog cancelled")) {
+        f.host.answerFileDialog(std::nullopt);
+    } else if (save == QLatin1String("write failed")) {
+        f.host.answerFileDialog(saved);
+        f.host.failNextWrite(QStringLiteral("No space left on device"));
+        f.host.answerMsgBox(HostServices::Cancel);
+    } else if (save == QLatin1String("saved")) {
+        f.host.answerFileDialog(saved);
+    }
+    if (goesOn && command == "mnuOpen")
+        f.host.answerFileDialog(next);
+    f.run(command.constData());
+
+    const ScriptedHost::Question &asked = f.host.asked().constFirst();
+    QCOMPARE(asked.text, question);
+    QCOMPARE(asked.title, QStringLiteral("Prompt"));
+    QCOMPARE(asked.style, HostServices::YesNoCancel | HostServices::Exclamation);
+    QVERIFY(f.host.allAnswered());
+    QCOMPARE(QFileInfo::exists(saved), save == QLatin1String("saved"));
+    if (save == QLatin1String("saved"))
+        QCOMPARE(MainWindowFixture::read(saved), QByteArray("unsaved work"));
+
+    if (!goesOn) {
+        QCOMPARE(f.w.r1().Text(), QStringLiteral("unsaved work"));
+        QCOMPARE(f.state(), untitled + QStringLiteral(" | no file | Save on"));
+    } else if (command == "mnuNew") {
+        QVERIFY(f.w.r1().Text().startsWith(QLatin1String("<HTML>")));
+        QCOMPARE(f.state(), untitled + QStringLiteral(" | no file | Save on"));
+    } else {
+        QCOMPARE(f.w.r1().Text(), QStringLiteral("<p>next</p>"));
+        QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [next.htm] | file | Save off"));
+    }
+}
+
+void tst_DocumentFiles::saveAsWritesTheNewName()
+{
+    MainWindowFixture f;
+    const QString first = f.write(QStringLiteral("first.htm"), QByteArray("<p>first</p>"));
+    f.open(first);
+
+    const QString second = f.path(QStringLiteral("second.html"));
+    f.host.answerFileDialog(second);
+    f.run("mnuSaveAs");
+    QCOMPARE(f.host.asked().constLast().kind, QStringLiteral("ShowSave"));
+    QCOMPARE(f.host.asked().constLast().filter, QStringLiteral("HTML Documents|*.htm;*.html;*.HTM;*.HTML|All Files|*.*"));
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [second.html] | file | Save off"));
+    QCOMPARE(f.w.files().SavedBeforePath, second);
+    QCOMPARE(MainWindowFixture::read(second), QByteArray("<p>first</p>"));
+
+    // Later saves go to the new file; the old one stays as it was.
+    f.w.r1().setSelText(QStringLiteral("<hr>"));
+    f.run("mnuSave");
+    QCOMPARE(MainWindowFixture::read(second), QByteArray("<hr><p>first</p>"));
+    QCOMPARE(MainWindowFixture::read(first), QByteArray("<p>first</p>"));
+    QVERIFY(f.host.allAnswered());
+}
+
+void tst_DocumentFiles::cancelledDialogsChangeNothing()
+{
+    MainWindowFixture f;
+    const QString file = f.write(QStringLiteral("page.htm"), QByteArray("<p>page</p>"));
+
+    // Untitled: a cancelled Save writes nothing and leaves the document unsaved.
+    f.host.answerFileDialog(std::nullopt);
+    f.run("mnuSave");
+    QCOMPARE(f.state(), untitled + QStringLiteral(" | no file | Save on"));
+
+    f.open(file);
+    f.w.r1().setSelText(QStringLiteral("<b>"));
+
+    // A cancelled Save As keeps the document tied to its file: Save still writes there.
+    f.host.answerFileDialog(std::nullopt);
+    f.run("mnuSaveAs");
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [page.htm] | file | Save on"));
+    QCOMPARE(f.w.files().SavedBeforePath, file);
+    QCOMPARE(MainWindowFixture::read(file), QByteArray("<p>page</p>"));
+
+    // A cancelled Open keeps the document.
+    f.host.answerMsgBox(HostServices::No);
+    f.host.answerFileDialog(std::nullopt);
+    f.run("mnuOpen");
+    QCOMPARE(f.w.r1().Text(), QStringLiteral("<b><p>page</p>"));
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [page.htm] | file | Save on"));
+
+    f.run("mnuSave");
+    QCOMPARE(MainWindowFixture::read(file), QByteArray("<b><p>page</p>"));
+    QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("page.htm")});
+    QVERIFY(f.host.allAnswered());
+}
+
+void tst_DocumentFiles::saveError_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<bool>("written");
+
+    const QList<int> retryThenCancel{HostServices::Retry, HostServices::Cancel};
+    QTest::newRow("file deleted") << QStringLiteral("deleted") << retryThenCancel << false;
+    QTest::newRow("file read-only") << QStringLiteral("read-only file") << retryThenCancel << false;
+    // No temporary file can be made beside it, and the file is not rewritten in place.
+    QTest::newRow("folder read-only") << QStringLiteral("read-only folder") << retryThenCancel << false;
+    QTest::newRow("write fails, cancel") << QStringLiteral("injected") << QList<int>{HostServices::Cancel} << false;
+    QTest::newRow("write fails once, retry") << QStringLiteral("injected") << QList<int>{HostServices::Retry} << true;
+}
+
+void tst_DocumentFiles::saveError()
+{
+    QFETCH(QString, fault);
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, written);
+
+    MainWindowFixture f;
+    const QByteArray old("<p>old</p>\r\n");
+    const QString file = f.write(QStringLiteral("page.htm"), old);
+    f.open(file);
+    f.w.r1().setSelText(QStringLiteral("<p>new</p>\r\n"));
+
+    std::unique_ptr<WriteLock> lock;
+    if (fault == QLatin1String("deleted")) {
+        QVERIFY(QFile::remove(file));
+    } else if (fault == QLatin1String("read-only file")) {
+        lock = std::make_unique<WriteLock>(file);
+    } else if (fault == QLatin1String("read-only folder")) {
+        lock = std::make_unique<WriteLock>(f.folder.path());
+    } else {
+        f.host.failNextWrite(QStringLiteral("Input/output error"));
+    }
+    if (lock && !lock->ok())
+        QSKIP("cannot make a file unwritable for this user here");
+
+    for (const int answer : answers)
+        f.host.answerMsgBox(answer);
+    const qsizetype before = f.host.asked().size();
+    f.run("mnuSave");
+    lock.reset();
+
+    QVERIFY(f.host.allAnswered());
+    const QList<ScriptedHost::Question> asked = f.host.asked().mid(before);
+    QCOMPARE(asked.size(), answers.size());
+    for (const ScriptedHost::Question &question : asked) {
+        QVERIFY2(question.text.startsWith(saveErrorText), qPrintable(question.text));
+        QVERIFY(question.text.size() > saveErrorText.size());
+        QCOMPARE(question.title, QStringLiteral("Error"));
+        QCOMPARE(question.style, int(HostServices::RetryCancel));
+    }
+    QCOMPARE(f.saveFlag(), !written);
+    QCOMPARE(f.state().section(u'|', 0, 1), QStringLiteral("Zorvane v1.0 - [page.htm] | file "));
+    if (fault == QLatin1String("deleted"))
+        QVERIFY(!QFileInfo::exists(file)); // not created again
+    else
+        QCOMPARE(MainWindowFixture::read(file), written ? QByteArray("<p>new</p>\r\n<p>old</p>\r\n") : old);
+    QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files | QDir::Hidden),
+             fault == QLatin1String("deleted") ? QStringList() : QStringList{QStringLiteral("page.htm")});
+}
+
+void tst_DocumentFiles::textOutsideTheFilesEncoding_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<QByteArray>("expected");
+
+    QTest::newRow("yes: saved as utf-8") << int(HostServices::Yes) << QByteArray("\xE2\x86\x92" "caf\xC3\xA9\r\n");
+    QTest::newRow("no: not saved") << int(HostServices::No) << QByteArray("caf\xE9\r\n");
+}
+
+void tst_DocumentFiles::textOutsideTheFilesEncoding()
+{
+    QFETCH(int, answer);
+    QFETCH(QByteArray, expected);
+
+    MainWindowFixture f;
+    const QString file = f.write(QStringLiteral("latin.htm"), QByteArray("caf\xE9\r\n"));
+    f.open(file);
+    f.w.r1().setSelText(QStringLiteral("\u2192"));
+
+    f.host.answerMsgBox(answer);
+    f.run("mnuSave");
+    QCOMPARE(f.host.asked().constLast().title, QStringLiteral("Prompt"));
+    QCOMPARE(f.host.asked().constLast().style, HostServices::YesNo | HostServices::Exclamation);
+    QVERIFY(f.host.allAnswered());
+    QCOMPARE(MainWindowFixture::read(file), expected);
+    QCOMPARE(f.saveFlag(), answer != HostServices::Yes);
+
+    if (answer == HostServices::Yes) {
+        // The file is UTF-8 now: the next save asks nothing.
+        f.w.r1().setSelText(QStringLiteral("\u00e9"));
+        f.run("mnuSave");
+        QCOMPARE(MainWindowFixture::read(file), QByteArray("\xE2\x86\x92\xC3\xA9" "caf\xC3\xA9\r\n"));
+        QVERIFY(f.host.allAnswered());
+    }
+}
+
+void tst_DocumentFiles::openFailure_data()
+{
+    QTest::addColumn<QString>("kind");
+
+    QTest::newRow("missing") << QStringLiteral("missing");
+    QTest::newRow("folder") << QStringLiteral("folder");
+    QTest::newRow("nul bytes") << QStringLiteral("nul bytes");
+    QTest::newRow("no read permission") << QStringLiteral("no read permission");
+    QTest::newRow("read error") << QStringLiteral("read error");
+}
+
+void tst_DocumentFiles::openFailure()
+{
+    QFETCH(QString, kind);
+
+    MainWindowFixture f;
+    const QString current = f.write(QStringLiteral("current.htm"), QByteArray("<p>current</p>"));
+    f.open(current);
+    f.w.r1().setSelText(QStringLiteral("<b>"));
+
+    QString target = f.path(QStringLiteral("bad.htm"));
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("bad.htm")));
+    } else if (kind == QLatin1String("nul bytes")) {
+        f.write(QStringLiteral("bad.htm"), QByteArray("<p>\0\x01\x02</p>", 10));
+    } else if (kind == QLatin1String("no read permission")) {
+        if (::getuid() == 0)
+            QSKIP("root reads every file");
+        f.write(QStringLiteral("bad.htm"), QByteArray("<p>secret</p>"));
+        QVERIFY(QFile::setPermissions(target, {}));
+    } else if (kind == QLatin1String("read error")) {
+        // Opens, but reading its first bytes fails (EIO).
+        target = QStringLiteral("/proc/self/mem");
+    }
+
+    f.host.answerMsgBox(HostServices::No); // keep the edit unsaved
+    f.host.answerFileDialog(target);
+    f.host.answerMsgBox(HostServices::Ok);
+    f.run("mnuOpen");
+
+    QVERIFY(f.host.allAnswered());
+    const ScriptedHost::Question &message = f.host.asked().constLast();
+    QCOMPARE(message.kind, QStringLiteral("MsgBox"));
+    QVERIFY2(message.text.contains(target), qPrintable(message.text));
+    QCOMPARE(f.w.r1().Text(), QStringLiteral("<b><p>current</p>"));
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [current.htm] | file | Save on"));
+    QCOMPARE(f.w.files().SavedBeforePath, current);
+}
+
+void tst_DocumentFiles::saveWritesThroughSymlinkAndKeepsPermissions()
+{
+    MainWindowFixture f;
+    QVERIFY(QDir(f.folder.path()).mkdir(QStringLiteral("real")));
+    const QString target = f.write(QStringLiteral("real/page.htm"), QByteArray("<p>page</p>\n"));
+    const QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(target, mode));
+    const QString link = f.path(QStringLiteral("link.htm"));
+    QVERIFY(QFile::link(QStringLiteral("real/page.htm"), link));
+
+    f.open(link);
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [link.htm] | file | Save off"));
+    f.w.r1().setSelText(QStringLiteral("<hr>\r\n"));
+    f.run("mnuSave");
+
+    QVERIFY(!f.saveFlag());
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(MainWindowFixture::read(target), QByteArray("<hr>\n<p>page</p>\n"));
+    QCOMPARE(QFile::permissions(target) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), mode);
+    QCOMPARE(QDir(f.folder.path() + QStringLiteral("/real")).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
+}
+
+ZORVANE_TEST(tst_DocumentFiles)
+#include "tst_DocumentFiles.moc"

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QFile>
+#include <QTest>
+#include <QWebEnginePage>
+#include <QWebEngineView>
+
+#include <memory>
+#include <optional>
+
+// Reads what a browser view shows, waiting as long as a cold browser engine may need.
+namespace BrowserProbe {
+
+constexpr int timeout = 20000;
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Waits until view has loaded url; false on a time-out.
+inline bool waitShown(QWebEngineView *view, const QUrl &url)
+{
+    return QTest::qWaitFor([&] { return view->url() == url && !view->page()->isLoading(); }, timeout);
+}
+
+// The result of a script run in the view's page, or an invalid QVariant on a time-out.
+inline QVariant evaluate(QWebEngineView *view, const QString &script)
+{
+    // Shared, so a late answer after a time-out writes nowhere harmful.
+    auto result = std::make_shared<std::optional<QVariant>>();
+    view->page()->runJavaScript(script, [result](const QVariant &value) { *result = value; });
+    if (!QTest::qWaitFor([&] { return result->has_value(); }, timeout))
+        return {};
+    return result->value_or(QVariant());
+}
+
+inline QString bodyText(QWebEngineView *view)
+{
+    return evaluate(view, QStringLiteral("document.body ? document.body.innerText : ''")).toString();
+}
+
+} // namespace BrowserProbe

@@ -37,14 +37,18 @@
 #include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr double MiB = 1024.0 * 1024.0;
 
+// The memory the process holds, after handing freed memory back to the system so that only
+// what is in use counts.
 qint64 residentBytes()
 {
+    malloc_trim(0);
     QFile statm(QStringLiteral("/proc/self/statm"));
     if (!statm.open(QIODevice::ReadOnly))
         return 0;

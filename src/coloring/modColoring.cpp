@@ -7,14 +7,16 @@
 #include <QString>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
 // The window never starts after the last "<" at or before this many characters plus one
 // before the caret.
 constexpr int LookBack = 100;
-// The first backward read; each further one doubles.
-constexpr int FirstChunk = 1024;
+// How much is read on each side of the caret at once; the backward reads then double.
+constexpr int BeforeCaret = 1024;
+constexpr int AfterCaret = 512;
 // "<" and ">" have no case; without highlighting the target's selection stays put.
 constexpr int SearchOptions = EditorControl::MatchCase | EditorControl::NoHighlight;
 
@@ -29,124 +31,152 @@ struct Window {
     int end = 0;
 };
 
-// The last "<" at offset limit or before, or -1. Reads backwards from the caret in growing
-// chunks whose ends are character boundaries, so offsets are counted from each chunk's end.
-int lastOpenAtOrBefore(const EditorControl &target, int limit, int caret)
-{
-    int chunkEnd = caret;
-    int size = FirstChunk;
-    while (chunkEnd > 0) {
-        const QString chunk = target.textRange(std::max(0, chunkEnd - size), chunkEnd);
-        if (chunk.isEmpty())
-            break;
-        const int chunkStart = chunkEnd - static_cast<int>(chunk.size());
-        const int last = std::min(limit, chunkEnd - 1) - chunkStart;
-        if (last >= 0) {
-            const qsizetype at = chunk.lastIndexOf(u'<', last);
-            if (at >= 0)
-                return chunkStart + static_cast<int>(at);
-        }
-        chunkEnd = chunkStart;
-        size *= 2;
-    }
-    return -1;
-}
-
-Window windowFor(EditorControl &target, int start)
-{
-    const int length = target.length();
-    if (start == 0 || length == 0)
-        return {0, length};
-    const int caret = std::clamp(start, 1, length);
-    Window window;
-    if (caret > LookBack)
-        window.start = std::max(0, lastOpenAtOrBefore(target, caret - LookBack - 1, caret));
-    // The character just before the caret may close the window itself. Reading it by the range
-    // that ends at the caret keeps to character boundaries.
-    if (target.textRange(caret - 1, caret).endsWith(u'>')) {
-        window.end = caret;
-    } else {
-        const int close = target.Find(QStringLiteral(">"), caret, -1, SearchOptions);
-        window.end = close < 0 ? length : close + 1;
-    }
-    return window;
-}
-
-// The window's text, read once, with searches that go on past it into the document.
-class SpanScanner
+// A stretch of the document read in one piece, with searches that go on into the rest of the
+// document when it does not hold the answer. Reads keep to character boundaries: a stretch read
+// up to a known boundary is counted from its end, one read from a known boundary from its start.
+class Stretch
 {
 public:
-    SpanScanner(EditorControl &target, const Window &window)
+    Stretch(EditorControl &target, int start, QString text)
         : m_target(target)
-        , m_window(window)
-        , m_text(target.textRange(window.start, window.end))
+        , m_start(start)
+        , m_text(std::move(text))
     {
     }
 
-    // The first c at offset from or after it, in the whole document; -1 when there is none.
+    // The text around a caret: before it and after it, read from the caret outwards.
+    static Stretch around(EditorControl &target, int caret)
+    {
+        const QString before = target.textRange(std::max(0, caret - BeforeCaret), caret);
+        return {target, caret - static_cast<int>(before.size()), before + target.textRange(caret, caret + AfterCaret)};
+    }
+
+    int start() const { return m_start; }
+    int end() const { return m_start + static_cast<int>(m_text.size()); }
+
+    QString text(int from, int to) const
+    {
+        if (from >= m_start && to <= end())
+            return m_text.mid(from - m_start, to - from);
+        return m_target.textRange(from, to);
+    }
+
+    // The first c at offset from or after it in this stretch; -1 when it holds none.
+    int findHere(char16_t c, int from) const
+    {
+        if (from < m_start || from >= end())
+            return -1;
+        const qsizetype at = m_text.indexOf(QChar(c), from - m_start);
+        return at < 0 ? -1 : m_start + static_cast<int>(at);
+    }
+
+    // The first c at offset from or after it in the document; -1 when there is none.
     int find(char16_t c, int from) const
     {
-        if (from < m_window.end) {
-            const qsizetype at = m_text.indexOf(QChar(c), std::max(0, from - m_window.start));
-            if (at >= 0)
-                return m_window.start + static_cast<int>(at);
-            from = m_window.end;
-        }
-        return m_target.Find(QString(QChar(c)), from, -1, SearchOptions);
+        const int here = findHere(c, from);
+        if (here >= 0)
+            return here;
+        return m_target.Find(QString(QChar(c)), std::max(from, end()), -1, SearchOptions);
     }
 
-    // Whether the span starting at s begins with "<!".
-    bool isComment(int s) const
+    // The last "<" at offset limit or before in the document, or -1. Reads further back in
+    // growing chunks that end where the text known so far starts.
+    int lastOpenAtOrBefore(int limit) const
     {
-        if (s + 1 < m_window.end)
-            return m_text.at(s + 1 - m_window.start) == u'!';
-        return m_target.textRange(s, s + 2).startsWith(QStringLiteral("<!"));
+        if (limit >= m_start) {
+            const qsizetype at = m_text.lastIndexOf(u'<', std::min(limit, end() - 1) - m_start);
+            if (at >= 0)
+                return m_start + static_cast<int>(at);
+        }
+        int chunkEnd = std::min(m_start, limit + 1);
+        int size = 2 * BeforeCaret;
+        while (chunkEnd > 0) {
+            const QString chunk = m_target.textRange(std::max(0, chunkEnd - size), chunkEnd);
+            if (chunk.isEmpty())
+                break;
+            const int chunkStart = chunkEnd - static_cast<int>(chunk.size());
+            const qsizetype at = chunk.lastIndexOf(u'<', std::min(limit, chunkEnd - 1) - chunkStart);
+            if (at >= 0)
+                return chunkStart + static_cast<int>(at);
+            chunkEnd = chunkStart;
+            size *= 2;
+        }
+        return -1;
     }
+
+    QChar at(int offset) const { return m_text.at(offset - m_start); }
 
 private:
     EditorControl &m_target;
-    Window m_window;
+    int m_start = 0;
     QString m_text;
 };
+
+// The window and the text read to find it: around the caret in window mode, everything in
+// whole-text mode.
+std::pair<Window, Stretch> windowFor(EditorControl &target, int start)
+{
+    const int length = target.length();
+    if (start == 0 || length == 0)
+        return {Window{0, length}, Stretch(target, 0, target.textRange(0, length))};
+    const int caret = std::clamp(start, 1, length);
+    Stretch around = Stretch::around(target, caret);
+    Window window;
+    if (caret > LookBack)
+        window.start = std::max(0, around.lastOpenAtOrBefore(caret - LookBack - 1));
+    // The character just before the caret may close the window itself. It is the last unit read
+    // before the caret, which keeps a surrogate pair whole.
+    if (around.at(caret - 1) == u'>') {
+        window.end = caret;
+    } else {
+        const int close = around.find(u'>', caret);
+        window.end = close < 0 ? length : close + 1;
+    }
+    return {window, std::move(around)};
+}
 
 } // namespace
 
 void ColorMarkup(EditorControl &target, int start)
 {
-    const Window window = windowFor(target, start);
+    const auto [window, read] = windowFor(target, start);
+    // The window's own text, so that its spans are found without going back to the document.
+    const Stretch scanner(target, window.start, read.text(window.start, window.end));
     QByteArray colours(window.end - window.start, colourByte(EditorControl::Colour::Base));
-    const SpanScanner scanner(target, window);
 
     // At most one span lies past the window: the one painted after the window's closing ">".
-    int outsideStart = -1;
-    QByteArray outside;
+    // It is looked for in what was read around the caret first.
+    const auto find = [&](char16_t c, int from) {
+        const int inWindow = scanner.findHere(c, from);
+        return inWindow >= 0 ? inWindow : read.find(c, std::max(from, window.end));
+    };
+    std::optional<std::pair<int, QByteArray>> outside;
     int pos = window.start;
     for (;;) {
-        const int s = scanner.find(u'<', pos);
+        const int s = find(u'<', pos);
         if (s < 0)
             break;
-        const int e = scanner.find(u'>', s);
+        const int e = find(u'>', s);
         if (e < 0)
             break;
-        const char colour = colourByte(scanner.isComment(s) ? EditorControl::Colour::Comment : EditorControl::Colour::Markup);
-        if (e < window.end) {
+        const bool comment = read.text(s, s + 2).startsWith(QStringLiteral("<!"));
+        const char colour = colourByte(comment ? EditorControl::Colour::Comment : EditorControl::Colour::Markup);
+        if (e < window.end)
             std::fill(colours.begin() + (s - window.start), colours.begin() + (e + 1 - window.start), colour);
-        } else {
-            outsideStart = s;
-            outside = QByteArray(e - s + 1, colour);
-        }
+        else
+            outside.emplace(s, QByteArray(e - s + 1, colour));
         pos = e + 1;
         // Strictly greater: a span that ends on the window's closing ">" is followed by one more.
         if (pos > window.end)
             break;
     }
     target.setColours(window.start, colours);
-    if (outsideStart >= 0)
-        target.setColours(outsideStart, outside);
+    if (outside)
+        target.setColours(outside->first, outside->second);
 }
 
 void PaintBaseColor(EditorControl &target, int start)
 {
-    const Window window = windowFor(target, start);
+    const Window window = windowFor(target, start).first;
     target.setColours(window.start, QByteArray(window.end - window.start, colourByte(EditorControl::Colour::Base)));
 }

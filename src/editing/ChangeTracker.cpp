@@ -20,14 +20,10 @@ void ChangeTracker::r1_Change()
     if (m_handling)
         return;
     const QScopedValueRollback handling(m_handling, true);
-    const int selStart = m_r1.SelStart();
-    const int selLength = m_r1.SelLength();
-    ColorMarkup(m_rtbTemp, selStart);
+    // The colouring searches and paints in rtbTemp, whose selection is its own: r1's caret and
+    // selection stay where the change left them, with nothing to copy back or restore.
+    ColorMarkup(m_rtbTemp, m_r1.SelStart());
     m_r1.SetFocus();
-    if (m_r1.SelStart() != selStart || m_r1.SelLength() != selLength) {
-        m_r1.setSelStart(selStart);
-        m_r1.setSelLength(selLength);
-    }
     if (!m_replaying)
         m_history.record(m_r1.lastEdits(), [this](int start, int end) { return readR1(start, end); });
     m_enableSave();

@@ -3,6 +3,7 @@
 #include "platform/EditorControl.h"
 #include "support/TestMain.h"
 
+#include <QRandomGenerator>
 #include <QTest>
 
 namespace {
@@ -29,6 +30,40 @@ QString repeat(QChar c, int count)
     return QString(count, c);
 }
 
+// The colouring as the algorithm states it, step by step on the whole text: the yardstick for
+// the engine, which reads and paints only what it needs.
+QByteArray referenceColours(const QString &text, int caret, QByteArray colours)
+{
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    qsizetype end = n;
+    if (caret != 0) {
+        if (caret > 100) {
+            for (qsizetype i = caret - 101; i >= 0; --i) {
+                if (text.at(i) == u'<') {
+                    start = i;
+                    break;
+                }
+            }
+        }
+        const qsizetype close = text.indexOf(u'>', caret - 1);
+        end = close < 0 ? n : close + 1;
+    }
+    std::fill(colours.begin() + start, colours.begin() + end, '\1');
+    qsizetype pos = start;
+    for (;;) {
+        const qsizetype s = text.indexOf(u'<', pos);
+        const qsizetype e = s < 0 ? -1 : text.indexOf(u'>', s);
+        if (s < 0 || e < 0)
+            break;
+        std::fill(colours.begin() + s, colours.begin() + e + 1, text.mid(s, 2) == QLatin1String("<!") ? '\3' : '\2');
+        pos = e + 1;
+        if (pos > end)
+            break;
+    }
+    return colours;
+}
+
 } // namespace
 
 class tst_modColoring : public QObject
@@ -41,6 +76,7 @@ private slots:
     void paintBaseColorPaintsTheWindowOnly_data();
     void paintBaseColorPaintsTheWindowOnly();
     void targetSelectionIsLeftAlone();
+    void matchesTheAlgorithmOnRandomPages();
 };
 
 void tst_modColoring::colorMarkup_data()
@@ -147,6 +183,40 @@ void tst_modColoring::targetSelectionIsLeftAlone()
     ColorMarkup(target, 5);
     QCOMPARE(target.SelStart(), 9);
     QCOMPARE(target.SelLength(), 3);
+}
+
+void tst_modColoring::matchesTheAlgorithmOnRandomPages()
+{
+    const QStringList pieces = {QStringLiteral("<p>"), QStringLiteral("</p>"), QStringLiteral("<!-- c -->"),
+                                QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<!"), QStringLiteral("text "),
+                                QStringLiteral("\r\n"), QStringLiteral("caf\u00e9 "), QStringLiteral("\U0001F600"),
+                                QString(300, u'x')};
+    QRandomGenerator random(4242);
+    for (int page = 0; page < 200; ++page) {
+        QString text;
+        const int count = static_cast<int>(random.bounded(40));
+        for (int i = 0; i < count; ++i)
+            text += pieces.at(static_cast<int>(random.bounded(pieces.size())));
+        QByteArray before(text.size(), '\0');
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            // Both halves of a surrogate pair are one character with one colour.
+            const bool lowHalf = i > 0 && text.at(i).isLowSurrogate();
+            before[i] = lowHalf ? before.at(i - 1) : static_cast<char>(random.bounded(4));
+        }
+        // Carets stand on character boundaries.
+        int caret = static_cast<int>(random.bounded(text.size() + 1));
+        if (caret > 0 && caret < text.size() && text.at(caret - 1).isHighSurrogate())
+            --caret;
+        if (caret > 0 && caret < text.size() && text.at(caret - 1) == u'\r' && text.at(caret) == u'\n')
+            --caret;
+
+        EditorControl target;
+        target.setText(text);
+        target.setColours(0, before);
+        ColorMarkup(target, caret);
+        QCOMPARE(lettersFromColours(target.colours(0, target.length())),
+                 lettersFromColours(referenceColours(text, caret, before)));
+    }
 }
 
 ZORVANE_TEST(tst_modColoring)

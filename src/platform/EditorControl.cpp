@@ -314,6 +314,7 @@ void EditorControl::shareDocumentWith(EditorControl &other)
 {
     // The other control reports the shared document's changes; this one would only repeat them.
     m_reportsChanges = false;
+    other.m_view->addScratch(*m_view);
     const long document = other.m_view->send(QsciScintillaBase::SCI_GETDOCPOINTER);
     m_view->send(QsciScintillaBase::SCI_SETDOCPOINTER, 0, document);
     // A new document pointer resets the view's character index; the conversions need it.
@@ -347,4 +348,6 @@ void EditorControl::flushChange()
     m_pendingEdits.clear();
     m_view->inheritColours(m_lastEdits);
     emit Change();
+    // The edits are only valid during Change; a large write should not stay in memory.
+    m_lastEdits.clear();
 }

@@ -85,7 +85,10 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
                     QByteArray removed(length + 1, Qt::Uninitialized);
                     SendScintilla(SCI_GETTEXTRANGE, position, position + length, removed.data());
                     removed.truncate(length);
-                    m_control.recordEdit({toOffset(position), QString::fromUtf8(removed), {}});
+                    const int offset = toOffset(position);
+                    const QString removedText = QString::fromUtf8(removed);
+                    shiftLandmarks(position, length, removedText.size(), false);
+                    m_control.recordEdit({offset, removedText, {}});
                 } else if (type & SC_MOD_BEFOREINSERT) {
                     // The text is not in the document yet, nor given with the notice: it is read
                     // once it is there, before the next edit or when the change is announced.
@@ -107,7 +110,9 @@ void ScintillaView::finishInsert()
     QByteArray inserted(insert.length + 1, Qt::Uninitialized);
     SendScintilla(SCI_GETTEXTRANGE, insert.position, insert.position + insert.length, inserted.data());
     inserted.truncate(insert.length);
-    m_control.recordEdit({insert.offset, {}, QString::fromUtf8(inserted)});
+    const QString text = QString::fromUtf8(inserted);
+    shiftLandmarks(insert.position, insert.length, text.size(), true);
+    m_control.recordEdit({insert.offset, {}, text});
 }
 
 void ScintillaView::inheritColours(const QList<ContentEdit> &edits)
@@ -140,17 +145,27 @@ void ScintillaView::inheritColours(const QList<ContentEdit> &edits)
 long ScintillaView::toPosition(int offset) const
 {
     const int total = utf16Length();
-    offset = std::clamp(offset, 0, total);
+    // The end needs no counting, however long the last line is.
+    if (offset >= total)
+        return send(SCI_GETLENGTH);
+    offset = std::max(offset, 0);
     const long line = send(SCI_LINEFROMINDEXPOSITION, static_cast<unsigned long>(offset), SC_LINECHARACTERINDEX_UTF16);
     const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), SC_LINECHARACTERINDEX_UTF16);
     const long linePosition = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     long position = linePosition + (offset - lineOffset);
     if (!isAsciiLine(line)) {
-        position = send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset);
+        const bool fromLandmark = useLandmark(line, offset - lineOffset, std::abs(offset - m_landmark.offset));
+        const long from = fromLandmark ? m_landmark.position : linePosition;
+        const long fromOffset = fromLandmark ? m_landmark.offset : lineOffset;
+        position = send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(from), offset - fromOffset);
+        long landmarkOffset = offset;
         // An offset between the two halves of a surrogate pair has no position (Scintilla
-        // answers the line's start or an invalid one): take the pair's start.
-        if (offset > lineOffset && position <= linePosition)
-            position = send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(linePosition), offset - lineOffset - 1);
+        // answers 0): take the pair's start.
+        if (offset > 0 && position == 0) {
+            position = send(SCI_POSITIONRELATIVECODEUNITS, static_cast<unsigned long>(from), offset - fromOffset - 1);
+            landmarkOffset = offset - 1;
+        }
+        m_landmark = {position, landmarkOffset};
     }
     // Nothing may start or end between the CR and the LF of a line break: the text would lose
     // its CR LF, and Scintilla's UTF-16 index goes wrong on such edits.
@@ -167,7 +182,51 @@ int ScintillaView::toOffset(long position) const
     const long linePosition = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
     if (isAsciiLine(line))
         return static_cast<int>(lineOffset + (position - linePosition));
-    return static_cast<int>(lineOffset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(linePosition), position));
+    long offset = 0;
+    if (useLandmark(line, position - linePosition, std::abs(position - m_landmark.position))) {
+        offset = position >= m_landmark.position
+            ? m_landmark.offset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(m_landmark.position), position)
+            : m_landmark.offset - send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), m_landmark.position);
+    } else {
+        offset = lineOffset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(linePosition), position);
+    }
+    m_landmark = {position, offset};
+    return static_cast<int>(offset);
+}
+
+bool ScintillaView::useLandmark(long line, long distanceFromLineStart, long distanceFromLandmark) const
+{
+    return m_landmark.position >= 0 && distanceFromLandmark < distanceFromLineStart
+        && send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_landmark.position)) == line;
+}
+
+void ScintillaView::moveLandmark(long position, long bytes, qsizetype units, bool inserted)
+{
+    if (m_landmark.position <= position)
+        return;
+    if (inserted) {
+        m_landmark.position += bytes;
+        m_landmark.offset += static_cast<long>(units);
+    } else if (m_landmark.position >= position + bytes) {
+        m_landmark.position -= bytes;
+        m_landmark.offset -= static_cast<long>(units);
+    } else {
+        m_landmark.position = -1;
+    }
+}
+
+void ScintillaView::shiftLandmarks(long position, long bytes, qsizetype units, bool inserted)
+{
+    moveLandmark(position, bytes, units, inserted);
+    for (const QPointer<ScintillaView> &scratch : std::as_const(m_scratchViews)) {
+        if (scratch)
+            scratch->moveLandmark(position, bytes, units, inserted);
+    }
+}
+
+void ScintillaView::addScratch(ScintillaView &view)
+{
+    m_scratchViews.append(&view);
 }
 
 int ScintillaView::utf16Length() const

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QList>
+#include <QPointer>
 #include <Qsci/qsciscintilla.h>
 
 class EditorControl;
@@ -33,6 +35,9 @@ public:
     // Gives inserted text the colour of the character before it.
     void inheritColours(const QList<ContentEdit> &edits);
 
+    // view shows this view's document as a scratch view; this view keeps its landmark in place.
+    void addScratch(ScintillaView &view);
+
 protected:
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
@@ -41,6 +46,18 @@ protected:
 
 private:
     bool isAsciiLine(long line) const;
+    // The landmark when it lies on line and nearer to the target than the line's start.
+    bool useLandmark(long line, long distanceFromLineStart, long distanceFromLandmark) const;
+    void moveLandmark(long position, long bytes, qsizetype units, bool inserted);
+    void shiftLandmarks(long position, long bytes, qsizetype units, bool inserted);
+
+    // A position whose offset is known. On a line with characters beyond ASCII the conversions
+    // count code units; they count from here when it is nearer than the line's start, which
+    // keeps the work around the caret small on a page that is one long line.
+    struct Landmark {
+        long position = -1;
+        long offset = 0;
+    };
 
     struct PendingInsert {
         long position = -1;
@@ -50,4 +67,6 @@ private:
 
     EditorControl &m_control;
     PendingInsert m_pendingInsert;
+    mutable Landmark m_landmark;
+    QList<QPointer<ScintillaView>> m_scratchViews;
 };

@@ -64,24 +64,13 @@ RichText EditorControl::TextRTF() const
 {
     RichText content;
     content.text = Text();
-    const long bytes = m_view->send(QsciScintillaBase::SCI_GETLENGTH);
-    // Walk the UTF-8 bytes and the UTF-16 units side by side; a code point's units take the
-    // style of its first byte.
-    long position = 0;
-    for (int unit = 0; unit < content.text.size();) {
-        const int style = static_cast<int>(m_view->send(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
-        const bool pair = content.text.at(unit).isHighSurrogate() && unit + 1 < content.text.size();
-        const int units = pair ? 2 : 1;
-        const uint codePoint = pair ? QChar::surrogateToUcs4(content.text.at(unit), content.text.at(unit + 1))
-                                    : content.text.at(unit).unicode();
-        position += codePoint < 0x80 ? 1 : codePoint < 0x800 ? 2 : codePoint < 0x10000 ? 3 : 4;
+    const QByteArray styles = colours(0, static_cast<int>(content.text.size()));
+    for (const char style : styles) {
         if (!content.runs.empty() && content.runs.back().style == style)
-            content.runs.back().length += units;
+            ++content.runs.back().length;
         else
-            content.runs.push_back({units, style});
-        unit += units;
+            content.runs.push_back({1, style});
     }
-    Q_UNUSED(bytes);
     return content;
 }
 
@@ -260,17 +249,17 @@ bool EditorControl::overwriteMode() const
 
 QByteArray EditorControl::colours(int start, int end) const
 {
-    const QString text = textRange(start, end);
-    QByteArray result(text.size(), '\0');
-    long position = m_view->toPosition(start);
-    for (qsizetype unit = 0; unit < text.size();) {
-        const char style = static_cast<char>(m_view->send(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(position)));
-        const int units = text.at(unit).isHighSurrogate() && unit + 1 < text.size() ? 2 : 1;
-        const QString character = text.mid(unit, units);
-        for (int i = 0; i < units; ++i)
-            result[unit + i] = style;
-        position += character.toUtf8().size();
-        unit += units;
+    const long from = m_view->toPosition(start);
+    const long to = m_view->toPosition(std::max(start, end));
+    // One call gives every byte with its style; a code point's units take its lead byte's style.
+    QByteArray cells(2 * (to - from) + 2, Qt::Uninitialized);
+    m_view->SendScintilla(QsciScintillaBase::SCI_GETSTYLEDTEXT, from, to, cells.data());
+    QByteArray result;
+    result.reserve(to - from);
+    for (long i = 0; i < to - from; ++i) {
+        const auto byte = static_cast<unsigned char>(cells.at(2 * i));
+        if ((byte & 0xC0) != 0x80)
+            result.append(byte >= 0xF0 ? 2 : 1, cells.at(2 * i + 1));
     }
     return result;
 }

@@ -2,6 +2,8 @@
 #include "support/TestMain.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <map>
@@ -31,8 +33,16 @@ int main(int argc, char **argv)
     if (::getuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu --disable-background-networking --disable-component-update --no-first-run");
+    // Settings, journals and caches go to a folder of the run's own, never the user's.
+    const QTemporaryDir home;
+    if (!home.isValid())
+        qFatal("no temporary folder for the test's settings");
+    for (const char *name : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(name, QFile::encodeName(home.filePath(QString::fromLatin1(name))));
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    QApplication::setOrganizationName(QStringLiteral("Zorvane"));
+    QApplication::setApplicationName(QStringLiteral("Zorvane"));
 
     QStringList arguments = app.arguments();
     QString only;

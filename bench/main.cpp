@@ -29,8 +29,10 @@
 #include "BenchReport.h"
 #include "Corpus.h"
 #include "EditingSession.h"
+#include "WindowBench.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
@@ -143,14 +145,41 @@ double measureTyping(BenchReport &report, EditingSession &session, const QString
     return median;
 }
 
+// Writes the pages the window cases open, for profiling one case by itself.
+int writePages(const QString &folder)
+{
+    const QList<std::pair<QString, QByteArray>> pages = {
+        {QStringLiteral("page100KB.html"), Corpus::page(100'000, false)},
+        {QStringLiteral("page10MB.html"), Corpus::page(10'000'000, false)},
+        {QStringLiteral("page1MB_single_line.html"), Corpus::page(1'000'000, true)},
+    };
+    for (const auto &[name, page] : pages) {
+        QFile file(QDir(folder).filePath(name));
+        if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size()) {
+            qWarning("cannot write %s", qPrintable(file.fileName()));
+            return 1;
+        }
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    const QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.value(0) == QStringLiteral("--window-case"))
+        return WindowBench::runCase(arguments.mid(1));
+    if (arguments.value(0) == QStringLiteral("--write-pages") && arguments.size() == 2)
+        return writePages(arguments.at(1));
     BenchReport report;
 
     const QByteArray page10MB = Corpus::page(10'000'000, false);
+    WindowBench::measure(report, QApplication::applicationFilePath(), Corpus::page(100'000, false), page10MB,
+                         Corpus::page(1'000'000, true));
+    if (arguments.value(0) == QStringLiteral("--window-only"))
+        return report.finish() ? 0 : 1;
     measureOpen(report, page10MB);
 
     double median100KB = 0;

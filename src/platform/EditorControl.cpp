@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 
 QByteArray utf8(const QString &text)
@@ -17,7 +19,7 @@ QByteArray utf8(const QString &text)
 } // namespace
 
 EditorControl::Batch::Batch(EditorControl &control)
-    : m_control(control)
+    : m_control(control.announcer())
 {
     ++m_control.m_batchDepth;
 }
@@ -56,7 +58,13 @@ void EditorControl::setText(const QString &text)
 {
     const Batch batch(*this);
     const QByteArray bytes = utf8(text);
-    m_view->SendScintilla(QsciScintillaBase::SCI_SETTEXT, bytes.constData());
+    // Emptying the document frees Scintilla's buffers; they are then made with room to type into,
+    // or the first keys on a large page would move the whole text and its colours into a larger
+    // buffer. The text goes in by length, so a NUL character does not cut it short.
+    m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, 0, m_view->send(QsciScintillaBase::SCI_GETLENGTH));
+    m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, 0ul, "");
+    m_view->send(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + bytes.size() / 8));
+    m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
     m_view->send(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0);
 }
 
@@ -274,12 +282,23 @@ void EditorControl::setColours(int start, const QByteArray &colours)
     if (to - from == colours.size()) {
         perByte = colours; // every character is one byte
     } else {
-        const QString text = textRange(start, start + static_cast<int>(colours.size()));
-        perByte.reserve(to - from);
-        for (qsizetype unit = 0; unit < text.size(); ++unit) {
-            const QChar c = text.at(unit);
-            const int bytes = c.unicode() < 0x80 ? 1 : c.unicode() < 0x800 ? 2 : c.isSurrogate() ? 2 : 3;
-            perByte.append(bytes, colours.at(unit));
+        // Walks the bytes rather than a UTF-16 copy of the range: a whole large page is painted
+        // at once. A four-byte character's halves take its two units' colours.
+        QByteArray bytes(to - from + 1, Qt::Uninitialized);
+        m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, bytes.data());
+        perByte.resize(to - from);
+        const qsizetype lastUnit = colours.size() - 1;
+        qsizetype unit = -1;
+        int fourByteRest = 0;
+        for (qsizetype i = 0; i < perByte.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(bytes.at(i));
+            if ((byte & 0xC0) != 0x80) {
+                ++unit;
+                fourByteRest = byte >= 0xF0 ? 3 : 0;
+            } else if (fourByteRest > 0 && --fourByteRest == 1) {
+                ++unit;
+            }
+            perByte[i] = colours.at(std::clamp<qsizetype>(unit, 0, lastUnit));
         }
     }
     m_view->send(QsciScintillaBase::SCI_STARTSTYLING, static_cast<unsigned long>(from));
@@ -303,6 +322,7 @@ void EditorControl::shareDocumentWith(EditorControl &other)
 {
     // The other control reports the shared document's changes; this one would only repeat them.
     m_reportsChanges = false;
+    m_announcer = &other;
     other.m_view->addScratch(*m_view);
     const long document = other.m_view->send(QsciScintillaBase::SCI_GETDOCPOINTER);
     m_view->send(QsciScintillaBase::SCI_SETDOCPOINTER, 0, document);
@@ -313,6 +333,11 @@ void EditorControl::shareDocumentWith(EditorControl &other)
 const QList<ContentEdit> &EditorControl::lastEdits() const
 {
     return m_lastEdits;
+}
+
+EditorControl &EditorControl::announcer()
+{
+    return m_announcer ? *m_announcer : *this;
 }
 
 void EditorControl::recordEdit(ContentEdit edit)

@@ -89,7 +89,8 @@ public:
     void applyEdits(const QList<ContentEdit> &edits);
 
     // Makes this control show other's document: content and colours are then shared, while each
-    // control keeps its own caret and selection. Changes are then announced by other only.
+    // control keeps its own caret and selection. Changes are then announced by other only, for
+    // writes through either control alike.
     void shareDocumentWith(EditorControl &other);
 
     // The edits of the change being announced; valid while Change is being handled.
@@ -118,12 +119,17 @@ private:
         EditorControl &m_control;
     };
 
+    // The control whose batches group this control's writes: the one announcing the changes of
+    // the document they share.
+    EditorControl &announcer();
+
     void recordEdit(ContentEdit edit);
     void editPending();
     int findFolded(const QString &text, int start, int stop, int options);
     void flushChange();
 
     QPointer<ScintillaView> m_view;
+    QPointer<EditorControl> m_announcer;
     QList<ContentEdit> m_pendingEdits;
     QList<ContentEdit> m_lastEdits;
     int m_batchDepth = 0;

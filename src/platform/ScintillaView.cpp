@@ -3,6 +3,8 @@
 
 #include "platform/EditorControl.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -36,6 +38,60 @@ QFont editorFont()
     return font;
 }
 
+// QScintilla's accessible counts the characters from the start of the document to the caret at
+// every caret move: tens of milliseconds a key at the end of a large page. Qt makes an accessible
+// for a widget whenever its name or state changes, even with no assistive technology listening;
+// the editor then gets this plain one, and QScintilla's full text interface once one listens.
+class PlainEditorAccessible : public QAccessibleWidget
+{
+public:
+    explicit PlainEditorAccessible(QWidget *widget)
+        : QAccessibleWidget(widget, QAccessible::EditableText)
+    {
+        instances().append(this);
+    }
+    ~PlainEditorAccessible() override { instances().removeOne(this); }
+
+    static QList<PlainEditorAccessible *> &instances()
+    {
+        static QList<PlainEditorAccessible *> all;
+        return all;
+    }
+};
+
+QAccessibleInterface *plainEditorAccessible(const QString &className, QObject *object)
+{
+    if (className != QLatin1String(ScintillaView::staticMetaObject.className()) || QAccessible::isActive())
+        return nullptr;
+    return new PlainEditorAccessible(static_cast<QWidget *>(object));
+}
+
+// Once assistive technology listens, the plain accessibles go; the next query makes QScintilla's.
+class AccessibilityWatch : public QAccessible::ActivationObserver
+{
+public:
+    void accessibilityActiveChanged(bool active) override
+    {
+        if (!active)
+            return;
+        const QList<PlainEditorAccessible *> plain = PlainEditorAccessible::instances();
+        for (PlainEditorAccessible *accessible : plain)
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(accessible));
+    }
+};
+
+// After QScintilla's own factory, so that this one is asked first.
+void installPlainAccessible()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(plainEditorAccessible);
+        static AccessibilityWatch watch;
+        QAccessible::installActivationObserver(&watch);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
 } // namespace
 
 ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
@@ -49,7 +105,11 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
     // The horizontal scroll bar appears only once a line is wider than the view.
     send(SCI_SETSCROLLWIDTH, 1);
     send(SCI_SETSCROLLWIDTHTRACKING, 1);
+    // Every change of a line measures all of it again, and only the pieces found in this cache
+    // are not shaped anew: a page on a single line has tens of thousands of pieces.
+    send(SCI_SETPOSITIONCACHE, 16384);
     setMarginWidth(1, 0);
+    installPlainAccessible();
     setAccessibleName(tr("Editor"));
     send(SCI_SETUNDOCOLLECTION, 0);
     send(SCI_SETPASTECONVERTENDINGS, 1);
@@ -102,7 +162,7 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
             [this](int position) { send(SCI_STARTSTYLING, static_cast<unsigned long>(position)); });
 }
 
-void ScintillaView::finishInsert()
+void ScintillaView::finishInsert() const
 {
     if (m_pendingInsert.position < 0)
         return;
@@ -142,8 +202,15 @@ void ScintillaView::inheritColours(const QList<ContentEdit> &edits)
     }
 }
 
+const ScintillaView &ScintillaView::recorder() const
+{
+    const EditorControl *announcer = m_control.m_announcer.data();
+    return announcer && announcer->m_view ? *announcer->m_view : *this;
+}
+
 long ScintillaView::toPosition(int offset) const
 {
+    recorder().finishInsert();
     const int total = utf16Length();
     // The end needs no counting, however long the last line is.
     if (offset >= total)
@@ -177,6 +244,7 @@ long ScintillaView::toPosition(int offset) const
 
 int ScintillaView::toOffset(long position) const
 {
+    recorder().finishInsert();
     const long line = send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(position));
     const long lineOffset = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), SC_LINECHARACTERINDEX_UTF16);
     const long linePosition = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
@@ -200,7 +268,7 @@ bool ScintillaView::useLandmark(long line, long distanceFromLineStart, long dist
         && send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_landmark.position)) == line;
 }
 
-void ScintillaView::moveLandmark(long position, long bytes, qsizetype units, bool inserted)
+void ScintillaView::moveLandmark(long position, long bytes, qsizetype units, bool inserted) const
 {
     if (m_landmark.position <= position)
         return;
@@ -215,7 +283,7 @@ void ScintillaView::moveLandmark(long position, long bytes, qsizetype units, boo
     }
 }
 
-void ScintillaView::shiftLandmarks(long position, long bytes, qsizetype units, bool inserted)
+void ScintillaView::shiftLandmarks(long position, long bytes, qsizetype units, bool inserted) const
 {
     moveLandmark(position, bytes, units, inserted);
     for (const QPointer<ScintillaView> &scratch : std::as_const(m_scratchViews)) {

@@ -30,7 +30,7 @@ public:
     int utf16Length() const;
 
     // Records the insertion announced last, now that its text is in the document.
-    void finishInsert();
+    void finishInsert() const;
 
     // Gives inserted text the colour of the character before it.
     void inheritColours(const QList<ContentEdit> &edits);
@@ -45,11 +45,14 @@ protected:
     void focusOutEvent(QFocusEvent *event) override;
 
 private:
+    // The view whose notices record the edits of the document, this one or the view it shares
+    // the document with. Its insertion in progress moves the landmarks of both views.
+    const ScintillaView &recorder() const;
     bool isAsciiLine(long line) const;
     // The landmark when it lies on line and nearer to the target than the line's start.
     bool useLandmark(long line, long distanceFromLineStart, long distanceFromLandmark) const;
-    void moveLandmark(long position, long bytes, qsizetype units, bool inserted);
-    void shiftLandmarks(long position, long bytes, qsizetype units, bool inserted);
+    void moveLandmark(long position, long bytes, qsizetype units, bool inserted) const;
+    void shiftLandmarks(long position, long bytes, qsizetype units, bool inserted) const;
 
     // A position whose offset is known. On a line with characters beyond ASCII the conversions
     // count code units; they count from here when it is nearer than the line's start, which
@@ -66,7 +69,7 @@ private:
     };
 
     EditorControl &m_control;
-    PendingInsert m_pendingInsert;
+    mutable PendingInsert m_pendingInsert;
     mutable Landmark m_landmark;
     QList<QPointer<ScintillaView>> m_scratchViews;
 };

@@ -2,6 +2,8 @@
 #include "platform/EditorControl.h"
 #include "support/TestMain.h"
 
+#include <QAccessible>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,9 @@ private slots:
     void textRtfRoundTripsColours();
     void textWriteLeavesCaretAtZero();
     void loadFile();
+    void sharedDocumentWritesMatchModel_data();
+    void sharedDocumentWritesMatchModel();
+    void editorIsNamedForAssistiveTechnology();
 };
 
 void tst_EditorControl::offsetsCountUtf16Units_data()
@@ -40,6 +45,7 @@ void tst_EditorControl::offsetsCountUtf16Units_data()
     QTest::newRow("emoji selected whole") << QStringLiteral("a\U0001F600b") << 1 << 2 << QStringLiteral("\U0001F600");
     QTest::newRow("non-ascii after crlf") << QStringLiteral("x\r\n\u00e9\u00e9<p>") << 5 << 3 << QStringLiteral("<p>");
     QTest::newRow("length clipped at end") << QStringLiteral("abc") << 1 << 10 << QStringLiteral("bc");
+    QTest::newRow("nul kept") << QStringLiteral("a") + QChar(u'\0') + QStringLiteral("b<p>") << 2 << 4 << QStringLiteral("b<p>");
 }
 
 void tst_EditorControl::offsetsCountUtf16Units()
@@ -246,6 +252,124 @@ void tst_EditorControl::loadFile()
     QVERIFY(!editor.LoadFile(dir.filePath(QStringLiteral("missing.htm"))));
     QVERIFY(!editor.LoadFile(dir.path()));
     QCOMPARE(changes.count(), 1);
+}
+
+namespace {
+
+// Offsets a write may start or end at: never inside a CR LF or a surrogate pair.
+QList<int> boundaries(const QString &text)
+{
+    QList<int> result;
+    for (int i = 0; i <= text.size(); ++i) {
+        const bool insideBreak = i > 0 && i < text.size() && text.at(i - 1) == u'\r' && text.at(i) == u'\n';
+        const bool insidePair = i > 0 && i < text.size() && text.at(i).isLowSurrogate();
+        if (!insideBreak && !insidePair)
+            result.append(i);
+    }
+    return result;
+}
+
+QString randomText(QRandomGenerator &random, int pieces)
+{
+    static const QStringList parts = {QStringLiteral("a"),      QStringLiteral("<p>"),        QStringLiteral("\u00e9"),
+                                      QStringLiteral("\u4f60"), QStringLiteral("\U0001F600"), QStringLiteral("\r\n"),
+                                      QStringLiteral(" "),      QStringLiteral("x>")};
+    QString text;
+    for (int i = 0; i < pieces; ++i)
+        text += parts.at(random.bounded(static_cast<int>(parts.size())));
+    return text;
+}
+
+} // namespace
+
+void tst_EditorControl::sharedDocumentWritesMatchModel_data()
+{
+    QTest::addColumn<quint32>("seed");
+    for (const quint32 seed : {1u, 7u, 42u, 2024u, 65537u})
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+void tst_EditorControl::sharedDocumentWritesMatchModel()
+{
+    QFETCH(quint32, seed);
+    QRandomGenerator random(seed);
+    EditorControl r1;
+    EditorControl rtbTemp;
+    rtbTemp.shareDocumentWith(r1);
+    QString model = randomText(random, 40);
+    r1.setText(model);
+
+    int changes = 0;
+    QString seenInHandler;
+    connect(&r1, &EditorControl::Change, &r1, [&] {
+        ++changes;
+        seenInHandler = r1.Text();
+    });
+    QSignalSpy scratchChanges(&rtbTemp, &EditorControl::Change);
+
+    for (int step = 0; step < 80; ++step) {
+        EditorControl &writer = random.bounded(2) ? rtbTemp : r1;
+        const QList<int> cuts = boundaries(model);
+        const int start = cuts.at(random.bounded(static_cast<int>(cuts.size())));
+        const int end = cuts.at(random.bounded(static_cast<int>(cuts.indexOf(start)), static_cast<int>(cuts.size())));
+        const QString inserted = randomText(random, random.bounded(4));
+        const QString before = model;
+        const int changesBefore = changes;
+        int caret = 0;
+        switch (random.bounded(4)) {
+        case 0:
+            writer.setSelStart(start);
+            writer.setSelLength(end - start);
+            writer.setSelText(inserted);
+            model.replace(start, end - start, inserted);
+            caret = start + static_cast<int>(inserted.size());
+            break;
+        case 1:
+            writer.applyEdits({{start, model.mid(start, end - start), inserted}});
+            model.replace(start, end - start, inserted);
+            break;
+        case 2:
+            model = randomText(random, random.bounded(30));
+            writer.setText(model);
+            break;
+        default:
+            model = randomText(random, random.bounded(30));
+            writer.setTextRTF(RichText{model, {}});
+            break;
+        }
+        const QString context = QStringLiteral("step %1").arg(step);
+        // Raised once, by r1, before the write returned; a write that leaves the text as it was
+        // need not raise it.
+        if (model != before) {
+            QVERIFY2(changes == changesBefore + 1, qPrintable(context));
+            QVERIFY2(seenInHandler == model, qPrintable(context));
+        } else {
+            QVERIFY2(changes <= changesBefore + 1, qPrintable(context));
+        }
+        QVERIFY2(writer.SelStart() == caret, qPrintable(context));
+        for (EditorControl *control : {&r1, &rtbTemp}) {
+            QVERIFY2(control->length() == model.size(), qPrintable(context));
+            QVERIFY2(control->Text() == model, qPrintable(context));
+            // Conversions on the same line as the write, both ways, through both controls.
+            const QList<int> after = boundaries(model);
+            const int from = after.at(random.bounded(static_cast<int>(after.size())));
+            const int to = after.at(random.bounded(static_cast<int>(after.indexOf(from)), static_cast<int>(after.size())));
+            QVERIFY2(control->textRange(from, to) == model.mid(from, to - from), qPrintable(context));
+            control->setSelStart(to);
+            QVERIFY2(control->SelStart() == to, qPrintable(context));
+        }
+    }
+    QCOMPARE(scratchChanges.count(), 0);
+}
+
+void tst_EditorControl::editorIsNamedForAssistiveTechnology()
+{
+    EditorControl editor;
+    editor.widget()->show();
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(editor.widget());
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Editor"));
+    QCOMPARE(accessible->role(), QAccessible::EditableText);
 }
 
 ZORVANE_TEST(tst_EditorControl)

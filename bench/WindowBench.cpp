@@ -1,0 +1,258 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "WindowBench.h"
+
+#include "BenchReport.h"
+#include "app/frmMainWin.h"
+#include "files/DocumentFiles.h"
+#include "platform/EditorControl.h"
+#include "platform/QtHostServices.h"
+
+#include <QAbstractEventDispatcher>
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+#include <ctime>
+#include <malloc.h>
+
+namespace {
+
+constexpr double MiB = 1024.0 * 1024.0;
+
+double cpuMilliseconds(clockid_t clock)
+{
+    timespec now{};
+    clock_gettime(clock, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+// A field of /proc/self/status in bytes (VmRSS, VmHWM).
+qint64 statusBytes(const QByteArray &field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return 0;
+}
+
+// Hands freed memory back and starts a new peak (VmHWM) from the memory in use now.
+qint64 resetPeak()
+{
+    malloc_trim(0);
+    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
+    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1)
+        qFatal("cannot reset the peak memory of the process");
+    clearRefs.close();
+    return statusBytes("VmRSS");
+}
+
+// Runs the event loop until nothing is left to do now (timers due later do not count).
+void settle()
+{
+    QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance();
+    do
+        QCoreApplication::sendPostedEvents();
+    while (dispatcher->processEvents(QEventLoop::AllEvents));
+}
+
+QWidget *editorViewport(EditorControl &editor)
+{
+    auto *area = qobject_cast<QAbstractScrollArea *>(editor.widget());
+    return area ? area->viewport() : editor.widget();
+}
+
+void print(const QString &name, double value)
+{
+    QTextStream(stdout) << "figure " << name << ' ' << QString::number(value, 'g', 8) << Qt::endl;
+}
+
+// The main window as the program starts it, showing nothing but the untitled document.
+class Window
+{
+public:
+    Window()
+        : m_window(m_host)
+    {
+        m_host.setMainWindow(&m_window);
+        m_window.Form_Load();
+        m_window.show();
+        settle();
+    }
+
+    EditorControl &r1() { return m_window.r1(); }
+
+    // Opens path and waits until the page is shown, coloured and the program is idle.
+    void open(const QString &path)
+    {
+        if (!m_window.files().openDocument(path))
+            qFatal("cannot open %s", qPrintable(path));
+        settle();
+        editorViewport(r1())->repaint();
+        settle();
+        if (r1().colourAt(r1().length() - 1) == EditorControl::Colour::Plain)
+            qFatal("the page was not coloured to its end");
+    }
+
+    // One key press and release, then the repaint the user waits for.
+    void type(char key)
+    {
+        QTest::keyClick(r1().widget(), key);
+        QCoreApplication::sendPostedEvents();
+        editorViewport(r1())->repaint();
+        settle();
+    }
+
+private:
+    QtHostServices m_host;
+    frmMainWin m_window;
+};
+
+int openCase(const QString &path)
+{
+    Window window;
+    const qint64 baseline = resetPeak();
+    QElapsedTimer wall;
+    wall.start();
+    const double cpuStart = cpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID);
+    window.open(path);
+    const double cpu = cpuMilliseconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
+    print(QStringLiteral("open_cpu"), cpu);
+    print(QStringLiteral("open_wall"), static_cast<double>(wall.nsecsElapsed()) / 1e6);
+    print(QStringLiteral("document_peak"), static_cast<double>(statusBytes("VmHWM") - baseline) / MiB);
+    print(QStringLiteral("process_peak"), static_cast<double>(statusBytes("VmHWM")) / MiB);
+    return 0;
+}
+
+int keysCase(const QString &path, bool atEnd)
+{
+    Window window;
+    window.open(path);
+    window.r1().widget()->setFocus();
+    window.r1().setSelStart(atEnd ? window.r1().length() : 0);
+    settle();
+    // The first keys after opening build caches every later key uses.
+    constexpr int warmUp = 2;
+    constexpr int maxKeys = 40;
+    constexpr int minKeys = 10;
+    constexpr double cpuLimit = 8000;
+    double spent = 0;
+    for (int key = 0; key < warmUp + maxKeys && (key < warmUp + minKeys || spent < cpuLimit); ++key) {
+        const double start = cpuMilliseconds(CLOCK_THREAD_CPUTIME_ID);
+        window.type(static_cast<char>('a' + key % 26));
+        const double cost = cpuMilliseconds(CLOCK_THREAD_CPUTIME_ID) - start;
+        if (key >= warmUp) {
+            print(QStringLiteral("key"), cost);
+            spent += cost;
+        }
+    }
+    return 0;
+}
+
+// Runs one case in a child process; its figures by name, several values for a name in order.
+QMultiHash<QString, double> runChild(const QString &program, const QStringList &arguments, const QString &home)
+{
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // The window must not read or write the user's own settings and caches.
+    for (const char *variable : {"XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"})
+        environment.insert(QString::fromLatin1(variable), home);
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(program, QStringList{QStringLiteral("--window-case")} + arguments);
+    if (!child.waitForFinished(600'000) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0)
+        qFatal("window case %s failed", qPrintable(arguments.join(u' ')));
+    QMultiHash<QString, double> figures;
+    for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() == 3 && fields.at(0) == "figure")
+            figures.insert(QString::fromUtf8(fields.at(1)), fields.at(2).toDouble());
+    }
+    return figures;
+}
+
+QString writePage(const QTemporaryDir &folder, const QString &name, const QByteArray &page)
+{
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(page) != page.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// Keys at one place of a page; returns the median.
+double measureKeys(BenchReport &report, const QString &program, const QString &home, const QString &path, const QString &name,
+                   const QString &where, std::optional<double> budget)
+{
+    const QList<double> keys = runChild(program, {QStringLiteral("keys"), path, where}, home).values(QStringLiteral("key"));
+    const double median = BenchReport::median(keys);
+    report.add(QStringLiteral("window_key_%1_median").arg(name), median, QStringLiteral("ms"), budget);
+    report.add(QStringLiteral("window_key_%1_p99").arg(name), BenchReport::percentile(keys, 0.99), QStringLiteral("ms"));
+    return median;
+}
+
+// Opens a page three times, each in a fresh process; medians of the three.
+void measureOpen(BenchReport &report, const QString &program, const QString &home, const QString &path, qsizetype bytes,
+                 const QString &name, double cpuBudget)
+{
+    QList<double> cpu;
+    QList<double> wall;
+    QList<double> memory;
+    double processPeak = 0;
+    for (int run = 0; run < 3; ++run) {
+        const QMultiHash<QString, double> figures = runChild(program, {QStringLiteral("open"), path}, home);
+        cpu.append(figures.value(QStringLiteral("open_cpu")));
+        wall.append(figures.value(QStringLiteral("open_wall")));
+        memory.append(figures.value(QStringLiteral("document_peak")));
+        processPeak = std::max(processPeak, figures.value(QStringLiteral("process_peak")));
+    }
+    report.add(QStringLiteral("window_open_%1_cpu").arg(name), BenchReport::median(cpu), QStringLiteral("ms"), cpuBudget);
+    report.add(QStringLiteral("window_open_%1_wall").arg(name), BenchReport::median(wall), QStringLiteral("ms"));
+    report.add(QStringLiteral("window_open_%1_document_memory").arg(name), BenchReport::median(memory), QStringLiteral("MB"),
+               3.0 * static_cast<double>(bytes) / MiB);
+    report.add(QStringLiteral("window_open_%1_process_peak").arg(name), processPeak, QStringLiteral("MB"));
+}
+
+} // namespace
+
+void WindowBench::measure(BenchReport &report, const QString &program, const QByteArray &page100KB, const QByteArray &page10MB,
+                          const QByteArray &page1MBSingleLine)
+{
+    QTemporaryDir folder;
+    const QString home = folder.filePath(QStringLiteral("home"));
+    if (!QDir().mkpath(home) || !QFile::setPermissions(home, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        qFatal("cannot make %s", qPrintable(home));
+    const QString path100KB = writePage(folder, QStringLiteral("page100KB.html"), page100KB);
+    const QString path10MB = writePage(folder, QStringLiteral("page10MB.html"), page10MB);
+    const QString pathSingleLine = writePage(folder, QStringLiteral("page1MB_single_line.html"), page1MBSingleLine);
+
+    measureOpen(report, program, home, path10MB, page10MB.size(), QStringLiteral("10MB"), 500);
+    measureOpen(report, program, home, pathSingleLine, page1MBSingleLine.size(), QStringLiteral("1MB_single_line"), 250);
+
+    const QString end = QStringLiteral("end");
+    const double at100KB = measureKeys(report, program, home, path100KB, QStringLiteral("100KB_end"), end, 16.0);
+    const double at10MB = measureKeys(report, program, home, path10MB, QStringLiteral("10MB_end"), end, 8.0);
+    measureKeys(report, program, home, path10MB, QStringLiteral("10MB_top"), QStringLiteral("top"), 8.0);
+    measureKeys(report, program, home, pathSingleLine, QStringLiteral("1MB_single_line_end"), end, 16.0);
+    report.add(QStringLiteral("window_key_10MB_end_to_100KB_end_ratio"), at10MB / at100KB, QStringLiteral("x"), 1.5);
+}
+
+int WindowBench::runCase(const QStringList &arguments)
+{
+    if (arguments.size() == 2 && arguments.at(0) == QStringLiteral("open"))
+        return openCase(arguments.at(1));
+    if (arguments.size() == 3 && arguments.at(0) == QStringLiteral("keys"))
+        return keysCase(arguments.at(1), arguments.at(2) == QStringLiteral("end"));
+    QTextStream(stderr) << "usage: zorvane_bench --window-case open FILE | keys FILE end|top" << Qt::endl;
+    return 2;
+}

@@ -47,11 +47,7 @@ QWidget *EditorControl::widget() const
 
 QString EditorControl::Text() const
 {
-    const long bytes = m_view->send(QsciScintillaBase::SCI_GETLENGTH);
-    QByteArray buffer(bytes + 1, Qt::Uninitialized);
-    m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXT, static_cast<unsigned long>(bytes + 1), buffer.data());
-    buffer.truncate(bytes);
-    return QString::fromUtf8(buffer);
+    return m_view->textBetween(0, m_view->send(QsciScintillaBase::SCI_GETLENGTH));
 }
 
 void EditorControl::setText(const QString &text)
@@ -122,12 +118,8 @@ void EditorControl::setSelLength(int length)
 
 QString EditorControl::SelText() const
 {
-    const long from = m_view->send(QsciScintillaBase::SCI_GETSELECTIONSTART);
-    const long to = m_view->send(QsciScintillaBase::SCI_GETSELECTIONEND);
-    QByteArray buffer(to - from + 1, Qt::Uninitialized);
-    m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buffer.data());
-    buffer.truncate(to - from);
-    return QString::fromUtf8(buffer);
+    return m_view->textBetween(m_view->send(QsciScintillaBase::SCI_GETSELECTIONSTART),
+                               m_view->send(QsciScintillaBase::SCI_GETSELECTIONEND));
 }
 
 void EditorControl::setSelText(const QString &text)
@@ -238,11 +230,7 @@ int EditorControl::length() const
 QString EditorControl::textRange(int start, int end) const
 {
     const long from = m_view->toPosition(std::max(0, start));
-    const long to = m_view->toPosition(std::max(start, end));
-    QByteArray buffer(to - from + 1, Qt::Uninitialized);
-    m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buffer.data());
-    buffer.truncate(to - from);
-    return QString::fromUtf8(buffer);
+    return m_view->textBetween(from, m_view->toPosition(std::max(start, end)));
 }
 
 EditorControl::Colour EditorControl::colourAt(int offset) const
@@ -284,14 +272,13 @@ void EditorControl::setColours(int start, const QByteArray &colours)
     } else {
         // Walks the bytes rather than a UTF-16 copy of the range: a whole large page is painted
         // at once. A four-byte character's halves take its two units' colours.
-        QByteArray bytes(to - from + 1, Qt::Uninitialized);
-        m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, bytes.data());
+        const char *bytes = m_view->bytesAt(from, to);
         perByte.resize(to - from);
         const qsizetype lastUnit = colours.size() - 1;
         qsizetype unit = -1;
         int fourByteRest = 0;
         for (qsizetype i = 0; i < perByte.size(); ++i) {
-            const auto byte = static_cast<unsigned char>(bytes.at(i));
+            const auto byte = static_cast<unsigned char>(bytes[i]);
             if ((byte & 0xC0) != 0x80) {
                 ++unit;
                 fourByteRest = byte >= 0xF0 ? 3 : 0;

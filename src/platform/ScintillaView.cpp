@@ -167,10 +167,7 @@ void ScintillaView::finishInsert() const
     if (m_pendingInsert.position < 0)
         return;
     const PendingInsert insert = std::exchange(m_pendingInsert, PendingInsert());
-    QByteArray inserted(insert.length + 1, Qt::Uninitialized);
-    SendScintilla(SCI_GETTEXTRANGE, insert.position, insert.position + insert.length, inserted.data());
-    inserted.truncate(insert.length);
-    const QString text = QString::fromUtf8(inserted);
+    const QString text = textBetween(insert.position, insert.position + insert.length);
     shiftLandmarks(insert.position, insert.length, text.size(), true);
     m_control.recordEdit({insert.offset, {}, text});
 }

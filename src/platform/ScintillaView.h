@@ -24,6 +24,17 @@ public:
     }
     using QsciScintillaBase::SendScintilla;
 
+    // The bytes [from, to) where the document keeps them, valid until the next call: no copy
+    // of a large range on its way to a QString.
+    const char *bytesAt(long from, long to) const
+    {
+        return reinterpret_cast<const char *>(send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
+    }
+    QString textBetween(long from, long to) const
+    {
+        return to > from ? QString::fromUtf8(bytesAt(from, to), to - from) : QString();
+    }
+
     // Conversions between the control's UTF-16 offsets and Scintilla's byte positions.
     long toPosition(int offset) const;
     int toOffset(long position) const;

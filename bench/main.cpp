@@ -39,7 +39,7 @@
 //       median of three fresh processes; the peak memory the open adds over the window as it was
 //       before (budget 3 x the file size).
 //
-// "--window-only" prints the window figures alone; "--write-pages DIR" writes the pages, and
+// "--window-only" prints the window figures alone, "--editor-only" all the others; "--write-pages DIR" writes the pages, and
 // "--window-case open|keys FILE [end|top]" runs one case, for profiling.
 
 #include "BenchReport.h"
@@ -190,8 +190,9 @@ int main(int argc, char **argv)
     BenchReport report;
 
     const QByteArray page10MB = Corpus::page(10'000'000, false);
-    WindowBench::measure(report, QApplication::applicationFilePath(), Corpus::page(100'000, false), page10MB,
-                         Corpus::page(1'000'000, true));
+    if (arguments.value(0) != QStringLiteral("--editor-only"))
+        WindowBench::measure(report, QApplication::applicationFilePath(), Corpus::page(100'000, false), page10MB,
+                             Corpus::page(1'000'000, true));
     if (arguments.value(0) == QStringLiteral("--window-only"))
         return report.finish() ? 0 : 1;
     measureOpen(report, page10MB);

@@ -54,13 +54,17 @@ void EditorControl::setText(const QString &text)
 {
     const Batch batch(*this);
     const QByteArray bytes = utf8(text);
-    // Emptying the document frees Scintilla's buffers; they are then made with room to type into,
-    // or the first keys on a large page would move the whole text and its colours into a larger
-    // buffer. The text goes in by length, so a NUL character does not cut it short.
+    // Emptying the document frees Scintilla's buffers; they are then made with room to type into
+    // (up to 256 KB), or the first keys on a large page would move the whole text and its colours
+    // into a larger buffer. The text goes in by length, so a NUL character does not cut it short.
     m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, 0, m_view->send(QsciScintillaBase::SCI_GETLENGTH));
     m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, 0ul, "");
-    m_view->send(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + bytes.size() / 8));
+    const qsizetype room = std::min<qsizetype>(bytes.size() / 8, 256 * 1024);
+    m_view->send(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + room));
     m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+    // The written text is the inserted one unless a lone surrogate was replaced on the way.
+    if (!bytes.isEmpty() && text.isValidUtf16())
+        announcer().m_view->finishInsert(&text);
     m_view->send(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0);
 }
 

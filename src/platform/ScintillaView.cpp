@@ -162,12 +162,12 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
             [this](int position) { send(SCI_STARTSTYLING, static_cast<unsigned long>(position)); });
 }
 
-void ScintillaView::finishInsert() const
+void ScintillaView::finishInsert(const QString *written) const
 {
     if (m_pendingInsert.position < 0)
         return;
     const PendingInsert insert = std::exchange(m_pendingInsert, PendingInsert());
-    const QString text = textBetween(insert.position, insert.position + insert.length);
+    const QString text = written ? *written : textBetween(insert.position, insert.position + insert.length);
     shiftLandmarks(insert.position, insert.length, text.size(), true);
     m_control.recordEdit({insert.offset, {}, text});
 }

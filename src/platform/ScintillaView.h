@@ -40,8 +40,10 @@ public:
     int toOffset(long position) const;
     int utf16Length() const;
 
-    // Records the insertion announced last, now that its text is in the document.
-    void finishInsert() const;
+    // Records the insertion announced last, now that its text is in the document. A caller that
+    // inserted text itself may pass it, for it is then the insertion's text; a large write is
+    // then not read back and converted again.
+    void finishInsert(const QString *written = nullptr) const;
 
     // Gives inserted text the colour of the character before it.
     void inheritColours(const QList<ContentEdit> &edits);

@@ -32,6 +32,7 @@
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
 #include "reference/TreeViewTags.h"
+#include "preview/LivePreview.h"
 #include "preview/PreviewWindow.h"
 #include "preview/QuickPreview.h"
 #include "search/frmFind.h"
@@ -42,6 +43,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
@@ -96,6 +98,7 @@ const QList<MenuEntry> &menuTree()
         {"mnuFind", "Find and Replace", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_F)},
         {"", "", "mnuEdit", {}},
         {"mnuPreview", "Preview in New Window", "mnuEdit", QKeySequence(Qt::Key_F11)},
+        {"mnuLivePreview", "Live Preview", "mnuEdit", {}},
         {"mnuLineBreak", "&Line Break...", "mnuInsert", {}},
         {"mnuHorizontalLine", "Hori&zontal Line", "mnuInsert", {}},
         {"", "", "mnuInsert", {}},
@@ -630,6 +633,24 @@ void frmMainWin::connectPreview()
     });
     connect(m_quickPreview.get(), &QuickPreview::qprevbrGotFocus, this, &frmMainWin::qprevbr_GotFocus);
     connect(action(QStringLiteral("mnuPreview")), &QAction::triggered, this, &frmMainWin::mnuPreview_Click);
+
+    // The previews follow typing unless the user switched it off, which is remembered.
+    m_livePreview = new LivePreview(*m_r1, [this] { livePreviewRefresh(); }, this);
+    QAction *live = action(QStringLiteral("mnuLivePreview"));
+    live->setCheckable(true);
+    live->setChecked(QSettings().value(QStringLiteral("preview/live"), true).toBool());
+    m_livePreview->setEnabled(live->isChecked());
+    connect(live, &QAction::toggled, this, [this](bool on) {
+        QSettings().setValue(QStringLiteral("preview/live"), on);
+        m_livePreview->setEnabled(on);
+    });
+}
+
+void frmMainWin::livePreviewRefresh()
+{
+    if (m_maintabs->currentWidget() == m_previewTab)
+        RefreshQuickPreview();
+    m_previewWindow->refreshDocument();
 }
 
 void frmMainWin::maintabs_Click()

@@ -40,6 +40,8 @@ QStringList describe(const QMenu *menu, const QString &path)
             line += QStringLiteral(" [%1]").arg(item->shortcut().toString(QKeySequence::PortableText));
         if (!item->isEnabled())
             line += QStringLiteral(" (disabled)");
+        if (item->isCheckable())
+            line += item->isChecked() ? QStringLiteral(" (checked)") : QStringLiteral(" (unchecked)");
         lines << line;
         if (item->menu())
             lines << describe(item->menu(), path + u'/' + item->text());
@@ -120,6 +122,7 @@ void tst_frmMainWin::menuTree()
         "Edit", "Edit/Undo [Ctrl+Z]", "Edit/Redo [Ctrl+Y]", "Edit/-", "Edit/Cut [Ctrl+X] (disabled)",
         "Edit/Copy [Ctrl+C] (disabled)", "Edit/Paste [Ctrl+P]", "Edit/-", "Edit/Clear [Alt+Backspace]",
         "Edit/Select All [Ctrl+A]", "Edit/-", "Edit/Find and Replace [Ctrl+F]", "Edit/-", "Edit/Preview in New Window [F11]",
+        "Edit/Live Preview (checked)",
         "Insert", "Insert/&Line Break...", "Insert/Hori&zontal Line", "Insert/-", "Insert/I&mage...", "Insert/-",
         "Insert/Active &Elements", "Insert/Active &Elements/Marquee...", "Insert/Active &Elements/Video...",
         "Insert/F&orm Field", "Insert/F&orm Field/One-Line Text Box", "Insert/F&orm Field/Scrolling Text Box",

@@ -15,9 +15,8 @@ constexpr qint64 userActionMs = 1000;
 
 PreviewPage::PreviewPage(QObject *parent)
     : QWebEnginePage(PreviewProfile::shared(), parent)
-    , m_filter(new PreviewRequestFilter(*this))
 {
-    setUrlRequestInterceptor(m_filter);
+    setUrlRequestInterceptor(new PreviewRequestFilter(*this));
     connect(this, &QWebEnginePage::newWindowRequested, this, &PreviewPage::openNewWindow);
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl &origin, Feature feature) { setFeaturePermission(origin, feature, PermissionDeniedByUser); });
@@ -50,11 +49,13 @@ bool PreviewPage::mayGoTo(const QUrl &url) const
 
 bool PreviewPage::acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame)
 {
-    // Frames are the page's own; the request filter decides what of them the network serves.
+    // The request filter decides what a frame may load.
     if (!isMainFrame)
         return true;
     switch (type) {
     case NavigationTypeTyped: // the program's own loads
+        m_toNetwork = false;
+        return true;
     case NavigationTypeReload:
     case NavigationTypeBackForward:
         return true;

@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QWebEnginePage>
 
-class PreviewRequestFilter;
 class QWebEngineNewWindowRequest;
 
 // The page of a preview, in the shared private profile. Only the user moves it elsewhere: a link
@@ -45,8 +44,8 @@ private:
     bool mayGoTo(const QUrl &url) const;
 
     WrittenAddresses m_addresses;
-    PreviewRequestFilter *m_filter = nullptr;
     QElapsedTimer m_lastInput;
-    // The last navigation the user started went to the network, so its server's redirects follow.
+    // The navigation the user started last, since the program's last load, went to the network,
+    // so its server's redirects are followed.
     bool m_toNetwork = false;
 };

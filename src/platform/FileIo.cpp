@@ -13,6 +13,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <utility>
 
@@ -218,6 +219,31 @@ QString writeNewFile(const QString &shown, const QByteArray &native, const QByte
     return {};
 }
 
+// Gives the file open as to the extended attributes of from: access control lists, security
+// labels, the user's own. False when one cannot be carried over.
+bool copyAttributes(const QByteArray &from, int to)
+{
+    const ssize_t size = ::listxattr(from.constData(), nullptr, 0);
+    if (size <= 0)
+        return size == 0 || errno == ENOTSUP;
+    QByteArray names(size, Qt::Uninitialized);
+    const ssize_t listed = ::listxattr(from.constData(), names.data(), static_cast<size_t>(names.size()));
+    if (listed < 0)
+        return false;
+    names.truncate(listed);
+    for (const QByteArray &name : names.split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const ssize_t length = ::getxattr(from.constData(), name.constData(), nullptr, 0);
+        QByteArray value(std::max<ssize_t>(length, 0), Qt::Uninitialized);
+        if (length < 0 ||
+            ::getxattr(from.constData(), name.constData(), value.data(), static_cast<size_t>(value.size())) != length ||
+            ::fsetxattr(to, name.constData(), value.constData(), static_cast<size_t>(value.size()), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
 enum class Replaced { Done, Failed, InPlace };
 
 // Writes a temporary file beside the target with the target's owner, group and mode and
@@ -243,8 +269,9 @@ Replaced replaceAtomically(const QString &shown, const QByteArray &native, const
     const bool owned = ::fstat(fd.get(), &made) == 0 && ((made.st_uid == before.st_uid && made.st_gid == before.st_gid) ||
                                                          ::fchown(fd.get(), before.st_uid, before.st_gid) == 0);
     const mode_t mode = before.st_mode & 07777;
-    const bool moded = owned && ::fchmod(fd.get(), mode) == 0 && ::fstat(fd.get(), &made) == 0 && (made.st_mode & 07777) == mode;
-    if (!moded) {
+    const bool carried = owned && ::fchmod(fd.get(), mode) == 0 && copyAttributes(native, fd.get()) &&
+                         ::fstat(fd.get(), &made) == 0 && (made.st_mode & 07777) == mode;
+    if (!carried) {
         discard();
         return Replaced::InPlace;
     }

@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/un.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace {
@@ -349,6 +350,7 @@ void tst_FileIo::saveKeepsWhatTheFileWas_data()
     QTest::newRow("read-only folder") << QStringLiteral("read-only folder") << 0644u << true;
     QTest::newRow("through a symlink") << QStringLiteral("symlink") << 0640u << false;
     QTest::newRow("name not utf-8") << QStringLiteral("latin-1 name") << 0644u << false;
+    QTest::newRow("extended attribute") << QStringLiteral("xattr") << 0644u << false;
 }
 
 void tst_FileIo::saveKeepsWhatTheFileWas()
@@ -371,6 +373,9 @@ void tst_FileIo::saveKeepsWhatTheFileWas()
     QVERIFY(::chmod(file.constData(), mode) == 0);
     if (setup == QLatin1String("owner"))
         QVERIFY(::chown(file.constData(), 4321, 8765) == 0);
+    const QByteArray attribute("user.zorvane.test");
+    if (setup == QLatin1String("xattr") && ::setxattr(file.constData(), attribute.constData(), "kept", 4, 0) != 0)
+        QSKIP("this file system keeps no user attributes");
     QByteArray saveAs = file;
     if (setup == QLatin1String("hard link"))
         QVERIFY(::link(file.constData(), (folder + "/other-name.htm").constData()) == 0);
@@ -406,6 +411,11 @@ void tst_FileIo::saveKeepsWhatTheFileWas()
         QCOMPARE(readRaw(folder + "/other-name.htm"), fresh);
     if (setup == QLatin1String("symlink"))
         QVERIFY(S_ISLNK(statOf(saveAs).st_mode));
+    if (setup == QLatin1String("xattr")) {
+        char value[8] = {};
+        QCOMPARE(::getxattr(file.constData(), attribute.constData(), value, sizeof value), ssize_t(4));
+        QCOMPARE(QByteArray(value), QByteArray("kept"));
+    }
     QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), entries);
 }
 

@@ -405,8 +405,10 @@ void EditorControl::recordUnchangedWrite(int offset)
 {
     // A write is a change even when it leaves the text as it was (an empty text written over
     // nothing), so it is coloured, recorded and flags the document like any other.
-    if (m_reportsChanges)
-        m_pendingEdits.append({offset, {}, {}});
+    if (!m_reportsChanges)
+        return;
+    m_view->finishInsert();
+    m_pendingEdits.append({offset, {}, {}});
 }
 
 void EditorControl::editPending()

@@ -3,6 +3,8 @@
 
 #include "platform/EditorControl.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -270,6 +272,17 @@ bool ScintillaView::viewportEvent(QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease)
         emit m_control.MouseUp();
     return handled;
+}
+
+void ScintillaView::keyPressEvent(QKeyEvent *event)
+{
+    // The control's own paste of an empty clipboard over nothing selected changes no text, but it
+    // is a write like any other paste.
+    const bool emptyPaste =
+        event->keyCombination() == (Qt::CTRL | Qt::Key_V) && !hasSelectedText() && QApplication::clipboard()->text().isEmpty();
+    if (emptyPaste)
+        m_control.recordUnchangedWrite(m_control.SelStart());
+    QsciScintilla::keyPressEvent(event);
 }
 
 void ScintillaView::keyReleaseEvent(QKeyEvent *event)

@@ -2,6 +2,8 @@
 #include "platform/EditorControl.h"
 #include "support/TestMain.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -99,6 +101,7 @@ void tst_EditorControl::changeIsRaisedOncePerContentChange_data()
     // A write that leaves the text as it was is a change all the same.
     QTest::newRow("SelText empty over nothing selected") << QStringLiteral("nothing");
     QTest::newRow("Text empty into an empty control") << QStringLiteral("empty");
+    QTest::newRow("own paste of an empty clipboard") << QStringLiteral("paste");
 }
 
 void tst_EditorControl::changeIsRaisedOncePerContentChange()
@@ -124,6 +127,13 @@ void tst_EditorControl::changeIsRaisedOncePerContentChange()
         editor.setSelText(QString());
         QCOMPARE(editor.Text(), QStringLiteral("hello world"));
         QCOMPARE(editor.SelStart(), 11);
+    } else if (operation == QLatin1String("paste")) {
+        editor.setSelStart(5);
+        QApplication::clipboard()->clear();
+        editor.widget()->show();
+        QTest::keyClick(editor.widget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(editor.Text(), QStringLiteral("hello world"));
+        QCOMPARE(editor.SelStart(), 5);
     } else if (operation == QLatin1String("empty")) {
         editor.setText(QString());
         changes.clear();

@@ -30,10 +30,7 @@ public:
     {
         return reinterpret_cast<const char *>(send(SCI_GETRANGEPOINTER, static_cast<unsigned long>(from), to - from));
     }
-    QString textBetween(long from, long to) const
-    {
-        return to > from ? QString::fromUtf8(bytesAt(from, to), to - from) : QString();
-    }
+    QString textBetween(long from, long to) const;
 
     // Conversions between the control's UTF-16 offsets and Scintilla's byte positions.
     long toPosition(int offset) const;
@@ -54,6 +51,7 @@ public:
 protected:
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
 

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "recovery/JournalRecord.h"
+
+#include <QDataStream>
+#include <QIODevice>
+
+namespace {
+
+constexpr quint32 Magic = 0x5A4A524E; // "ZJRN"
+constexpr quint16 Version = 1;
+constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_4;
+
+} // namespace
+
+QByteArray JournalRecord::serialize() const
+{
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(StreamVersion);
+    out << Magic << Version << written.toMSecsSinceEpoch() << caption << hasFile << path
+        << static_cast<qint32>(format.encoding) << format.byteOrderMark << static_cast<qint32>(format.lineBreaks) << text;
+    return bytes;
+}
+
+std::optional<JournalRecord> JournalRecord::parse(const QByteArray &bytes, QString *error)
+{
+    auto fail = [error](const QString &reason) -> std::optional<JournalRecord> {
+        if (error)
+            *error = reason;
+        return std::nullopt;
+    };
+    QDataStream in(bytes);
+    in.setVersion(StreamVersion);
+    quint32 magic = 0;
+    quint16 version = 0;
+    in >> magic >> version;
+    if (in.status() != QDataStream::Ok || magic != Magic)
+        return fail(QStringLiteral("it is not a recovery journal"));
+    if (version != Version)
+        return fail(QStringLiteral("it was written by another version of the program"));
+    JournalRecord record;
+    qint64 written = 0;
+    qint32 encoding = 0;
+    qint32 lineBreaks = 0;
+    in >> written >> record.caption >> record.hasFile >> record.path >> encoding >> record.format.byteOrderMark >> lineBreaks >>
+        record.text;
+    if (in.status() != QDataStream::Ok || !in.atEnd())
+        return fail(QStringLiteral("it is damaged or incomplete"));
+    record.written = QDateTime::fromMSecsSinceEpoch(written, Qt::UTC);
+    // A format this build does not know falls back to the default: the text matters more than
+    // how its file stored it.
+    if (encoding == static_cast<qint32>(TextFormat::Encoding::Windows1252))
+        record.format.encoding = TextFormat::Encoding::Windows1252;
+    if (lineBreaks == static_cast<qint32>(TextFormat::LineBreaks::Lf) || lineBreaks == static_cast<qint32>(TextFormat::LineBreaks::Mixed))
+        record.format.lineBreaks = static_cast<TextFormat::LineBreaks>(lineBreaks);
+    return record;
+}

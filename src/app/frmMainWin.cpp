@@ -825,6 +825,7 @@ void frmMainWin::updateRecentFiles()
 {
     QMenu *file = action(QStringLiteral("mnuFile"))->menu();
     for (QAction *item : std::as_const(m_recentFiles)) {
+        m_actions.remove(item->objectName());
         file->removeAction(item);
         item->deleteLater();
     }
@@ -839,6 +840,7 @@ void frmMainWin::updateRecentFiles()
         item->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
         connect(item, &QAction::triggered, this, [this, path] { openRecentFile(path); });
         file->insertAction(exit, item);
+        m_actions.insert(item->objectName(), item);
         m_recentFiles << item;
     }
     // The list stands in a group of its own, between Save As and Exit.

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <unistd.h>
 
@@ -32,7 +33,10 @@ void answerWithoutDisplay(int argc, char *argv[])
         arguments << QString::fromLocal8Bit(argv[i]);
     QCommandLineParser parser;
     describeOptions(parser);
-    if (!parser.parse(arguments) || !(parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))))
+    if (!parser.parse(arguments))
+        return;
+    const QStringList answered = {QStringLiteral("help"), QStringLiteral("help-all"), QStringLiteral("version")};
+    if (std::none_of(answered.cbegin(), answered.cend(), [&parser](const QString &name) { return parser.isSet(name); }))
         return;
     const QCoreApplication console(argc, argv);
     parser.process(console); // prints and exits

@@ -894,7 +894,8 @@ void frmMainWin::dropEvent(QDropEvent *event)
     }
     event->acceptProposedAction();
     // The question and the open run once the drag has ended, not inside its event.
-    QMetaObject::invokeMethod(this, [this, path] { openFileAsked(path); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, path] { openFileAsked(path); }, Qt::QueuedConnection);
 }
 
 bool frmMainWin::eventFilter(QObject *watched, QEvent *event)

@@ -79,8 +79,9 @@ int main(int argc, char *argv[])
     describeOptions(parser);
     parser.process(app); // an unknown option: the error on stderr, exit code 1
     if (parser.positionalArguments().size() > 1) {
-        std::fprintf(stderr, "%s\n", qPrintable(QStringLiteral("Only one FILE can be opened; %1 were given.")
-                                                     .arg(parser.positionalArguments().size())));
+        std::fprintf(
+            stderr, "%s\n",
+            qPrintable(QStringLiteral("Only one FILE can be opened; %1 were given.").arg(parser.positionalArguments().size())));
         return 1;
     }
     // The one place the file argument becomes a path.

@@ -45,8 +45,10 @@ bool InstanceLock::tryLock(const QString &path)
             ::close(fd);
             return false;
         }
-        struct stat held {};
-        struct stat named {};
+        struct stat held {
+        };
+        struct stat named {
+        };
         if (::fstat(fd, &held) == 0 && ::lstat(native.constData(), &named) == 0 && held.st_dev == named.st_dev &&
             held.st_ino == named.st_ino) {
             m_fd = fd;

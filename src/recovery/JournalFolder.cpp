@@ -35,7 +35,8 @@ QString prepare(const QString &folder, QString *error)
     const QByteArray native = QFile::encodeName(folder);
     if (::mkdir(native.constData(), 0700) != 0 && errno != EEXIST)
         return fail(QStringLiteral("cannot create %1: %2").arg(folder, why()));
-    struct stat status {};
+    struct stat status {
+    };
     if (::lstat(native.constData(), &status) != 0)
         return fail(QStringLiteral("cannot examine %1: %2").arg(folder, why()));
     // Another user's folder, or a link to one, would hand them the user's unsaved text.

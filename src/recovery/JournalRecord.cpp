@@ -17,8 +17,8 @@ QByteArray JournalRecord::serialize() const
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setVersion(StreamVersion);
-    out << Magic << Version << written.toMSecsSinceEpoch() << caption << hasFile << path
-        << static_cast<qint32>(format.encoding) << format.byteOrderMark << static_cast<qint32>(format.lineBreaks) << text;
+    out << Magic << Version << written.toMSecsSinceEpoch() << caption << hasFile << path << static_cast<qint32>(format.encoding)
+        << format.byteOrderMark << static_cast<qint32>(format.lineBreaks) << text;
     return bytes;
 }
 
@@ -51,7 +51,8 @@ std::optional<JournalRecord> JournalRecord::parse(const QByteArray &bytes, QStri
     // how its file stored it.
     if (encoding == static_cast<qint32>(TextFormat::Encoding::Windows1252))
         record.format.encoding = TextFormat::Encoding::Windows1252;
-    if (lineBreaks == static_cast<qint32>(TextFormat::LineBreaks::Lf) || lineBreaks == static_cast<qint32>(TextFormat::LineBreaks::Mixed))
+    if (lineBreaks == static_cast<qint32>(TextFormat::LineBreaks::Lf) ||
+        lineBreaks == static_cast<qint32>(TextFormat::LineBreaks::Mixed))
         record.format.lineBreaks = static_cast<TextFormat::LineBreaks>(lineBreaks);
     return record;
 }

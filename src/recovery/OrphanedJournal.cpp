@@ -46,7 +46,8 @@ std::optional<JournalRecord> OrphanedJournal::read(QString *error) const
 {
     // Only a regular file of the user's own: the folder is private, but a link planted there
     // would still be followed by an ordinary open.
-    struct stat status {};
+    struct stat status {
+    };
     const QByteArray native = QFile::encodeName(m_path);
     if (::lstat(native.constData(), &status) != 0 || !S_ISREG(status.st_mode) || status.st_uid != ::geteuid()) {
         if (error)

@@ -64,7 +64,8 @@ QString RecoveryJournal::reserve()
         return error;
     if (m_lock.isLocked())
         return {};
-    const QString name = QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(QUuid::createUuid().toString(QUuid::Id128));
+    const QString name =
+        QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(QUuid::createUuid().toString(QUuid::Id128));
     const QString file = QDir(folder).filePath(name + suffix());
     if (!m_lock.tryLock(lockPath(file)))
         return QStringLiteral("cannot lock %1").arg(file);
@@ -88,7 +89,8 @@ QString RecoveryJournal::write(const JournalRecord &record)
         return QStringLiteral("cannot write %1: %2").arg(m_file, reason);
     }
     // The rename itself reaches the disk with the folder.
-    const int folder = ::open(QFile::encodeName(QFileInfo(m_file).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder =
+        ::open(QFile::encodeName(QFileInfo(m_file).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);

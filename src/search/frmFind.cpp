@@ -184,9 +184,8 @@ frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, st
 
     Form_Load();
     for (QCheckBox *option : {m_chkWholeWord, m_chkMatchCase, m_chkNoHighlight})
-        connect(option, &QCheckBox::toggled, this, [option](bool checked) {
-            QSettings().setValue(QStringLiteral("find/") + option->objectName(), checked);
-        });
+        connect(option, &QCheckBox::toggled, this,
+                [option](bool checked) { QSettings().setValue(QStringLiteral("find/") + option->objectName(), checked); });
 }
 
 void frmFind::Form_Load()

@@ -22,14 +22,14 @@ void tst_CommandLine::answers_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("out");
     QTest::addColumn<QString>("err");
-    QTest::newRow("--help, no display") << QStringList{QStringLiteral("--help")} << false << 0
-                                        << QStringLiteral("Usage: ") << QString();
+    QTest::newRow("--help, no display") << QStringList{QStringLiteral("--help")} << false << 0 << QStringLiteral("Usage: ")
+                                        << QString();
     QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << false << 0 << QStringLiteral("[FILE]") << QString();
     QTest::newRow("--version, no display") << QStringList{QStringLiteral("--version")} << false << 0
                                            << QStringLiteral("Zorvane 1.0\n") << QString();
-    QTest::newRow("a toolkit option before --help") << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"),
-                                                                    QStringLiteral("--help")}
-                                                     << true << 0 << QStringLiteral("--version") << QString();
+    QTest::newRow("a toolkit option before --help")
+        << QStringList{QStringLiteral("-platform"), QStringLiteral("offscreen"), QStringLiteral("--help")} << true << 0
+        << QStringLiteral("--version") << QString();
     QTest::newRow("unknown long option") << QStringList{QStringLiteral("--bogus")} << true << 1 << QString()
                                          << QStringLiteral("Unknown option 'bogus'.");
     QTest::newRow("unknown short option") << QStringList{QStringLiteral("-q"), QStringLiteral("page.html")} << true << 1

@@ -78,8 +78,8 @@ void tst_RememberedState::recentFilesStandAboveExit()
     f.host.answerFileDialog(c);
     f.run("mnuSaveAs");
     QVERIFY(f.host.allAnswered());
-    QCOMPARE(fileMenu(f.w), QStringList({"New", "Open", "-", "Save", "Save As...", "-", "&1 " + c, "&2 " + b, "&3 " + a, "-",
-                                         "Exit"}));
+    QCOMPARE(fileMenu(f.w),
+             QStringList({"New", "Open", "-", "Save", "Save As...", "-", "&1 " + c, "&2 " + b, "&3 " + a, "-", "Exit"}));
 }
 
 void tst_RememberedState::recentFilesKeepEightMostRecentFirst()
@@ -91,7 +91,8 @@ void tst_RememberedState::recentFilesKeepEightMostRecentFirst()
     for (const QString &path : paths)
         f.open(path);
     f.open(paths.at(4)); // opened again: first, and only once
-    const QStringList expected = {paths.at(4), paths.at(9), paths.at(8), paths.at(7), paths.at(6), paths.at(5), paths.at(3), paths.at(2)};
+    const QStringList expected = {paths.at(4), paths.at(9), paths.at(8), paths.at(7),
+                                  paths.at(6), paths.at(5), paths.at(3), paths.at(2)};
     QCOMPARE(RecentFiles::list(), expected);
     // The next run, or another window, finds the same list.
     ScriptedHost host;
@@ -108,8 +109,8 @@ void tst_RememberedState::recentFileCaption_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("caption");
     QTest::newRow("first") << 1 << QStringLiteral("/home/u/index.html") << QStringLiteral("&1 /home/u/index.html");
-    QTest::newRow("an ampersand is shown, not an access key") << 8 << QStringLiteral("/srv/R&D/a&b.html")
-                                                             << QStringLiteral("&8 /srv/R&&D/a&&b.html");
+    QTest::newRow("an ampersand is shown, not an access key")
+        << 8 << QStringLiteral("/srv/R&D/a&b.html") << QStringLiteral("&8 /srv/R&&D/a&&b.html");
 }
 
 void tst_RememberedState::recentFileCaption()

@@ -42,9 +42,9 @@ void tst_CrashRecovery::initTestCase()
                  qPrintable(QStringLiteral("%1 is needed (scripts/deps installs it)").arg(QString::fromLatin1(tool))));
     QVERIFY(m_home.isValid());
     // Xvfb picks a free display and writes its number to the given descriptor.
-    m_display.start(QStringLiteral("Xvfb"), {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                                             QStringLiteral("0"), QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"),
-                                             QStringLiteral("tcp")});
+    m_display.start(QStringLiteral("Xvfb"),
+                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                     QStringLiteral("1280x800x24"), QStringLiteral("-nolisten"), QStringLiteral("tcp")});
     QVERIFY(m_display.waitForStarted(10000));
     QElapsedTimer waited;
     waited.start();
@@ -80,7 +80,8 @@ QString tst_CrashRecovery::waitForWindow(const QString &pattern, int timeout)
     QElapsedTimer waited;
     waited.start();
     while (waited.elapsed() < timeout) {
-        const QString found = xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern});
+        const QString found =
+            xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), pattern});
         if (!found.isEmpty())
             return found.split(u'\n').constLast();
         QTest::qWait(200);
@@ -101,8 +102,7 @@ void tst_CrashRecovery::startEditor(QProcess &editor, const QString &file)
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("HOME"), m_home.path());
     for (const char *name : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-        environment.insert(QString::fromLatin1(name),
-                           m_home.filePath(QString::fromLatin1(name).section(u'_', 1, 1).toLower()));
+        environment.insert(QString::fromLatin1(name), m_home.filePath(QString::fromLatin1(name).section(u'_', 1, 1).toLower()));
     editor.setProcessEnvironment(environment);
     editor.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     editor.start(qEnvironmentVariable("ZORVANE_EXECUTABLE"), {file});
@@ -151,10 +151,10 @@ void tst_CrashRecovery::typedTextSurvivesKill()
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), before});
     xdotool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("Escape")}); // Cancel: keep it
     // Tied to its file with Save on: Ctrl+S writes the recovered text there without a dialog.
-    QTRY_VERIFY_WITH_TIMEOUT(xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                                      QStringLiteral("^Prompt$")})
-                                 .isEmpty(),
-                             20000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"), QStringLiteral("--name"), QStringLiteral("^Prompt$")})
+            .isEmpty(),
+        20000);
     xdotool({QStringLiteral("windowfocus"), QStringLiteral("--sync"), restored});
     xdotool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), QStringLiteral("ctrl+s")});
     QTRY_VERIFY_WITH_TIMEOUT(QFile(page).size() == original.size() + typed.size(), 20000);

@@ -61,7 +61,8 @@ void tst_JournalRecovery::answers_data()
     QTest::newRow("No to both: both deleted") << QList<int>{HostServices::No, HostServices::No} << true << QStringList() << 0;
     QTest::newRow("Yes to the newest: the older waits for the next start")
         << QList<int>{HostServices::Yes} << true << QStringList{QStringLiteral("newer")} << 1;
-    QTest::newRow("No, then Yes") << QList<int>{HostServices::No, HostServices::Yes} << true << QStringList{QStringLiteral("older")} << 0;
+    QTest::newRow("No, then Yes") << QList<int>{HostServices::No, HostServices::Yes} << true
+                                  << QStringList{QStringLiteral("older")} << 0;
     QTest::newRow("restored but not kept again: the journal stays")
         << QList<int>{HostServices::Yes} << false << QStringList{QStringLiteral("newer")} << 2;
 }
@@ -92,7 +93,8 @@ void tst_JournalRecovery::answers()
         QCOMPARE(question.title, QStringLiteral("Prompt"));
         QCOMPARE(question.style, HostServices::YesNo | HostServices::Exclamation);
     }
-    QCOMPARE(files().filter(RecoveryJournal::suffix()).filter(QRegularExpression(QStringLiteral("journal$"))).size(), journalsLeft);
+    QCOMPARE(files().filter(RecoveryJournal::suffix()).filter(QRegularExpression(QStringLiteral("journal$"))).size(),
+             journalsLeft);
     // Every lock was released: what is left is offered again at the next start.
     QVERIFY(files().filter(QStringLiteral(".lock")).isEmpty());
 }
@@ -107,12 +109,15 @@ void tst_JournalRecovery::damagedJournalIsSetAsideAndReported()
     damaged.close();
     ScriptedHost host;
     host.answerMsgBox(HostServices::Ok);
-    QVERIFY(!JournalRecovery::offer(host, [](const JournalRecord &) { return true; }, m_folder));
+    QVERIFY(!JournalRecovery::offer(
+        host, [](const JournalRecord &) { return true; }, m_folder));
     QCOMPARE(host.asked().size(), 1);
-    QVERIFY2(host.asked().constFirst().text.contains(journal + QStringLiteral(".damaged")), qPrintable(host.asked().constFirst().text));
+    QVERIFY2(host.asked().constFirst().text.contains(journal + QStringLiteral(".damaged")),
+             qPrintable(host.asked().constFirst().text));
     QCOMPARE(files(), QStringList{QFileInfo(journal).fileName() + QStringLiteral(".damaged")});
     // Not offered again.
-    QVERIFY(!JournalRecovery::offer(host, [](const JournalRecord &) { return true; }, m_folder));
+    QVERIFY(!JournalRecovery::offer(
+        host, [](const JournalRecord &) { return true; }, m_folder));
     QCOMPARE(host.asked().size(), 1);
 }
 
@@ -123,7 +128,8 @@ void tst_JournalRecovery::journalsOfLiveInstancesAreNotOffered()
     record.text = QStringLiteral("still being edited");
     QCOMPARE(alive.write(record), QString());
     ScriptedHost host; // no answer scripted: any question fails the test
-    QVERIFY(!JournalRecovery::offer(host, [](const JournalRecord &) { return true; }, m_folder));
+    QVERIFY(!JournalRecovery::offer(
+        host, [](const JournalRecord &) { return true; }, m_folder));
     QVERIFY(QFile::exists(alive.filePath()));
 }
 
@@ -133,7 +139,8 @@ void tst_JournalRecovery::questionNamesTheDocument_data()
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("expected");
     QTest::newRow("a file") << true << QStringLiteral("/home/u/site/index.html")
-                            << QStringLiteral("Zorvane ended without saving the changes to \"index.html\" (/home/u/site/index.html)");
+                            << QStringLiteral(
+                                   "Zorvane ended without saving the changes to \"index.html\" (/home/u/site/index.html)");
     QTest::newRow("untitled") << false << QString() << QStringLiteral("Zorvane ended without saving an untitled document");
 }
 

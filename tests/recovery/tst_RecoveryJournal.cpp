@@ -73,7 +73,8 @@ void tst_RecoveryJournal::inKilledProcess(const std::function<void()> &work)
 
 int tst_RecoveryJournal::mode(const QString &path)
 {
-    struct stat status {};
+    struct stat status {
+    };
     return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? static_cast<int>(status.st_mode & 07777) : -1;
 }
 

@@ -116,10 +116,10 @@ void tst_frmFindMemory::listsStayShortAndMostRecentFirst()
         d.click("cmdFind");
     }
     Dialog next(QStringLiteral("x"));
-    QCOMPARE(next.items("cboFind"), QStringList({QString(), QStringLiteral("t5"), QStringLiteral("t12"), QStringLiteral("t11"),
-                                                 QStringLiteral("t10"), QStringLiteral("t9"), QStringLiteral("t8"),
-                                                 QStringLiteral("t7"), QStringLiteral("t6"), QStringLiteral("t4"),
-                                                 QStringLiteral("t3")}));
+    QCOMPARE(next.items("cboFind"),
+             QStringList({QString(), QStringLiteral("t5"), QStringLiteral("t12"), QStringLiteral("t11"), QStringLiteral("t10"),
+                          QStringLiteral("t9"), QStringLiteral("t8"), QStringLiteral("t7"), QStringLiteral("t6"),
+                          QStringLiteral("t4"), QStringLiteral("t3")}));
 }
 
 ZORVANE_TEST(tst_frmFindMemory)

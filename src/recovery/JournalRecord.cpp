@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recovery/JournalRecord.h"
 
+#include <QBuffer>
 #include <QDataStream>
-#include <QIODevice>
 
 namespace {
 
@@ -15,22 +15,41 @@ constexpr QDataStream::Version StreamVersion = QDataStream::Qt_6_4;
 QByteArray JournalRecord::serialize() const
 {
     QByteArray bytes;
-    QDataStream out(&bytes, QIODevice::WriteOnly);
-    out.setVersion(StreamVersion);
-    out << Magic << Version << written.toMSecsSinceEpoch() << caption << hasFile << path << static_cast<qint32>(format.encoding)
-        << format.byteOrderMark << static_cast<qint32>(format.lineBreaks) << text;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    writeTo(buffer);
     return bytes;
 }
 
+bool JournalRecord::writeTo(QIODevice &device) const
+{
+    QDataStream out(&device);
+    out.setVersion(StreamVersion);
+    // The machine's own order: the text is written as it is held, without a swapped copy.
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << Magic << Version << written.toMSecsSinceEpoch() << caption << hasFile << path << static_cast<qint32>(format.encoding)
+        << format.byteOrderMark << static_cast<qint32>(format.lineBreaks) << text;
+    return out.status() == QDataStream::Ok;
+}
+
 std::optional<JournalRecord> JournalRecord::parse(const QByteArray &bytes, QString *error)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return readFrom(buffer, error);
+}
+
+std::optional<JournalRecord> JournalRecord::readFrom(QIODevice &device, QString *error)
 {
     auto fail = [error](const QString &reason) -> std::optional<JournalRecord> {
         if (error)
             *error = reason;
         return std::nullopt;
     };
-    QDataStream in(bytes);
+    QDataStream in(&device);
     in.setVersion(StreamVersion);
+    in.setByteOrder(QDataStream::LittleEndian);
     quint32 magic = 0;
     quint16 version = 0;
     in >> magic >> version;

@@ -9,6 +9,8 @@
 
 #include <optional>
 
+class QIODevice;
+
 // What a journal keeps of an unsaved document: enough to put it back as it was, tied to its
 // file, in its file's encoding, under its caption.
 struct JournalRecord {
@@ -24,6 +26,10 @@ struct JournalRecord {
     // The journal file's bytes. Strings are kept as UTF-16 code units, so a path holding any
     // code unit, paired or not, comes back unchanged.
     QByteArray serialize() const;
+    // The same bytes written straight to device, without a copy of them in memory; false when
+    // the device failed.
+    bool writeTo(QIODevice &device) const;
     // Reads what serialize wrote; empty, with error set, for anything else.
     static std::optional<JournalRecord> parse(const QByteArray &bytes, QString *error = nullptr);
+    static std::optional<JournalRecord> readFrom(QIODevice &device, QString *error = nullptr);
 };

@@ -60,13 +60,13 @@ std::optional<JournalRecord> OrphanedJournal::read(QString *error) const
             *error = file.errorString();
         return std::nullopt;
     }
-    const QByteArray bytes = file.readAll();
+    std::optional<JournalRecord> record = JournalRecord::readFrom(file, error);
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
         return std::nullopt;
     }
-    return JournalRecord::parse(bytes, error);
+    return record;
 }
 
 void OrphanedJournal::discard()

@@ -21,24 +21,21 @@ QString lastError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// Writes bytes to a new file at path (mode 0600, never through a link) and syncs it.
-QString writeNew(const QByteArray &path, const QByteArray &bytes)
+// Writes record to a new file at path (mode 0600, never through a link) and syncs it.
+QString writeNew(const QByteArray &path, const JournalRecord &record)
 {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return lastError();
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0) {
-            const QString reason = written < 0 ? lastError() : QStringLiteral("nothing could be written");
-            ::close(fd);
-            return reason;
-        }
-        done += written;
+    QFile file;
+    // A large document goes to the disk as it is encoded, never as a second copy in memory.
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle) || !record.writeTo(file) || !file.flush()) {
+        const QString reason = file.errorString();
+        file.close();
+        ::close(fd);
+        return reason;
     }
+    file.close();
     if (::fsync(fd) != 0) {
         const QString reason = lastError();
         ::close(fd);
@@ -81,7 +78,7 @@ QString RecoveryJournal::write(const JournalRecord &record)
     const QByteArray target = QFile::encodeName(m_file);
     const QByteArray temporary = target + ".tmp";
     ::unlink(temporary.constData());
-    QString reason = writeNew(temporary, record.serialize());
+    QString reason = writeNew(temporary, record);
     if (reason.isEmpty() && ::rename(temporary.constData(), target.constData()) != 0)
         reason = lastError();
     if (!reason.isEmpty()) {

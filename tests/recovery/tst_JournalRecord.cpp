@@ -78,11 +78,11 @@ void tst_JournalRecord::refusesWhatItDidNotWrite_data()
     QTest::newRow("cut in the header") << good.left(5);
     QTest::newRow("more after the end") << good + QByteArray("x");
     QByteArray otherVersion = good;
-    otherVersion[5] = 2; // the version follows the four-byte magic, big-endian
+    otherVersion[4] = 2; // the version follows the four-byte magic, little-endian
     QTest::newRow("another version") << otherVersion;
     // A length that promises gigabytes must fail as a short read, not as an allocation.
     QByteArray huge = good.left(6 + 8);
-    huge += QByteArray::fromHex("7ffffffe");
+    huge += QByteArray::fromHex("feffff7f");
     QTest::newRow("absurd length") << huge;
 }
 

@@ -13,8 +13,10 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
 #include <QUrl>
@@ -38,6 +40,7 @@ private slots:
     void droppedFileOpens();
     void dragWithoutAFileIsLeftAlone();
     void journalFollowsTheUnsavedText();
+    void journalThatCannotBeWrittenIsReported();
     void recoveredDocumentIsAsItWas();
     void geometryAndFolderComeBack();
 
@@ -246,6 +249,27 @@ void tst_RememberedState::journalFollowsTheUnsavedText()
     f.w.Form_QueryUnload(cancel);
     QVERIFY(!cancel);
     QVERIFY(journals().isEmpty());
+}
+
+void tst_RememberedState::journalThatCannotBeWrittenIsReported()
+{
+    // The state folder is a link to a folder elsewhere: nothing may be written through it.
+    QTemporaryDir state;
+    const QString target = state.filePath(QStringLiteral("target"));
+    QVERIFY(QDir().mkdir(target));
+    QVERIFY(QFile::link(target, state.filePath(QStringLiteral("zorvane"))));
+    const QByteArray before = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    const auto restore = qScopeGuard([&before] { qputenv("XDG_STATE_HOME", before); });
+    MainWindowFixture f;
+    f.w.journal().setDelay(20);
+    f.w.r1().setSelText(QStringLiteral("typed"));
+    const auto *panel = f.w.findChild<QLabel *>(QStringLiteral("Panel1"));
+    QVERIFY(panel);
+    QTRY_VERIFY2(panel->text().startsWith(QStringLiteral("Unsaved text cannot be kept for recovery: ")),
+                 qPrintable(panel->text()));
+    QVERIFY(panel->text().contains(QStringLiteral("not a folder of its own")));
+    QVERIFY(QDir(target).isEmpty());
 }
 
 void tst_RememberedState::recoveredDocumentIsAsItWas()

@@ -14,9 +14,12 @@ QStringList list();
 // Puts path first, dropping an earlier place of the same path and what falls beyond the limit.
 void add(const QString &path);
 void remove(const QString &path);
+// True when nothing is found at path any more (a dangling link included); a file that exists
+// but cannot be read is not missing, its opening tells why.
+bool isMissing(const QString &path);
 
 // The menu caption of entry number (from 1): "&1 /path/file.html", the number the access key
-// and every "&" of the path shown as itself.
+// and every "&" of the path shown as itself; bytes of the name that are no UTF-8 show as U+FFFD.
 QString caption(int number, const QString &path);
 
 } // namespace RecentFiles

@@ -31,6 +31,7 @@
 #include "formatting/FormattingToolbar.h"
 #include "platform/AppTitle.h"
 #include "platform/EditorControl.h"
+#include "platform/FileIo.h"
 #include "platform/HostServices.h"
 #include "reference/TreeViewTags.h"
 #include "preview/PreviewWindow.h"
@@ -45,7 +46,6 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -141,13 +141,16 @@ const QList<MenuEntry> &menuTree()
 
 const QString geometryKey = QStringLiteral("mainWindow/geometry");
 
-// The local file a drag brings (the first, when it brings several), or an empty string.
+// The local file a drag brings (the first, when it brings several), or an empty string. The
+// path is taken from the address's own bytes, so a name that is no UTF-8 arrives intact.
 QString draggedFile(const QMimeData *data)
 {
     if (!data || !data->hasUrls())
         return {};
     const QList<QUrl> urls = data->urls();
-    return !urls.isEmpty() && urls.constFirst().isLocalFile() ? urls.constFirst().toLocalFile() : QString();
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return {};
+    return FileIo::decodeName(QByteArray::fromPercentEncoding(urls.constFirst().path(QUrl::FullyEncoded).toLatin1()));
 }
 
 // The submenus of the tree.
@@ -849,11 +852,12 @@ void frmMainWin::updateRecentFiles()
 
 void frmMainWin::openRecentFile(const QString &path)
 {
-    if (!QFileInfo::exists(path)) {
+    if (RecentFiles::isMissing(path)) {
         RecentFiles::remove(path);
         updateRecentFiles();
-        m_host.MsgBox(QStringLiteral("%1 no longer exists; it is taken off the list of recent files.").arg(path),
-                      HostServices::OkOnly | HostServices::Exclamation);
+        m_host.MsgBox(
+            QStringLiteral("%1 no longer exists; it is taken off the list of recent files.").arg(FileIo::displayName(path)),
+            HostServices::OkOnly | HostServices::Exclamation);
         return;
     }
     openFileAsked(path);

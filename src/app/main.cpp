@@ -2,12 +2,11 @@
 #include "app/frmMainWin.h"
 #include "app/frmSplash.h"
 #include "files/DocumentFiles.h"
+#include "platform/FileIo.h"
 #include "platform/QtHostServices.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
@@ -84,9 +83,9 @@ int main(int argc, char *argv[])
             qPrintable(QStringLiteral("Only one FILE can be opened; %1 were given.").arg(parser.positionalArguments().size())));
         return 1;
     }
-    // The one place the file argument becomes a path.
+    // The one place the file argument becomes a path: from its raw bytes, so any file name opens.
     const QByteArray fileArgument = rawFileArgument(argc, argv);
-    const QString filePath = fileArgument.isEmpty() ? QString() : QFile::decodeName(fileArgument);
+    const QString filePath = fileArgument.isEmpty() ? QString() : FileIo::pathFromArgument(fileArgument.constData());
 
     QtHostServices host;
     auto *splash = new frmSplash;
@@ -107,11 +106,10 @@ int main(int argc, char *argv[])
     // line then asks before it replaces what was recovered.
     const bool recovered = window.offerRecovery();
     if (!filePath.isEmpty()) {
-        const QString path = QFileInfo(filePath).absoluteFilePath();
         if (recovered)
-            window.openFileAsked(path);
+            window.openFileAsked(filePath);
         else
-            window.files().openDocument(path);
+            window.files().openDocument(filePath);
     }
     return QApplication::exec();
 }

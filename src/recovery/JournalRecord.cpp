@@ -68,8 +68,11 @@ std::optional<JournalRecord> JournalRecord::readFrom(QIODevice &device, QString 
     record.written = QDateTime::fromMSecsSinceEpoch(written, Qt::UTC);
     // A format this build does not know falls back to the default: the text matters more than
     // how its file stored it.
-    if (encoding == static_cast<qint32>(TextFormat::Encoding::Windows1252))
-        record.format.encoding = TextFormat::Encoding::Windows1252;
+    for (const TextFormat::Encoding known :
+         {TextFormat::Encoding::Windows1252, TextFormat::Encoding::Utf16Le, TextFormat::Encoding::Utf16Be}) {
+        if (encoding == static_cast<qint32>(known))
+            record.format.encoding = known;
+    }
     if (lineBreaks == static_cast<qint32>(TextFormat::LineBreaks::Lf) ||
         lineBreaks == static_cast<qint32>(TextFormat::LineBreaks::Mixed))
         record.format.lineBreaks = static_cast<TextFormat::LineBreaks>(lineBreaks);

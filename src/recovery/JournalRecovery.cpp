@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recovery/JournalRecovery.h"
 
+#include "platform/FileIo.h"
 #include "platform/HostServices.h"
 #include "recovery/JournalFolder.h"
 #include "recovery/OrphanedJournal.h"
@@ -14,7 +15,8 @@ QString question(const JournalRecord &record)
 {
     const QString when = QLocale::system().toString(record.written.toLocalTime(), QLocale::ShortFormat);
     const QString what = record.hasFile
-                             ? QStringLiteral("the changes to \"%1\" (%2)").arg(QFileInfo(record.path).fileName(), record.path)
+                             ? QStringLiteral("the changes to \"%1\" (%2)")
+                                   .arg(FileIo::displayName(QFileInfo(record.path).fileName()), FileIo::displayName(record.path))
                              : QStringLiteral("an untitled document");
     return QStringLiteral("Zorvane ended without saving %1, last kept on %2.\r\nRecover the unsaved text?").arg(what, when);
 }

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/MainWindowFixture.h"
+#include "files/RawTree.h"
 
 #include "app/RecentFiles.h"
 #include "files/BrowsePane.h"
 #include "platform/EditorControl.h"
+#include "platform/FileIo.h"
 #include "recovery/DocumentJournal.h"
 #include "recovery/JournalFolder.h"
 #include "recovery/RecoveryJournal.h"
@@ -20,6 +22,8 @@
 #include <QSettings>
 #include <QTest>
 #include <QUrl>
+
+#include <fcntl.h>
 
 // What the main window keeps across runs: the recent files, the unsaved text's journal, its
 // geometry and the Browse pane's folder; and files dropped on it.
@@ -39,6 +43,7 @@ private slots:
     void droppedFileOpens_data();
     void droppedFileOpens();
     void dragWithoutAFileIsLeftAlone();
+    void namesThatAreNotUtf8AreKept();
     void journalFollowsTheUnsavedText();
     void journalThatCannotBeWrittenIsReported();
     void recoveredDocumentIsAsItWas();
@@ -212,6 +217,40 @@ void tst_RememberedState::dragWithoutAFileIsLeftAlone()
     enter.ignore();
     QApplication::sendEvent(&f.w, &enter);
     QVERIFY(!enter.isAccepted());
+}
+
+void tst_RememberedState::namesThatAreNotUtf8AreKept()
+{
+    MainWindowFixture f;
+    const RawTree cleanup(f.folder);
+    const QByteArray raw = QFile::encodeName(f.folder.path()) + "/caf\xE9.html";
+    {
+        QFile out;
+        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        QVERIFY(fd >= 0);
+        QVERIFY(out.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+        out.write("<p>latin-1 name</p>");
+    }
+    const QString path = FileIo::decodeName(raw);
+    f.open(path);
+    QCOMPARE(f.w.r1().Text(), QStringLiteral("<p>latin-1 name</p>"));
+    // The next run lists it, shown readably, and opens the very file.
+    MainWindowFixture next;
+    QCOMPARE(fileMenu(next.w).at(6), QStringLiteral("&1 ") + FileIo::displayName(path));
+    next.host.answerMsgBox(HostServices::No);
+    next.run("mnuRecent1");
+    QCOMPARE(next.w.r1().Text(), QStringLiteral("<p>latin-1 name</p>"));
+    // A drop brings the name's bytes percent-encoded.
+    MainWindowFixture dropped;
+    QMimeData data;
+    data.setUrls({QUrl::fromEncoded("file://" + raw.toPercentEncoding("/"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dropped.w, &enter);
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    dropped.host.answerMsgBox(HostServices::No);
+    QApplication::sendEvent(&dropped.w, &drop);
+    QTRY_COMPARE(dropped.w.r1().Text(), QStringLiteral("<p>latin-1 name</p>"));
+    QCOMPARE(dropped.w.files().SavedBeforePath, path);
 }
 
 void tst_RememberedState::journalFollowsTheUnsavedText()

@@ -55,6 +55,11 @@ void tst_JournalRecord::roundTrip_data()
     bom.format.byteOrderMark = true;
     bom.format.lineBreaks = TextFormat::LineBreaks::Mixed;
     QTest::newRow("BOM, mixed breaks") << bom;
+    for (const TextFormat::Encoding wide : {TextFormat::Encoding::Utf16Le, TextFormat::Encoding::Utf16Be}) {
+        JournalRecord utf16 = bom;
+        utf16.format.encoding = wide;
+        QTest::newRow(wide == TextFormat::Encoding::Utf16Le ? "UTF-16 LE" : "UTF-16 BE") << utf16;
+    }
 }
 
 void tst_JournalRecord::roundTrip()

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUdpSocket>
 
 using namespace BrowserProbe;
 
@@ -170,6 +171,17 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing_data()
            "  username: 'd', credential: 'x'}]}); pc.createDataChannel('c');"
            "  pc.createOffer().then(function (o) { return pc.setLocalDescription(o); }).then(function () { done(''); },"
            "  function () { done(''); }); } catch (e) { done(''); }";
+    // A frame's first empty document runs none of the profile's scripts, so the constructor is
+    // still there; its TURN and STUN traffic must still get nowhere.
+    QTest::newRow("peer connection from a fresh frame to TURN and STUN servers")
+        << "var f = document.createElement('iframe'); document.body.appendChild(f); var r = 'none';"
+           "try { var pc = new f.contentWindow.RTCPeerConnection({iceServers: ["
+           "  {urls: ['turn:127.0.0.1:' + PORT + '?transport=tcp', 'turn:127.0.0.1:' + PORT + '?transport=udp'],"
+           "   username: 'd', credential: 'x'}, {urls: 'stun:127.0.0.1:' + PORT}]}); r = 'built';"
+           "  pc.createDataChannel('c'); pc.onicegatheringstatechange = function () {"
+           "    if (pc.iceGatheringState === 'complete') done(r); };"
+           "  pc.createOffer().then(function (o) { return pc.setLocalDescription(o); });"
+           "  setTimeout(function () { done(r); }, 3000); } catch (e) { done(r); }";
     QTest::newRow("HTML import of a file")
         << "var l = document.createElement('link'); l.rel = 'import'; l.href = S; document.head.appendChild(l);"
            "setTimeout(function () { var r = ''; try { r = l.import.body.innerText; } catch (e) {}"
@@ -187,6 +199,9 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing()
 
     LoopbackServer server;
     QVERIFY(server.isListening());
+    // STUN and TURN over UDP would come here.
+    QUdpSocket datagrams;
+    QVERIFY(datagrams.bind(QHostAddress::LocalHost, server.port()));
     const QString html = hostilePage(attack).replace(QLatin1String("PORT"), QString::number(server.port()));
     const QString path = writePage(QStringLiteral("hostile.html"), html);
     PreviewBrowser view;
@@ -200,6 +215,7 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing()
     QVERIFY2(!view.title().contains(secret), qPrintable(view.title()));
     QCOMPARE(server.requests(), QStringList());
     QCOMPARE(server.connections(), 0);
+    QVERIFY(!datagrams.hasPendingDatagrams());
     // A script may still move within its own page (a link to "#here").
     QCOMPARE(view.url().adjusted(QUrl::RemoveFragment), QUrl::fromLocalFile(path));
     QCOMPARE(QApplication::topLevelWidgets(), windows);

@@ -269,6 +269,10 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage_data()
     QTest::newRow("user clicks a written network link")
         << link.arg(QStringLiteral("href='SERVER/page'")) << true << QStringLiteral("SERVER/page")
         << QStringList{QStringLiteral("GET /page HTTP/1.1")};
+    // The server sends the view on to a host name the page never wrote.
+    QTest::newRow("user clicks a written network link that redirects")
+        << link.arg(QStringLiteral("href='SERVER/moved'")) << true << QStringLiteral("NAMED/page")
+        << QStringList{QStringLiteral("GET /moved HTTP/1.1"), QStringLiteral("GET /page HTTP/1.1")};
     QTest::newRow("user clicks a link a script rewrote")
         << link.arg(QStringLiteral("href='SERVER/page'")) +
                QStringLiteral("<script>document.getElementById('a').href += '?d=' + document.title;</script>")
@@ -291,11 +295,13 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage()
     QVERIFY(server.isListening());
     server.serve(QStringLiteral("/page"), "text/html", "<p>remote page</p>");
     const QString serverRoot = server.address(QString());
+    const QString namedRoot = QStringLiteral("http://localhost:%1").arg(server.port());
+    server.redirect(QStringLiteral("/moved"), (namedRoot + QStringLiteral("/page")).toLatin1());
     const QString html = QStringLiteral("<!DOCTYPE html><html><head><title>t</title></head><body>%1</body></html>")
                              .arg(body)
                              .replace(QLatin1String("SERVER"), serverRoot);
     const QString path = writePage(QStringLiteral("hostile.html"), html);
-    lands.replace(QLatin1String("SERVER"), serverRoot);
+    lands.replace(QLatin1String("SERVER"), serverRoot).replace(QLatin1String("NAMED"), namedRoot);
     const QUrl expected = lands.startsWith(QLatin1String("http")) ? QUrl(lands) : QUrl::fromLocalFile(m_dir.filePath(lands));
 
     PreviewBrowser view;

@@ -68,18 +68,29 @@ done >"$root/etc/apt/sources.list"
 cp "$deb" "$here/check-start.sh" "$root/tmp/"
 
 in_namespace() {
-    local root=$1 package=$2 apt_cache=$3
+    local root=$1 package=$2 apt_cache=$3 log=$4
     mount -t proc proc "$root/proc"
     mount -t tmpfs -o mode=1777,nosuid,nodev shm "$root/dev/shm"
+    mount -t devpts -o newinstance,ptmxmode=0666,mode=0620 devpts "$root/dev/pts"
+    mount --bind "$root/dev/pts/ptmx" "$root/dev/ptmx"
     [ -z "$apt_cache" ] || mount --bind "$apt_cache" "$root/var/cache/apt/archives"
     in_root() {
         chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 \
             DEBIAN_FRONTEND=noninteractive "$@"
     }
+    # apt's output goes to the log, shown when a step fails.
+    apt_in_root() {
+        if ! in_root apt-get -q "$@" >>"$log" 2>&1; then
+            tail -n 40 "$log" >&2
+            echo "apt-get $* failed in the check root." >&2
+            return 1
+        fi
+        grep -E '^[0-9]+ upgraded, ' "$log" | tail -n 1 || true
+    }
 
     echo "== Installing $package with apt-get (without recommended packages)"
-    in_root apt-get update -q
-    in_root apt-get install -y -q --no-install-recommends "$package"
+    apt_in_root update
+    apt_in_root install -y --no-install-recommends "$package"
     local file
     for file in /usr/bin/zorvane /usr/share/applications/io.github.zorvane.Zorvane.desktop \
         /usr/share/icons/hicolor/scalable/apps/io.github.zorvane.Zorvane.svg \
@@ -95,11 +106,12 @@ in_namespace() {
     fi
 
     echo "== Installing a virtual display in the root (for the check only)"
-    in_root apt-get install -y -q --no-install-recommends xvfb xauth xdotool
+    apt_in_root install -y --no-install-recommends xvfb xauth xdotool
 
     echo "== Starting zorvane from the package on a virtual display"
     in_root xvfb-run -a -s "-screen 0 1280x800x24" sh /tmp/check-start.sh
 }
 export -f in_namespace
-isolated bash -euo pipefail -c 'in_namespace "$@"' _ "$root" "/tmp/$(basename "$deb")" "$apt_cache"
+isolated bash -euo pipefail -c 'in_namespace "$@"' _ \
+    "$root" "/tmp/$(basename "$deb")" "$apt_cache" "$work/apt.log"
 echo "Package check passed in $((SECONDS - started)) s."

@@ -40,7 +40,14 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/zorvane-check.XXXXXX")
 root=$work/root
 # Mounts and processes live in private namespaces that end with the unshare commands below, so
 # only the folder is left to remove, even after an interruption.
-trap 'rm -rf --one-file-system "$work"' EXIT
+child=""
+stop_child() {
+    [ -n "$child" ] || return 0
+    # unshare holds back SIGTERM and SIGINT while it waits for its child.
+    kill -KILL "$child" 2>/dev/null || true
+    wait "$child" 2>/dev/null || true
+}
+trap 'stop_child; rm -rf --one-file-system "$work"' EXIT
 trap 'exit 130' INT TERM
 
 apt_cache=""
@@ -51,8 +58,16 @@ if [ -n "${ZORVANE_CHECK_CACHE:-}" ]; then
     apt_cache=$(realpath "$ZORVANE_CHECK_CACHE/apt")
 fi
 
+# Runs "$@" in its own mount and process namespaces. It runs in the background so that a signal
+# stops the check at once (bash delays traps until a foreground command ends); the namespaces'
+# first process is killed when unshare dies, and every other process with it.
 isolated() {
-    unshare --mount --propagation private --pid --fork --kill-child "$@"
+    unshare --mount --propagation private --pid --fork --kill-child "$@" &
+    child=$!
+    local status=0
+    wait "$child" || status=$?
+    child=""
+    return "$status"
 }
 
 echo "== Making a fresh Debian 12 root from $mirror"

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/EditorControl.h"
 
+#include "platform/FileIo.h"
 #include "platform/ScintillaView.h"
 #include "platform/TextDecoding.h"
-
-#include <QFile>
-#include <QFileInfo>
 
 namespace {
 
@@ -49,7 +47,7 @@ QString EditorControl::Text() const
     QByteArray buffer(bytes + 1, Qt::Uninitialized);
     m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXT, static_cast<unsigned long>(bytes + 1), buffer.data());
     buffer.truncate(bytes);
-    return QString::fromUtf8(buffer);
+    return textFromUtf8(buffer);
 }
 
 void EditorControl::setText(const QString &text)
@@ -119,7 +117,7 @@ QString EditorControl::SelText() const
     QByteArray buffer(to - from + 1, Qt::Uninitialized);
     m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buffer.data());
     buffer.truncate(to - from);
-    return QString::fromUtf8(buffer);
+    return textFromUtf8(buffer);
 }
 
 void EditorControl::setSelText(const QString &text)
@@ -202,13 +200,10 @@ int EditorControl::findFolded(const QString &text, int start, int stop, int opti
 
 bool EditorControl::LoadFile(const QString &path)
 {
-    if (QFileInfo(path).isDir())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const DecodedText decoded = decodeDocument(file.readAll());
-    if (file.error() != QFileDevice::NoError || !decoded.ok)
+    // Never a pipe or device, never more than a document may hold.
+    const HostServices::ReadResult read = FileIo::readFile(path, DocumentSize::Maximum);
+    const DecodedText decoded = read.ok ? decodeDocument(read.bytes) : DecodedText();
+    if (!decoded.ok)
         return false;
     setText(decoded.text);
     return true;
@@ -234,7 +229,7 @@ QString EditorControl::textRange(int start, int end) const
     QByteArray buffer(to - from + 1, Qt::Uninitialized);
     m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buffer.data());
     buffer.truncate(to - from);
-    return QString::fromUtf8(buffer);
+    return textFromUtf8(buffer);
 }
 
 EditorControl::Colour EditorControl::colourAt(int offset) const

@@ -121,9 +121,9 @@ QString QtHostServices::tempFolder(QString *error)
     return FileIo::privateTempFolder(error);
 }
 
-HostServices::ReadResult QtHostServices::readFile(const QString &path)
+HostServices::ReadResult QtHostServices::readFile(const QString &path, qint64 sizeLimit)
 {
-    return FileIo::readFile(path);
+    return FileIo::readFile(path, sizeLimit);
 }
 
 QString QtHostServices::writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)

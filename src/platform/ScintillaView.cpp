@@ -2,6 +2,7 @@
 #include "platform/ScintillaView.h"
 
 #include "platform/EditorControl.h"
+#include "platform/TextDecoding.h"
 
 #include <QFocusEvent>
 #include <QFontDatabase>
@@ -86,7 +87,7 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
                     SendScintilla(SCI_GETTEXTRANGE, position, position + length, removed.data());
                     removed.truncate(length);
                     const int offset = toOffset(position);
-                    const QString removedText = QString::fromUtf8(removed);
+                    const QString removedText = textFromUtf8(removed);
                     shiftLandmarks(position, length, removedText.size(), false);
                     m_control.recordEdit({offset, removedText, {}});
                 } else if (type & SC_MOD_BEFOREINSERT) {
@@ -110,7 +111,7 @@ void ScintillaView::finishInsert()
     QByteArray inserted(insert.length + 1, Qt::Uninitialized);
     SendScintilla(SCI_GETTEXTRANGE, insert.position, insert.position + insert.length, inserted.data());
     inserted.truncate(insert.length);
-    const QString text = QString::fromUtf8(inserted);
+    const QString text = textFromUtf8(inserted);
     shiftLandmarks(insert.position, insert.length, text.size(), true);
     m_control.recordEdit({insert.offset, {}, text});
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmMainWin.h"
 
+#include "app/RecentFiles.h"
 #include "app/Resources.h"
 #include "app/StatusPanels.h"
 #include "app/frmAbout.h"
@@ -30,25 +31,34 @@
 #include "formatting/FormattingToolbar.h"
 #include "platform/AppTitle.h"
 #include "platform/EditorControl.h"
+#include "platform/FileIo.h"
 #include "platform/HostServices.h"
 #include "reference/TreeViewTags.h"
 #include "preview/LivePreview.h"
 #include "preview/PreviewWindow.h"
 #include "preview/QuickPreview.h"
+#include "recovery/DocumentJournal.h"
+#include "recovery/JournalRecovery.h"
 #include "search/frmFind.h"
 
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace {
@@ -131,6 +141,20 @@ const QList<MenuEntry> &menuTree()
     return tree;
 }
 
+const QString geometryKey = QStringLiteral("mainWindow/geometry");
+
+// The local file a drag brings (the first, when it brings several), or an empty string. The
+// path is taken from the address's own bytes, so a name that is no UTF-8 arrives intact.
+QString draggedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return {};
+    return FileIo::decodeName(QByteArray::fromPercentEncoding(urls.constFirst().path(QUrl::FullyEncoded).toLatin1()));
+}
+
 // The submenus of the tree.
 bool isSubmenu(const QString &name)
 {
@@ -210,6 +234,15 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connectElementDialogsA();
     connectElementDialogsB();
     connectSearch();
+    connectJournal();
+    updateRecentFiles();
+
+    // Files dropped on the window open; so do files dropped on the editor, which would
+    // otherwise take the drop as text.
+    setAcceptDrops(true);
+    m_r1->widget()->installEventFilter(this);
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(m_r1->widget()))
+        area->viewport()->installEventFilter(this);
 }
 
 frmMainWin::~frmMainWin()
@@ -355,6 +388,8 @@ void frmMainWin::ResetDocument()
     setCutCopyEnabled(false);
     m_formattlb->resetColour();
     m_r1->setText(documentTemplate());
+    // The previous document was put away on purpose, and a fresh template is nothing to keep.
+    m_journal->discard();
 }
 
 void frmMainWin::setCutCopyEnabled(bool enabled)
@@ -436,6 +471,10 @@ void frmMainWin::Form_QueryUnload(bool &cancel)
     const QString folder = m_host.tempFolder(&error);
     if (!folder.isEmpty())
         m_host.deleteFile(folder + QStringLiteral("/Temp.html"));
+    // The user chose to leave: the unsaved text goes with the window, and the next run opens
+    // the window where this one was.
+    m_journal->discard();
+    QSettings().setValue(geometryKey, saveGeometry());
     cancel = false;
     m_ending = true;
     m_host.endProcess();
@@ -756,4 +795,151 @@ void frmMainWin::r1_MouseUp()
 void frmMainWin::r1_LostFocus()
 {
     RefreshQuickPreview();
+}
+
+void frmMainWin::connectJournal()
+{
+    m_journal = new DocumentJournal(
+        [this]() -> std::optional<JournalRecord> {
+            if (!m_files->unsavedChanges())
+                return std::nullopt;
+            JournalRecord record;
+            record.text = m_r1->Text();
+            record.caption = windowTitle();
+            record.hasFile = m_files->SavedBefore;
+            record.path = m_files->SavedBeforePath;
+            record.format = m_files->format;
+            return record;
+        },
+        {}, this);
+    connect(m_r1.get(), &EditorControl::Change, m_journal, &DocumentJournal::documentChanged);
+    connect(m_journal, &DocumentJournal::failed, this, [this](const QString &reason) {
+        m_status->showText(QStringLiteral("Unsaved text cannot be kept for recovery: ") + reason);
+    });
+    // An opened or saved document has nothing unsaved; both join the recent files.
+    const auto used = [this](const QString &path) {
+        m_journal->discard();
+        RecentFiles::add(path);
+        updateRecentFiles();
+    };
+    connect(m_files.get(), &DocumentFiles::fileOpened, this, used);
+    connect(m_files.get(), &DocumentFiles::fileSaved, this, used);
+}
+
+void frmMainWin::restoreSettings()
+{
+    restoreGeometry(QSettings().value(geometryKey).toByteArray());
+    m_browse->restoreRememberedFolder();
+}
+
+bool frmMainWin::offerRecovery()
+{
+    return JournalRecovery::offer(m_host, [this](const JournalRecord &record) { return restoreDocument(record); });
+}
+
+bool frmMainWin::restoreDocument(const JournalRecord &record)
+{
+    m_r1->setText(record.text);
+    m_files->format = record.format;
+    m_files->SavedBefore = record.hasFile;
+    m_files->SavedBeforePath = record.path;
+    setWindowTitle(record.caption);
+    setCutCopyEnabled(false);
+    // The text is not in its file: Save stays on until it is.
+    action(QStringLiteral("mnuSave"))->setEnabled(true);
+    return m_journal->writeNow();
+}
+
+void frmMainWin::updateRecentFiles()
+{
+    QMenu *file = action(QStringLiteral("mnuFile"))->menu();
+    for (QAction *item : std::as_const(m_recentFiles)) {
+        m_actions.remove(item->objectName());
+        file->removeAction(item);
+        item->deleteLater();
+    }
+    m_recentFiles.clear();
+    const QStringList paths = RecentFiles::list();
+    if (paths.isEmpty())
+        return;
+    QAction *exit = action(QStringLiteral("mnuExit"));
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths.at(i);
+        auto *item = new QAction(RecentFiles::caption(static_cast<int>(i) + 1, path), this);
+        item->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
+        connect(item, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+        file->insertAction(exit, item);
+        m_actions.insert(item->objectName(), item);
+        m_recentFiles << item;
+    }
+    // The list stands in a group of its own, between Save As and Exit.
+    m_recentFiles << file->insertSeparator(exit);
+}
+
+void frmMainWin::openRecentFile(const QString &path)
+{
+    if (RecentFiles::isMissing(path)) {
+        RecentFiles::remove(path);
+        updateRecentFiles();
+        m_host.MsgBox(
+            QStringLiteral("%1 no longer exists; it is taken off the list of recent files.").arg(FileIo::displayName(path)),
+            HostServices::OkOnly | HostServices::Exclamation);
+        return;
+    }
+    openFileAsked(path);
+}
+
+void frmMainWin::openFileAsked(const QString &path)
+{
+    if (m_files->confirmDiscard(QStringLiteral("Save file before opening another?")))
+        m_files->openDocument(path);
+}
+
+bool frmMainWin::acceptFileDrag(QDropEvent *event)
+{
+    if (draggedFile(event->mimeData()).isEmpty())
+        return false;
+    event->acceptProposedAction();
+    return true;
+}
+
+void frmMainWin::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!acceptFileDrag(event))
+        QMainWindow::dragEnterEvent(event);
+}
+
+void frmMainWin::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (!acceptFileDrag(event))
+        QMainWindow::dragMoveEvent(event);
+}
+
+void frmMainWin::dropEvent(QDropEvent *event)
+{
+    const QString path = draggedFile(event->mimeData());
+    if (path.isEmpty()) {
+        QMainWindow::dropEvent(event);
+        return;
+    }
+    event->acceptProposedAction();
+    // The question and the open run once the drag has ended, not inside its event.
+    QMetaObject::invokeMethod(
+        this, [this, path] { openFileAsked(path); }, Qt::QueuedConnection);
+}
+
+bool frmMainWin::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        return acceptFileDrag(static_cast<QDropEvent *>(event));
+    case QEvent::Drop:
+        if (draggedFile(static_cast<QDropEvent *>(event)->mimeData()).isEmpty())
+            return false;
+        dropEvent(static_cast<QDropEvent *>(event));
+        return true;
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
 }

@@ -9,6 +9,8 @@
 
 class BrowsePane;
 class ChangeTracker;
+class DocumentJournal;
+struct JournalRecord;
 class frmFind;
 class ClipboardCommands;
 class DocumentFiles;
@@ -64,6 +66,21 @@ public:
     // the process, or leaves cancel set to keep the window open.
     void Form_QueryUnload(bool &cancel);
 
+    // Takes back what the last run remembered: the window's geometry and the Browse pane's
+    // folder. Runs before Form_Load.
+    void restoreSettings();
+    // Offers the unsaved text that ended instances left in their journals; true when a document
+    // was recovered into this window.
+    bool offerRecovery();
+    // Puts a journaled document into the editor: its text, caption, file and format, with
+    // unsaved changes. True once it is kept in this window's own journal.
+    bool restoreDocument(const JournalRecord &record);
+    DocumentJournal &journal() const { return *m_journal; }
+
+    // Opens path as File > Open does, after the same question, without the file dialog: for
+    // the recent files and files dropped on the window.
+    void openFileAsked(const QString &path);
+
 public slots:
     void Toolbar1_ButtonClick(const QString &key);
     void mnuExit_Click();
@@ -107,6 +124,10 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void createActions();
@@ -123,6 +144,12 @@ private:
     void livePreviewRefresh();
     void connectSearch();
     void connectEditing();
+    void connectJournal();
+    // The recent files in the File menu, above Exit, as the settings hold them.
+    void updateRecentFiles();
+    void openRecentFile(const QString &path);
+    // Accepts a drag that brings a local file, so a drop opens it.
+    bool acceptFileDrag(QDropEvent *event);
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -149,4 +176,6 @@ private:
     QPointer<frmFind> m_frmFind;
     std::unique_ptr<ChangeTracker> m_changes;
     std::unique_ptr<ClipboardCommands> m_clipboard;
+    DocumentJournal *m_journal = nullptr;
+    QList<QAction *> m_recentFiles;
 };

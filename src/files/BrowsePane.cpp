@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QListWidget>
+#include <QSettings>
 #include <QStorageInfo>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -24,6 +25,8 @@ QString volumeOf(const QString &folder)
     const QString root = QStorageInfo(folder).rootPath();
     return root.isEmpty() ? QStringLiteral("/") : root;
 }
+const QString folderKey = QStringLiteral("browse/folder");
+
 // The folder list keeps its height (1890 twips); the file list takes the rest of the pane.
 constexpr int Dir1Height = 1890 / 15;
 
@@ -61,6 +64,8 @@ BrowsePane::BrowsePane(QWidget *parent)
 
     fillDrives();
     setDirPath(QDir::currentPath());
+    // From here on the folder the user goes to is the one the next run starts in.
+    connect(this, &BrowsePane::Dir1_Change, this, &BrowsePane::rememberFolder);
 
     connect(m_drive1, &QComboBox::activated, this, &BrowsePane::Drive1_Change);
     connect(m_dir1, &QListWidget::itemActivated, this,
@@ -186,4 +191,16 @@ void BrowsePane::restoreFileSelection()
         return;
     }
     m_file1->setCurrentItem(found.constFirst());
+}
+
+bool BrowsePane::restoreRememberedFolder()
+{
+    const QString folder = FileIo::decodeName(QSettings().value(folderKey).toByteArray());
+    return QDir::isAbsolutePath(folder) && setDirPath(folder);
+}
+
+void BrowsePane::rememberFolder() const
+{
+    // Kept as the name's bytes, which a settings file holds whatever they are.
+    QSettings().setValue(folderKey, FileIo::encodeName(m_dirPath));
 }

@@ -36,6 +36,10 @@ public:
     // for a click that loaded nothing.
     void restoreFileSelection();
 
+    // Shows the folder shown when the program last ran, if it is still a folder; false, with
+    // nothing changed, otherwise.
+    bool restoreRememberedFolder();
+
 public slots:
     // The drive chosen in Drive1: its root folder in Dir1. A drive that cannot be read changes
     // nothing.
@@ -52,6 +56,7 @@ private:
     void fillFiles();
     // Shows in Drive1 the volume that holds folder.
     void showDriveOf(const QString &folder);
+    void rememberFolder() const;
 
     QComboBox *m_drive1 = nullptr;
     QListWidget *m_dir1 = nullptr;

@@ -130,6 +130,7 @@ bool DocumentFiles::openFile(const QString &path, const QString &name)
     SavedBeforePath = path;
     m_hooks.setCaption(caption(name));
     m_save.setEnabled(false);
+    emit fileOpened(path);
     return true;
 }
 
@@ -175,6 +176,7 @@ bool DocumentFiles::mnuSave_Click()
         if (!saveTo(SavedBeforePath, true))
             return false;
         m_save.setEnabled(false);
+        emit fileSaved(SavedBeforePath);
         return true;
     }
     const std::optional<QString> path = m_host.ShowSave(QStringLiteral("Save As"), fileFilter());
@@ -184,6 +186,7 @@ bool DocumentFiles::mnuSave_Click()
     SavedBeforePath = *path;
     m_hooks.setCaption(caption(fileNameOf(*path)));
     m_save.setEnabled(false);
+    emit fileSaved(*path);
     return true;
 }
 

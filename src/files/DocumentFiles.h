@@ -54,6 +54,12 @@ public:
     // they are. On failure tells the user and leaves the document as it was.
     bool openFile(const QString &path, const QString &name);
 
+signals:
+    // The document now holds path's text, read by Open, the Browse pane or the command line.
+    void fileOpened(const QString &path);
+    // The document was written into path.
+    void fileSaved(const QString &path);
+
 private:
     // Reads path, asking first when it is large. Not ok and no error: the user declined.
     HostServices::ReadResult readDocument(const QString &path);

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -47,6 +48,34 @@ QCheckBox *checkBox(const QString &name, const QString &caption, QWidget *parent
     box->setObjectName(name);
     box->setAccessibleName(QString(caption).remove(u'&'));
     return box;
+}
+
+// What the dialog remembers across openings and runs: the last texts searched for and put in,
+// most recent first, and the options.
+const QString findTextsKey = QStringLiteral("find/findTexts");
+const QString replaceTextsKey = QStringLiteral("find/replaceTexts");
+constexpr qsizetype rememberedTexts = 10;
+
+QStringList rememberedList(const QString &key)
+{
+    return QSettings().value(key).toStringList().mid(0, rememberedTexts);
+}
+
+// Puts text first in the remembered list and offers it in combo's list, leaving what the
+// combo shows as it is.
+void remember(QComboBox *combo, const QString &key, const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QStringList texts = rememberedList(key);
+    texts.removeAll(text);
+    texts.prepend(text);
+    QSettings().setValue(key, texts.mid(0, rememberedTexts));
+    if (combo->findText(text, Qt::MatchFixedString | Qt::MatchCaseSensitive) < 0) {
+        const QString shown = combo->currentText();
+        combo->addItem(text);
+        combo->setEditText(shown);
+    }
 }
 
 // Texts the editor folds itself (a case-insensitive search for non-ASCII text) cost it a copy
@@ -154,6 +183,9 @@ frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, st
     connect(&m_editor, &QObject::destroyed, this, [this] { delete this; });
 
     Form_Load();
+    for (QCheckBox *option : {m_chkWholeWord, m_chkMatchCase, m_chkNoHighlight})
+        connect(option, &QCheckBox::toggled, this,
+                [option](bool checked) { QSettings().setValue(QStringLiteral("find/") + option->objectName(), checked); });
 }
 
 void frmFind::Form_Load()
@@ -162,6 +194,24 @@ void frmFind::Form_Load()
     const QString selected = m_editor.SelText();
     m_cboFind->addItem(selected);
     m_cboFind->setEditText(selected);
+    // The fields start as they always do; earlier texts wait in the lists, and the options are
+    // those last chosen.
+    for (const QString &text : rememberedList(findTextsKey)) {
+        if (text != selected)
+            m_cboFind->addItem(text);
+    }
+    m_cboFind->setEditText(selected);
+    m_cboReplace->addItems(rememberedList(replaceTextsKey));
+    m_cboReplace->setEditText(QString());
+    for (QCheckBox *option : {m_chkWholeWord, m_chkMatchCase, m_chkNoHighlight})
+        option->setChecked(QSettings().value(QStringLiteral("find/") + option->objectName(), false).toBool());
+}
+
+void frmFind::rememberTexts(bool replacing)
+{
+    remember(m_cboFind, findTextsKey, m_cboFind->currentText());
+    if (replacing)
+        remember(m_cboReplace, replaceTextsKey, m_cboReplace->currentText());
 }
 
 void frmFind::Form_Unload()
@@ -214,6 +264,7 @@ void frmFind::textNotFound()
 
 void frmFind::cmdFind_Click()
 {
+    rememberTexts(false);
     const QString findText = m_cboFind->currentText();
     if (m_cmdFind->text() == findCaption) {
         if (m_editor.Find(findText, 0, -1, searchOptions()) < 0) {
@@ -242,6 +293,7 @@ void frmFind::cmdReplace_Click()
         setCaption(m_cmdReplace, replaceArmedCaption);
         return;
     }
+    rememberTexts(true);
     const QString findText = m_cboFind->currentText();
     // An empty find text has no occurrence, so nothing is taken for one.
     if (!findText.isEmpty())
@@ -255,6 +307,7 @@ void frmFind::cmdReplace_Click()
 
 void frmFind::cmdReplaceAll_Click()
 {
+    rememberTexts(true);
     const QString findText = m_cboFind->currentText();
     const QString replacement = m_cboReplace->currentText();
     const int options = searchOptions();

@@ -44,6 +44,8 @@ private:
     void placeReplaceButtons(int topTwips);
     void setReplaceEnabled(bool enabled);
     void textNotFound();
+    // Remembers the find text, and with replacing the replacement too, for later openings.
+    void rememberTexts(bool replacing);
 
     EditorControl &m_editor;
     HostServices &m_host;

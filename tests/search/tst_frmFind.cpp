@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -85,6 +86,8 @@ class tst_frmFind : public QObject
     Q_OBJECT
 
 private slots:
+    // Each case starts with nothing remembered from an earlier dialog.
+    void init() { QSettings().clear(); }
     void freshDialog();
     void findFieldTakesTheSelection_data();
     void findFieldTakesTheSelection();

@@ -83,7 +83,7 @@ done >"$root/etc/apt/sources.list"
 cp "$deb" "$here/check-start.sh" "$root/tmp/"
 
 in_namespace() {
-    local root=$1 package=$2 apt_cache=$3 log=$4
+    local root=$1 package=$2 apt_cache=$3 log=$4 version=$5
     mount -t proc proc "$root/proc"
     mount -t tmpfs -o mode=1777,nosuid,nodev shm "$root/dev/shm"
     mount -t devpts -o newinstance,ptmxmode=0666,mode=0620 devpts "$root/dev/pts"
@@ -120,6 +120,13 @@ in_namespace() {
         return 1
     fi
 
+    local answer
+    if ! answer=$(in_root timeout 30 zorvane --version 2>&1) || [[ "$answer" != *" $version" ]]; then
+        echo "zorvane --version answered \"$answer\" instead of its version $version." >&2
+        return 1
+    fi
+    echo "zorvane --version: $answer"
+
     echo "== Installing a virtual display in the root (for the check only)"
     apt_in_root install -y --no-install-recommends xvfb xauth xdotool
 
@@ -128,5 +135,5 @@ in_namespace() {
 }
 export -f in_namespace
 isolated bash -euo pipefail -c 'in_namespace "$@"' _ \
-    "$root" "/tmp/$(basename "$deb")" "$apt_cache" "$work/apt.log"
+    "$root" "/tmp/$(basename "$deb")" "$apt_cache" "$work/apt.log" "$(dpkg-deb --field "$deb" Version)"
 echo "Package check passed in $((SECONDS - started)) s."

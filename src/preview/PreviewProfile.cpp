@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewProfile.h"
 
+#include "preview/PreviewProxy.h"
+
 #include <QCoreApplication>
 #include <QPointer>
 #include <QWebEngineProfile>
@@ -8,11 +10,31 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 
+namespace {
+
+// Peer connections (WebRTC) reach STUN and TURN servers past every request filter. With their UDP
+// off they connect through the engine's proxy, which is ours and lets through only what the
+// filter approved; loopback goes through it too. The engine reads these switches when it starts,
+// which is when the first profile is made.
+void routeThroughProxy()
+{
+    const PreviewProxy *proxy = PreviewProxy::shared();
+    // Without our proxy, a port where nothing listens: nothing leaves rather than everything.
+    const quint16 port = proxy ? proxy->port() : 1;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    flags += " --proxy-server=http://127.0.0.1:" + QByteArray::number(port) +
+             " --proxy-bypass-list=<-loopback> --force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
+}
+
+} // namespace
+
 QWebEngineProfile *PreviewProfile::shared()
 {
     static QPointer<QWebEngineProfile> profile;
     if (profile)
         return profile;
+    routeThroughProxy();
     // A profile without a storage name is off the record.
     profile = new QWebEngineProfile(QCoreApplication::instance());
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);

@@ -7,7 +7,7 @@ class QWebEngineProfile;
 // in memory only and go with the process) and shuts what a page being edited has no need for:
 // scripts opening windows or touching the clipboard, plug-ins, link auditing, DNS prefetching,
 // page icons, handing unknown schemes to other programs, peer connections (WebRTC), and taking
-// the focus when a page loads.
+// the focus when a page loads. The engine reaches the network only through PreviewProxy.
 // What a page may fetch, from this machine or the network, is decided by PreviewRequestFilter.
 class PreviewProfile
 {

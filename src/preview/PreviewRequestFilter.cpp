@@ -2,6 +2,7 @@
 #include "preview/PreviewRequestFilter.h"
 
 #include "preview/PreviewPage.h"
+#include "preview/PreviewProxy.h"
 #include "preview/WrittenAddresses.h"
 
 #include <QWebEngineUrlRequestInfo>
@@ -16,6 +17,8 @@ void PreviewRequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
 {
     if (!allows(info))
         info.block(true);
+    else if (PreviewProxy *proxy = PreviewProxy::shared())
+        proxy->approve(info.requestUrl());
 }
 
 bool PreviewRequestFilter::allows(const QWebEngineUrlRequestInfo &info) const

@@ -38,6 +38,9 @@ public:
         m_pages[path] = {contentType, body};
     }
 
+    // Answers path with a redirect to location.
+    void redirect(const QString &path, const QByteArray &location) { m_redirects[path] = location; }
+
     int connections() const { return m_connections; }
     // "GET /path?query HTTP/1.1", one per request, in the order they came.
     QStringList requests() const { return m_requests; }
@@ -63,8 +66,12 @@ private:
             m_requests << line;
             const QString path = line.section(QLatin1Char(' '), 1, 1);
             const auto page = m_pages.find(path);
+            const auto redirect = m_redirects.find(path);
             QByteArray answer;
-            if (page == m_pages.end()) {
+            if (redirect != m_redirects.end()) {
+                answer =
+                    "HTTP/1.1 302 Found\r\nLocation: " + redirect->second + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+            } else if (page == m_pages.end()) {
                 answer = "HTTP/1.1 404 Not Found\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
             } else {
                 answer = "HTTP/1.1 200 OK\r\nContent-Type: " + page->second.contentType +
@@ -78,6 +85,7 @@ private:
 
     QTcpServer m_server;
     std::map<QString, Page> m_pages;
+    std::map<QString, QByteArray> m_redirects;
     std::map<QTcpSocket *, QByteArray> m_heads;
     QStringList m_requests;
     int m_connections = 0;

@@ -13,6 +13,7 @@
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUdpSocket>
 
 using namespace BrowserProbe;
 
@@ -170,6 +171,17 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing_data()
            "  username: 'd', credential: 'x'}]}); pc.createDataChannel('c');"
            "  pc.createOffer().then(function (o) { return pc.setLocalDescription(o); }).then(function () { done(''); },"
            "  function () { done(''); }); } catch (e) { done(''); }";
+    // A frame's first empty document runs none of the profile's scripts, so the constructor is
+    // still there; its TURN and STUN traffic must still get nowhere.
+    QTest::newRow("peer connection from a fresh frame to TURN and STUN servers")
+        << "var f = document.createElement('iframe'); document.body.appendChild(f); var r = 'none';"
+           "try { var pc = new f.contentWindow.RTCPeerConnection({iceServers: ["
+           "  {urls: ['turn:127.0.0.1:' + PORT + '?transport=tcp', 'turn:127.0.0.1:' + PORT + '?transport=udp'],"
+           "   username: 'd', credential: 'x'}, {urls: 'stun:127.0.0.1:' + PORT}]}); r = 'built';"
+           "  pc.createDataChannel('c'); pc.onicegatheringstatechange = function () {"
+           "    if (pc.iceGatheringState === 'complete') done(r); };"
+           "  pc.createOffer().then(function (o) { return pc.setLocalDescription(o); });"
+           "  setTimeout(function () { done(r); }, 3000); } catch (e) { done(r); }";
     QTest::newRow("HTML import of a file")
         << "var l = document.createElement('link'); l.rel = 'import'; l.href = S; document.head.appendChild(l);"
            "setTimeout(function () { var r = ''; try { r = l.import.body.innerText; } catch (e) {}"
@@ -187,6 +199,9 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing()
 
     LoopbackServer server;
     QVERIFY(server.isListening());
+    // STUN and TURN over UDP would come here.
+    QUdpSocket datagrams;
+    QVERIFY(datagrams.bind(QHostAddress::LocalHost, server.port()));
     const QString html = hostilePage(attack).replace(QLatin1String("PORT"), QString::number(server.port()));
     const QString path = writePage(QStringLiteral("hostile.html"), html);
     PreviewBrowser view;
@@ -200,6 +215,7 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing()
     QVERIFY2(!view.title().contains(secret), qPrintable(view.title()));
     QCOMPARE(server.requests(), QStringList());
     QCOMPARE(server.connections(), 0);
+    QVERIFY(!datagrams.hasPendingDatagrams());
     // A script may still move within its own page (a link to "#here").
     QCOMPARE(view.url().adjusted(QUrl::RemoveFragment), QUrl::fromLocalFile(path));
     QCOMPARE(QApplication::topLevelWidgets(), windows);
@@ -253,6 +269,10 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage_data()
     QTest::newRow("user clicks a written network link")
         << link.arg(QStringLiteral("href='SERVER/page'")) << true << QStringLiteral("SERVER/page")
         << QStringList{QStringLiteral("GET /page HTTP/1.1")};
+    // The server sends the view on to a host name the page never wrote.
+    QTest::newRow("user clicks a written network link that redirects")
+        << link.arg(QStringLiteral("href='SERVER/moved'")) << true << QStringLiteral("NAMED/page")
+        << QStringList{QStringLiteral("GET /moved HTTP/1.1"), QStringLiteral("GET /page HTTP/1.1")};
     QTest::newRow("user clicks a link a script rewrote")
         << link.arg(QStringLiteral("href='SERVER/page'")) +
                QStringLiteral("<script>document.getElementById('a').href += '?d=' + document.title;</script>")
@@ -275,11 +295,13 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage()
     QVERIFY(server.isListening());
     server.serve(QStringLiteral("/page"), "text/html", "<p>remote page</p>");
     const QString serverRoot = server.address(QString());
+    const QString namedRoot = QStringLiteral("http://localhost:%1").arg(server.port());
+    server.redirect(QStringLiteral("/moved"), (namedRoot + QStringLiteral("/page")).toLatin1());
     const QString html = QStringLiteral("<!DOCTYPE html><html><head><title>t</title></head><body>%1</body></html>")
                              .arg(body)
                              .replace(QLatin1String("SERVER"), serverRoot);
     const QString path = writePage(QStringLiteral("hostile.html"), html);
-    lands.replace(QLatin1String("SERVER"), serverRoot);
+    lands.replace(QLatin1String("SERVER"), serverRoot).replace(QLatin1String("NAMED"), namedRoot);
     const QUrl expected = lands.startsWith(QLatin1String("http")) ? QUrl(lands) : QUrl::fromLocalFile(m_dir.filePath(lands));
 
     PreviewBrowser view;

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QTcpServer>
+
+class QUrl;
+
+// The browser engine's only way out: an HTTP proxy on 127.0.0.1 that relays a connection only to
+// a server PreviewRequestFilter let a request through to moments before. Peer connections
+// (WebRTC) pass no request filter, but with their UDP off they go through the proxy like
+// everything else, so a TURN server a script names is refused here.
+class PreviewProxy : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit PreviewProxy(QObject *parent = nullptr);
+
+    // Started on first use, on an ephemeral port, and owned by the application; null when no
+    // port could be had.
+    static PreviewProxy *shared();
+
+    // Listens on 127.0.0.1, on a port of the system's choice.
+    bool listen();
+    quint16 port() const { return m_server.serverPort(); }
+
+    // The engine is about to fetch url: its server may be reached for a short while.
+    void approve(const QUrl &url);
+
+    enum class Route { Refused, Tunnel, TlsTunnel };
+    // Whether a CONNECT to host:port may pass, and whether only TLS may go through it.
+    Route tunnelRoute(const QString &host, quint16 port) const;
+    // Whether a request for an absolute http address on host:port may pass.
+    bool mayFetch(const QString &host, quint16 port) const;
+
+private:
+    bool recent(const QString &key) const;
+
+    QTcpServer m_server;
+    // "kind host:port" -> when the filter last let a request through to it.
+    QHash<QString, QElapsedTimer> m_approved;
+};

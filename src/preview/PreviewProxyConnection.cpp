@@ -1,0 +1,245 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "preview/PreviewProxyConnection.h"
+
+#include "preview/PreviewProxy.h"
+
+#include <QTcpSocket>
+#include <QUrl>
+
+namespace {
+
+constexpr qsizetype maxHead = 16 * 1024;
+constexpr qint64 chunk = 64 * 1024;
+// Reading stops while this much waits to be written to the other side.
+constexpr qint64 maxBacklog = 256 * 1024;
+constexpr int idleMs = 60000;
+// Every TLS connection opens with a handshake record.
+constexpr char tlsHandshake = 0x16;
+
+// "host:port" or "[v6]:port"; false when it is neither.
+bool splitAuthority(const QByteArray &authority, QString &host, quint16 &port)
+{
+    const qsizetype colon = authority.lastIndexOf(':');
+    if (colon <= 0)
+        return false;
+    QByteArray name = authority.left(colon);
+    if (name.startsWith('[') && name.endsWith(']'))
+        name = name.mid(1, name.size() - 2);
+    bool ok = false;
+    const uint number = authority.mid(colon + 1).toUInt(&ok);
+    if (!ok || number == 0 || number > 65535 || name.isEmpty())
+        return false;
+    host = QUrl::fromAce(name).toLower();
+    port = static_cast<quint16>(number);
+    return true;
+}
+
+} // namespace
+
+PreviewProxyConnection::PreviewProxyConnection(QTcpSocket *client, PreviewProxy &proxy)
+    : QObject(&proxy)
+    , m_proxy(proxy)
+    , m_client(client)
+{
+    m_client->setParent(this);
+    m_client->setReadBufferSize(chunk);
+    m_idle.setSingleShot(true);
+    m_idle.setInterval(idleMs);
+    connect(&m_idle, &QTimer::timeout, this, [this] {
+        m_client->abort();
+        if (m_upstream)
+            m_upstream->abort();
+        deleteLater();
+    });
+    m_idle.start();
+    connect(m_client, &QTcpSocket::readyRead, this, [this] {
+        m_idle.start();
+        if (m_state == State::Head)
+            readHead();
+        else if (m_state == State::TunnelStart)
+            checkTunnelStart();
+        else if (m_state == State::Relaying)
+            pump(m_client, m_upstream);
+    });
+    connect(m_client, &QTcpSocket::bytesWritten, this, [this] {
+        m_idle.start();
+        if (m_state == State::Relaying)
+            pump(m_upstream, m_client);
+        else if (m_state == State::Closing)
+            close();
+    });
+    connect(m_client, &QTcpSocket::disconnected, this, &PreviewProxyConnection::close);
+    if (m_client->bytesAvailable() > 0)
+        readHead();
+}
+
+void PreviewProxyConnection::readHead()
+{
+    m_head += m_client->read(maxHead + 1 - m_head.size());
+    const qsizetype end = m_head.indexOf("\r\n\r\n");
+    if (end < 0) {
+        if (m_head.size() > maxHead)
+            refuse("431 Request Header Fields Too Large");
+        return;
+    }
+    const QByteArray rest = m_head.mid(end + 4);
+    const qsizetype lineEnd = m_head.indexOf("\r\n");
+    const QList<QByteArray> parts = m_head.left(lineEnd).split(' ');
+    const QByteArray headers = m_head.mid(lineEnd + 2, end + 2 - (lineEnd + 2));
+    m_head.clear();
+    if (parts.size() != 3) {
+        refuse("400 Bad Request");
+        return;
+    }
+    m_pending = rest;
+    if (parts.at(0) == "CONNECT")
+        startTunnel(parts.at(1));
+    else
+        startFetch(parts.at(0), parts.at(1), parts.at(2), headers);
+}
+
+void PreviewProxyConnection::startTunnel(const QByteArray &target)
+{
+    if (!splitAuthority(target, m_host, m_port)) {
+        refuse("400 Bad Request");
+        return;
+    }
+    const PreviewProxy::Route route = m_proxy.tunnelRoute(m_host, m_port);
+    if (route == PreviewProxy::Route::Refused) {
+        refuse("403 Forbidden");
+        return;
+    }
+    m_tlsOnly = route == PreviewProxy::Route::TlsTunnel;
+    m_client->write("HTTP/1.1 200 Connection Established\r\n\r\n");
+    // The server is reached only once the first bytes show what goes through.
+    m_state = State::TunnelStart;
+    checkTunnelStart();
+}
+
+void PreviewProxyConnection::checkTunnelStart()
+{
+    m_pending += m_client->read(chunk);
+    if (m_pending.isEmpty())
+        return;
+    if (m_tlsOnly && m_pending.at(0) != tlsHandshake) {
+        m_client->abort();
+        close();
+        return;
+    }
+    connectUpstream(m_host, m_port);
+}
+
+void PreviewProxyConnection::startFetch(const QByteArray &method, const QByteArray &target, const QByteArray &version,
+                                        const QByteArray &headers)
+{
+    const QUrl url = QUrl::fromEncoded(target, QUrl::StrictMode);
+    if (!url.isValid() || url.scheme() != QLatin1String("http") || url.host().isEmpty() || !url.userInfo().isEmpty()) {
+        refuse("400 Bad Request");
+        return;
+    }
+    const auto port = static_cast<quint16>(url.port(80));
+    if (!m_proxy.mayFetch(url.host(), port)) {
+        refuse("403 Forbidden");
+        return;
+    }
+    // The server gets the request as if asked directly, and one request per connection, so the
+    // next request (perhaps for another server) comes on a connection of its own.
+    QByteArray request = method + ' ' + url.toEncoded(QUrl::RemoveScheme | QUrl::RemoveAuthority | QUrl::RemoveFragment);
+    if (url.path().isEmpty())
+        request += '/';
+    request += ' ' + version + "\r\n";
+    for (const QByteArray &line : headers.split('\n')) {
+        const QByteArray field = line.trimmed();
+        const QByteArray name = field.left(field.indexOf(':')).trimmed().toLower();
+        if (field.isEmpty() || name.startsWith("proxy-") || name == "connection" || name == "keep-alive")
+            continue;
+        request += field + "\r\n";
+    }
+    request += "Connection: close\r\n\r\n";
+    m_pending.prepend(request);
+    connectUpstream(url.host(), port);
+}
+
+void PreviewProxyConnection::connectUpstream(const QString &host, quint16 port)
+{
+    m_state = State::Connecting;
+    m_upstream = new QTcpSocket(this);
+    m_upstream->setReadBufferSize(chunk);
+    connect(m_upstream, &QTcpSocket::connected, this, [this] {
+        m_state = State::Relaying;
+        m_upstream->write(m_pending);
+        m_pending.clear();
+        pump(m_client, m_upstream);
+    });
+    connect(m_upstream, &QTcpSocket::readyRead, this, [this] {
+        m_idle.start();
+        pump(m_upstream, m_client);
+    });
+    connect(m_upstream, &QTcpSocket::bytesWritten, this, [this] {
+        m_idle.start();
+        if (m_state == State::Closing)
+            close();
+        else
+            pump(m_client, m_upstream);
+    });
+    connect(m_upstream, &QTcpSocket::disconnected, this, &PreviewProxyConnection::close);
+    connect(m_upstream, &QTcpSocket::errorOccurred, this, [this] {
+        if (m_state == State::Connecting)
+            m_client->abort();
+        close();
+    });
+    m_upstream->connectToHost(host, port);
+}
+
+void PreviewProxyConnection::pump(QTcpSocket *from, QTcpSocket *to)
+{
+    if (m_state != State::Relaying && m_state != State::Closing)
+        return;
+    while (from->bytesAvailable() > 0 && to->state() == QAbstractSocket::ConnectedState && to->bytesToWrite() < maxBacklog)
+        to->write(from->read(chunk));
+}
+
+void PreviewProxyConnection::refuse(const QByteArray &status)
+{
+    m_state = State::Closing;
+    m_client->write("HTTP/1.1 " + status + "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+    m_client->disconnectFromHost();
+    finishIfDone();
+}
+
+void PreviewProxyConnection::close()
+{
+    if (m_state == State::Relaying)
+        m_state = State::Closing;
+    if (m_state != State::Closing) {
+        // Nothing was relayed yet: there is nothing to hand on.
+        m_state = State::Closing;
+        m_client->abort();
+        if (m_upstream)
+            m_upstream->abort();
+        finishIfDone();
+        return;
+    }
+    // What one side sent before it closed still reaches the other; a side is closed once the
+    // other is gone and all it sent is handed on.
+    if (m_upstream) {
+        pump(m_upstream, m_client);
+        pump(m_client, m_upstream);
+    }
+    const auto gone = [](QTcpSocket *socket) {
+        return !socket || (socket->state() == QAbstractSocket::UnconnectedState && socket->bytesAvailable() == 0);
+    };
+    if (gone(m_upstream) && m_client->state() == QAbstractSocket::ConnectedState)
+        m_client->disconnectFromHost();
+    if (m_upstream && gone(m_client) && m_upstream->state() == QAbstractSocket::ConnectedState)
+        m_upstream->disconnectFromHost();
+    finishIfDone();
+}
+
+void PreviewProxyConnection::finishIfDone()
+{
+    const bool clientDone = m_client->state() == QAbstractSocket::UnconnectedState;
+    const bool upstreamDone = !m_upstream || m_upstream->state() == QAbstractSocket::UnconnectedState;
+    if (clientDone && upstreamDone)
+        deleteLater();
+}

@@ -1,0 +1,45 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+
+class PreviewProxy;
+class QTcpSocket;
+
+// One client of the preview's proxy: reads its request head, refuses what the proxy does not
+// allow, and otherwise relays bytes both ways with bounded buffers. It ends itself when either
+// side closes or after a spell of silence.
+class PreviewProxyConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    PreviewProxyConnection(QTcpSocket *client, PreviewProxy &proxy);
+
+private:
+    enum class State { Head, TunnelStart, Connecting, Relaying, Closing };
+
+    void readHead();
+    void startTunnel(const QByteArray &target);
+    void startFetch(const QByteArray &method, const QByteArray &target, const QByteArray &version, const QByteArray &headers);
+    void checkTunnelStart();
+    void connectUpstream(const QString &host, quint16 port);
+    void pump(QTcpSocket *from, QTcpSocket *to);
+    void refuse(const QByteArray &status);
+    void close();
+    void finishIfDone();
+
+    const PreviewProxy &m_proxy;
+    QTcpSocket *m_client;
+    QTcpSocket *m_upstream = nullptr;
+    State m_state = State::Head;
+    QByteArray m_head;
+    // Bytes for the server before it is connected: the rewritten request, or a tunnel's start.
+    QByteArray m_pending;
+    bool m_tlsOnly = false;
+    QString m_host;
+    quint16 m_port = 0;
+    QTimer m_idle;
+};

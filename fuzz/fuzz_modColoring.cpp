@@ -56,9 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // A caret stands on a character boundary: never inside a surrogate pair or a CR LF.
     int caret = (data[0] | data[1] << 8) % (length + 1);
-    if (caret > 0 && caret < length
-        && ((text.at(caret - 1).isHighSurrogate() && text.at(caret).isLowSurrogate())
-            || (text.at(caret - 1) == u'\r' && text.at(caret) == u'\n')))
+    if (caret > 0 && caret < length &&
+        ((text.at(caret - 1).isHighSurrogate() && text.at(caret).isLowSurrogate()) ||
+         (text.at(caret - 1) == u'\r' && text.at(caret) == u'\n')))
         --caret;
 
     target->setColours(0, earlierColours(text, data[2]));
@@ -67,8 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     ColorMarkup(*target, caret);
 
     const QByteArray after = target->colours(0, length);
-    const std::vector<char> expected =
-        ColouringModel::colour(text.toStdU16String(), static_cast<std::size_t>(caret), std::vector<char>(before.begin(), before.end()));
+    const std::vector<char> expected = ColouringModel::colour(text.toStdU16String(), static_cast<std::size_t>(caret),
+                                                              std::vector<char>(before.begin(), before.end()));
     if (target->Text() != text) {
         std::fprintf(stderr, "the colouring changed the text\n");
         std::abort();

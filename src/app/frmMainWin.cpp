@@ -32,6 +32,7 @@
 #include "platform/EditorControl.h"
 #include "platform/HostServices.h"
 #include "reference/TreeViewTags.h"
+#include "preview/LivePreview.h"
 #include "preview/PreviewWindow.h"
 #include "preview/QuickPreview.h"
 #include "search/frmFind.h"
@@ -42,6 +43,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
+#include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QToolBar>
@@ -56,7 +58,7 @@ QString documentTemplate()
 {
     return QStringLiteral("<HTML>\r\n"
                           "<HEAD>\r\n"
-                          "<!-- Created With Zorvane v1.0 //->\r\n"
+                          "<!-- Created With Zorvane v1.0 //-->\r\n"
                           "<TITLE>Untitled</TITLE>\r\n"
                           "</HEAD>\r\n"
                           "<BODY BGCOLOR=#FFFFFF TEXT=#000000 LINK=#0000CC>\r\n"
@@ -96,6 +98,7 @@ const QList<MenuEntry> &menuTree()
         {"mnuFind", "Find and Replace", "mnuEdit", QKeySequence(Qt::CTRL | Qt::Key_F)},
         {"", "", "mnuEdit", {}},
         {"mnuPreview", "Preview in New Window", "mnuEdit", QKeySequence(Qt::Key_F11)},
+        {"mnuLivePreview", "Live Preview", "mnuEdit", {}},
         {"mnuLineBreak", "&Line Break...", "mnuInsert", {}},
         {"mnuHorizontalLine", "Hori&zontal Line", "mnuInsert", {}},
         {"", "", "mnuInsert", {}},
@@ -209,7 +212,11 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connectSearch();
 }
 
-frmMainWin::~frmMainWin() = default;
+frmMainWin::~frmMainWin()
+{
+    // The editor leaving its tab as the members go is no switch of tab to handle.
+    disconnect(m_maintabs, nullptr, this, nullptr);
+}
 
 void frmMainWin::createActions()
 {
@@ -380,6 +387,10 @@ void frmMainWin::Toolbar1_ButtonClick(const QString &key)
 
 void frmMainWin::RefreshQuickPreview()
 {
+    // Once the user has confirmed the exit, closing the windows (the find dialog's unloading, the
+    // editor losing the focus) writes no preview and starts no browser engine.
+    if (m_ending)
+        return;
     m_quickPreview->RefreshQuickPreview();
 }
 
@@ -624,12 +635,28 @@ void frmMainWin::connectPreview()
     const auto report = [this](const QString &message) { m_status->showText(message); };
     m_quickPreview = std::make_unique<QuickPreview>(*m_r1, m_host, format, m_previewTab, report);
     m_previewWindow = std::make_unique<PreviewWindow>(*m_r1, m_host, format, this, report);
-    connect(m_maintabs, &QTabWidget::tabBarClicked, this, [this](int index) {
-        if (index >= 0)
-            maintabs_Click();
-    });
+    // Every switch of tab, by the mouse, the keyboard or an assistive tool, and only a switch.
+    connect(m_maintabs, &QTabWidget::currentChanged, this, &frmMainWin::maintabs_Click);
     connect(m_quickPreview.get(), &QuickPreview::qprevbrGotFocus, this, &frmMainWin::qprevbr_GotFocus);
     connect(action(QStringLiteral("mnuPreview")), &QAction::triggered, this, &frmMainWin::mnuPreview_Click);
+
+    // The previews follow typing unless the user switched it off, which is remembered.
+    m_livePreview = new LivePreview(*m_r1, [this] { livePreviewRefresh(); }, this);
+    QAction *live = action(QStringLiteral("mnuLivePreview"));
+    live->setCheckable(true);
+    live->setChecked(QSettings().value(QStringLiteral("preview/live"), true).toBool());
+    m_livePreview->setEnabled(live->isChecked());
+    connect(live, &QAction::toggled, this, [this](bool on) {
+        QSettings().setValue(QStringLiteral("preview/live"), on);
+        m_livePreview->setEnabled(on);
+    });
+}
+
+void frmMainWin::livePreviewRefresh()
+{
+    if (m_maintabs->currentWidget() == m_previewTab)
+        RefreshQuickPreview();
+    m_previewWindow->refreshDocument();
 }
 
 void frmMainWin::maintabs_Click()

@@ -15,6 +15,7 @@ class DocumentFiles;
 class EditorControl;
 class FormattingToolbar;
 class HostServices;
+class LivePreview;
 class PreviewWindow;
 class QAction;
 class QLabel;
@@ -118,6 +119,8 @@ private:
     void connectElementDialogsA();
     void connectElementDialogsB();
     void connectPreview();
+    // The live preview's refresh: the quick preview while its tab is in front, and Form2 while open.
+    void livePreviewRefresh();
     void connectSearch();
     void connectEditing();
 
@@ -134,6 +137,7 @@ private:
     QTreeWidget *m_tv1 = nullptr;
     QTabWidget *m_maintabs = nullptr;
     QWidget *m_previewTab = nullptr;
+    LivePreview *m_livePreview = nullptr;
     StatusPanels *m_status = nullptr;
     bool m_ending = false;
     QPointer<frmTable> m_frmTable;

@@ -2,10 +2,10 @@
 #include "app/frmMainWin.h"
 #include "app/frmSplash.h"
 #include "files/DocumentFiles.h"
+#include "platform/FileIo.h"
 #include "platform/QtHostServices.h"
 
 #include <QApplication>
-#include <QFileInfo>
 
 #include <unistd.h>
 
@@ -38,6 +38,6 @@ int main(int argc, char *argv[])
 
     const QStringList arguments = QApplication::arguments();
     if (arguments.size() > 1)
-        window.files().openDocument(QFileInfo(arguments.at(1)).absoluteFilePath());
+        window.files().openDocument(FileIo::pathFromArgument(argv[1])); // the raw bytes: any file name opens
     return QApplication::exec();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/DialogControls.h"
 
+#include "platform/OneLineField.h"
+
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -8,8 +10,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QList>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 
 namespace DialogControls {
 
@@ -55,10 +59,21 @@ QCheckBox *checkBox(QWidget *parent, const char *name, const QString &caption, b
 
 QLineEdit *field(QWidget *parent, const char *name, const QString &text, const QString &accessibleName, int width)
 {
-    auto *edit = named(new QLineEdit(text, parent), name, accessibleName);
+    auto *edit = named(new QLineEdit(parent), name, accessibleName);
+    OneLineField::apply(*edit);
+    edit->setText(text);
     if (width > 0)
         edit->setFixedWidth(width);
     return edit;
+}
+
+QString areaText(const QPlainTextEdit &area)
+{
+    // The raw text separates the area's lines with U+2029; the area itself starts a new line
+    // where one is typed or pasted.
+    QString text = area.document()->toRawText();
+    text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    return text;
 }
 
 QLabel *label(QWidget *parent, const char *name, const QString &caption, QWidget *buddy)

@@ -12,6 +12,7 @@ class QGroupBox;
 class QIcon;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QWidget;
@@ -48,6 +49,11 @@ QBoxLayout *buttonColumn(QPushButton *ok, QPushButton *cancel);
 // OK and Cancel in a row: side by side at its right or left end (Qt::AlignRight or
 // Qt::AlignLeft), or OK at the left end and Cancel at the right end (Qt::AlignJustify).
 QBoxLayout *buttonRow(QPushButton *ok, QPushButton *cancel, Qt::Alignment placement);
+
+// The text of a multi-line area exactly as typed, its lines joined by CR LF: a non-breaking
+// space and a line separator (U+2028) stay what they are, where QPlainTextEdit::toPlainText
+// would turn them into a space and a line break.
+QString areaText(const QPlainTextEdit &area);
 
 // Sets the Tab order to the order given.
 void tabOrder(std::initializer_list<QWidget *> widgets);

@@ -86,8 +86,7 @@ void frmScript::cmdOK_Click()
                       : m_optJavaScript->isChecked() ? Language::JavaScript
                                                      : Language::Other;
     script.otherLanguage = m_Text1->text();
-    // The area keeps its lines apart with "\n"; the document's line breaks are CR LF.
-    script.source = m_Text2->toPlainText().replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    script.source = areaText(*m_Text2);
     insertFragment(ScriptFragment::build(script));
 }
 

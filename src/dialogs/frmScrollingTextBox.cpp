@@ -76,8 +76,7 @@ void frmScrollingTextBox::cmdOK_Click()
 {
     FormFieldFragments::ScrollingTextBox field;
     field.name = m_txtName->text();
-    // The text area separates lines with LF; the document's line breaks are CR LF.
-    field.initialText = m_Text1->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    field.initialText = areaText(*m_Text1);
     field.width = m_txtWidth->text();
     field.numberOfLines = m_txtNumberOfLines->text();
     field.tabOrder = m_txtTabOrder->text();

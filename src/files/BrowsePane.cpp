@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/BrowsePane.h"
 
+#include "platform/FileIo.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -110,33 +112,31 @@ void BrowsePane::Drive1_Change()
 
 bool BrowsePane::setDirPath(const QString &folder)
 {
-    const QFileInfo info(folder);
-    if (!info.isDir())
+    // Names are handled as text and listed through FileIo, so folders whose names are not
+    // UTF-8 can be browsed too.
+    if (!FileIo::isFolder(folder))
         return false;
-    const QDir dir(info.absoluteFilePath());
-    m_dirPath = dir.absolutePath();
+    m_dirPath = QDir::cleanPath(QDir::isAbsolutePath(folder) ? folder : QDir::current().filePath(folder));
     m_dir1->clear();
     // The chosen folder's ancestors, then the folder itself, then its subfolders.
-    QStringList chain;
-    for (QDir up = dir;;) {
-        chain.prepend(up.absolutePath());
-        if (up.isRoot() || !up.cdUp())
-            break;
-    }
+    QStringList chain{QStringLiteral("/")};
+    for (const QString &segment : m_dirPath.split(u'/', Qt::SkipEmptyParts))
+        chain.append(QDir(chain.constLast()).filePath(segment));
     const QIcon open = QIcon::fromTheme(QStringLiteral("folder-open"), style()->standardIcon(QStyle::SP_DirOpenIcon));
     const QIcon closed = QIcon::fromTheme(QStringLiteral("folder"), style()->standardIcon(QStyle::SP_DirClosedIcon));
     for (qsizetype depth = 0; depth < chain.size(); ++depth) {
         const QString path = chain.at(depth);
-        const QString name = depth == 0 ? path : QFileInfo(path).fileName();
-        auto *item = new QListWidgetItem(open, QString(static_cast<int>(depth) * 2, u' ') + name, m_dir1);
+        const QString name = depth == 0 ? path : path.mid(path.lastIndexOf(u'/') + 1);
+        auto *item = new QListWidgetItem(open, QString(static_cast<int>(depth) * 2, u' ') + FileIo::displayName(name), m_dir1);
         item->setData(PathRole, path);
     }
     m_dir1->setCurrentRow(m_dir1->count() - 1);
     const QString indent(static_cast<int>(chain.size()) * 2, u' ');
-    const QFileInfoList children = dir.entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &child : children) {
-        auto *item = new QListWidgetItem(closed, indent + child.fileName(), m_dir1);
-        item->setData(PathRole, child.absoluteFilePath());
+    for (const FileIo::FolderEntry &child : FileIo::listFolder(m_dirPath)) {
+        if (!child.folder)
+            continue;
+        auto *item = new QListWidgetItem(closed, indent + FileIo::displayName(child.name), m_dir1);
+        item->setData(PathRole, QDir(m_dirPath).filePath(child.name));
     }
     showDriveOf(m_dirPath);
     emit Dir1_Change();
@@ -151,7 +151,7 @@ void BrowsePane::setFilePath(const QString &folder)
     m_selectedFile.clear();
     m_previousFile.clear();
     // Files saved or deleted there, by this program or another, show up in the list.
-    if (QFileInfo(folder).isDir())
+    if (FileIo::isFolder(folder))
         m_watcher.addPath(folder);
     fillFiles();
 }
@@ -160,11 +160,11 @@ void BrowsePane::fillFiles()
 {
     const QSignalBlocker quiet(m_file1);
     m_file1->clear();
-    // Hidden files stay hidden, as in the file dialogs.
-    const QFileInfoList entries = QDir(m_filePath).entryInfoList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo &entry : entries) {
-        if (isListed(entry.fileName()))
-            m_file1->addItem(entry.fileName());
+    // Hidden files stay hidden, as in the file dialogs. Pipes and devices are listed: opening
+    // one says what it is.
+    for (const FileIo::FolderEntry &entry : FileIo::listFolder(m_filePath)) {
+        if (!entry.folder && isListed(entry.name))
+            m_file1->addItem(entry.name);
     }
     const QList<QListWidgetItem *> found = m_file1->findItems(m_selectedFile, Qt::MatchExactly);
     if (!m_selectedFile.isEmpty() && !found.isEmpty())

@@ -3,12 +3,27 @@
 
 #include "platform/AppTitle.h"
 #include "platform/EditorControl.h"
+#include "platform/FileIo.h"
 #include "platform/HostServices.h"
 
 #include <QAction>
-#include <QFileInfo>
 
 #include <optional>
+
+namespace {
+
+// The name without its folder; pure text, so names that are not UTF-8 keep their bytes.
+QString fileNameOf(const QString &path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+QString megabytes(qint64 bytes)
+{
+    return QString::number((bytes + (1 << 19)) >> 20);
+}
+
+} // namespace
 
 DocumentFiles::DocumentFiles(EditorControl &r1, HostServices &host, QAction &saveCommand, WindowHooks hooks)
     : m_r1(r1)
@@ -25,7 +40,7 @@ QString DocumentFiles::fileFilter()
 
 QString DocumentFiles::caption(const QString &name)
 {
-    return appTitle() + QStringLiteral(" - [") + name + u']';
+    return appTitle() + QStringLiteral(" - [") + FileIo::displayName(name) + u']';
 }
 
 bool DocumentFiles::unsavedChanges() const
@@ -64,15 +79,40 @@ void DocumentFiles::mnuOpen_Click()
 
 bool DocumentFiles::openDocument(const QString &path)
 {
-    if (!openFile(path, QFileInfo(path).fileName()))
+    if (!openFile(path, fileNameOf(path)))
         return false;
     m_hooks.setCutCopyEnabled(false);
     return true;
 }
 
+HostServices::ReadResult DocumentFiles::readDocument(const QString &path)
+{
+    HostServices::ReadResult read = m_host.readFile(path, DocumentSize::Comfortable);
+    if (!read.tooLarge)
+        return read;
+    // Asked before a byte is read: the memory is spent only once the user agrees.
+    if (read.size <= DocumentSize::Maximum) {
+        const int answer = m_host.MsgBox(
+            QStringLiteral("%1 is a large file (%2 MB). Opening it takes about %3 MB of memory and may be slow.\r\n"
+                           "Open it anyway?")
+                .arg(FileIo::displayName(path), megabytes(read.size), megabytes(read.size * DocumentSize::MemoryPerByte)),
+            HostServices::YesNo | HostServices::Exclamation, QStringLiteral("Prompt"));
+        if (answer != HostServices::Yes)
+            return {};
+        read = m_host.readFile(path, DocumentSize::Maximum);
+    }
+    if (read.tooLarge) {
+        read.error = QStringLiteral("the file is too large (%1 MB); the editor opens files of up to %2 MB")
+                         .arg(megabytes(read.size), megabytes(DocumentSize::Maximum));
+    }
+    return read;
+}
+
 bool DocumentFiles::openFile(const QString &path, const QString &name)
 {
-    const HostServices::ReadResult read = m_host.readFile(path);
+    const HostServices::ReadResult read = readDocument(path);
+    if (!read.ok && read.error.isEmpty())
+        return false; // the user chose not to open it
     QString reason = read.error;
     DecodedText decoded;
     if (read.ok) {
@@ -80,7 +120,8 @@ bool DocumentFiles::openFile(const QString &path, const QString &name)
         reason = decoded.error;
     }
     if (!read.ok || !decoded.ok) {
-        m_host.MsgBox(QStringLiteral("Cannot open %1:\r\n%2").arg(path, reason), HostServices::OkOnly | HostServices::Exclamation);
+        m_host.MsgBox(QStringLiteral("Cannot open %1:\r\n%2").arg(FileIo::displayName(path), reason),
+                      HostServices::OkOnly | HostServices::Exclamation);
         return false;
     }
     m_r1.setText(decoded.text);
@@ -141,7 +182,7 @@ bool DocumentFiles::mnuSave_Click()
         return false;
     SavedBefore = true;
     SavedBeforePath = *path;
-    m_hooks.setCaption(caption(QFileInfo(*path).fileName()));
+    m_hooks.setCaption(caption(fileNameOf(*path)));
     m_save.setEnabled(false);
     return true;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/HostServices.h"
 #include "platform/TextDecoding.h"
 
 #include <QObject>
@@ -9,7 +10,6 @@
 #include <functional>
 
 class EditorControl;
-class HostServices;
 class QAction;
 
 // New, Open, Save and Save As of the one document, with the questions that protect unsaved
@@ -55,6 +55,8 @@ public:
     bool openFile(const QString &path, const QString &name);
 
 private:
+    // Reads path, asking first when it is large. Not ok and no error: the user declined.
+    HostServices::ReadResult readDocument(const QString &path);
     // Asks whether a text its file's encoding cannot hold may be written as UTF-8 instead.
     bool agreeToUtf8();
     bool saveTo(const QString &path, bool mustExist);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/EditorControl.h"
 
+#include "platform/FileIo.h"
 #include "platform/ScintillaView.h"
 #include "platform/TextDecoding.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QApplication>
 
 namespace {
 
@@ -14,7 +14,58 @@ QByteArray utf8(const QString &text)
     return text.toUtf8();
 }
 
+// True when a modal dialog keeps window from taking input.
+bool blockedByModal(const QWidget *window)
+{
+    const QWidget *modal = QApplication::activeModalWidget();
+    if (!modal || modal == window)
+        return false;
+    if (modal->windowModality() == Qt::ApplicationModal)
+        return true;
+    for (const QWidget *owner = modal->parentWidget(); owner; owner = owner->parentWidget()) {
+        if (owner->window() == window)
+            return true;
+    }
+    return false;
+}
+
+// The code point that ends just before offset, or starts at offset; 0 beyond the text.
+char32_t codePointBefore(const QString &text, qsizetype offset)
+{
+    if (offset <= 0)
+        return 0;
+    const QChar last = text.at(offset - 1);
+    if (last.isLowSurrogate() && offset >= 2 && text.at(offset - 2).isHighSurrogate())
+        return QChar::surrogateToUcs4(text.at(offset - 2), last);
+    return last.unicode();
+}
+
+char32_t codePointAt(const QString &text, qsizetype offset)
+{
+    if (offset >= text.size())
+        return 0;
+    const QChar first = text.at(offset);
+    if (first.isHighSurrogate() && offset + 1 < text.size() && text.at(offset + 1).isLowSurrogate())
+        return QChar::surrogateToUcs4(first, text.at(offset + 1));
+    return first.unicode();
+}
+
 } // namespace
+
+bool EditorControl::isWordCharacter(char32_t c)
+{
+    // Marks belong to the letter they follow: "e" and a combining accent are one letter.
+    return c == U'_' || QChar::isLetterOrNumber(c) || QChar::isMark(c);
+}
+
+bool EditorControl::isWholeWordAt(const QString &text, qsizetype at, qsizetype length)
+{
+    // A match is cut out of a word when a word character of it touches one outside it.
+    const qsizetype end = at + length;
+    const bool startCuts = isWordCharacter(codePointBefore(text, at)) && isWordCharacter(codePointAt(text, at));
+    const bool endCuts = isWordCharacter(codePointBefore(text, end)) && isWordCharacter(codePointAt(text, end));
+    return !startCuts && !endCuts;
+}
 
 EditorControl::Batch::Batch(EditorControl &control)
     : m_control(control)
@@ -49,13 +100,15 @@ QString EditorControl::Text() const
     QByteArray buffer(bytes + 1, Qt::Uninitialized);
     m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXT, static_cast<unsigned long>(bytes + 1), buffer.data());
     buffer.truncate(bytes);
-    return QString::fromUtf8(buffer);
+    return textFromUtf8(buffer);
 }
 
 void EditorControl::setText(const QString &text)
 {
     const Batch batch(*this);
     const QByteArray bytes = utf8(text);
+    if (bytes.isEmpty() && m_view->send(QsciScintillaBase::SCI_GETLENGTH) == 0)
+        recordUnchangedWrite(0);
     m_view->SendScintilla(QsciScintillaBase::SCI_SETTEXT, bytes.constData());
     m_view->send(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0);
 }
@@ -119,7 +172,7 @@ QString EditorControl::SelText() const
     QByteArray buffer(to - from + 1, Qt::Uninitialized);
     m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buffer.data());
     buffer.truncate(to - from);
-    return QString::fromUtf8(buffer);
+    return textFromUtf8(buffer);
 }
 
 void EditorControl::setSelText(const QString &text)
@@ -129,6 +182,8 @@ void EditorControl::setSelText(const QString &text)
     // SCI_REPLACESEL stops at a NUL byte; target replacement takes an explicit length.
     const long from = m_view->send(QsciScintillaBase::SCI_GETSELECTIONSTART);
     const long to = m_view->send(QsciScintillaBase::SCI_GETSELECTIONEND);
+    if (from == to && bytes.isEmpty())
+        recordUnchangedWrite(m_view->toOffset(from));
     m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
     m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
     const long end = from + bytes.size();
@@ -161,36 +216,49 @@ int EditorControl::Find(const QString &text, int start, int end, int options)
     if (!asciiNeedle && !(options & MatchCase))
         return findFolded(text, start, stop, options);
     int flags = 0;
-    if (options & WholeWord)
-        flags |= QsciScintillaBase::SCFIND_WHOLEWORD;
     if (options & MatchCase)
         flags |= QsciScintillaBase::SCFIND_MATCHCASE;
     const QByteArray needle = utf8(text);
     m_view->send(QsciScintillaBase::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(flags));
-    m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(m_view->toPosition(start)),
-                 m_view->toPosition(stop));
-    const long found = m_view->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET,
-                                             static_cast<unsigned long>(needle.size()), needle.constData());
-    if (found < 0)
-        return -1;
-    if (!(options & NoHighlight)) {
+    // Scintilla judges word boundaries byte by byte; whole words are judged here instead, by the
+    // same rule for every script.
+    const long stopPosition = m_view->toPosition(stop);
+    for (long from = m_view->toPosition(start);;) {
+        m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), stopPosition);
+        const long found = m_view->SendScintilla(QsciScintillaBase::SCI_SEARCHINTARGET, static_cast<unsigned long>(needle.size()),
+                                                 needle.constData());
+        if (found < 0)
+            return -1;
         const long foundEnd = m_view->send(QsciScintillaBase::SCI_GETTARGETEND);
-        m_view->send(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(found), foundEnd);
+        const int offset = m_view->toOffset(found);
+        if ((options & WholeWord) && !isWholeWordInDocument(offset, m_view->toOffset(foundEnd) - offset)) {
+            from = m_view->send(QsciScintillaBase::SCI_POSITIONAFTER, static_cast<unsigned long>(found));
+            continue;
+        }
+        if (!(options & NoHighlight))
+            m_view->send(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(found), foundEnd);
+        return offset;
     }
-    return m_view->toOffset(found);
+}
+
+bool EditorControl::isWholeWordInDocument(int at, int length) const
+{
+    // Two units on either side hold a whole code point, a surrogate pair included.
+    const QString before = textRange(std::max(0, at - 2), at);
+    const QString after = textRange(at + length, at + length + 2);
+    return isWholeWordAt(before + textRange(at, at + length) + after, before.size(), length);
 }
 
 int EditorControl::findFolded(const QString &text, int start, int stop, int options)
 {
     // Scintilla folds only ASCII letters; Qt folds every script.
     const QString haystack = textRange(start, stop);
-    auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
     for (qsizetype at = haystack.indexOf(text, 0, Qt::CaseInsensitive); at >= 0;
          at = haystack.indexOf(text, at + 1, Qt::CaseInsensitive)) {
-        const qsizetype end = at + text.size();
-        if ((options & WholeWord) && ((at > 0 && isWordChar(haystack.at(at - 1))) || (end < haystack.size() && isWordChar(haystack.at(end)))))
-            continue;
         const int found = start + static_cast<int>(at);
+        // The characters around the match may lie outside the range searched.
+        if ((options & WholeWord) && !isWholeWordInDocument(found, static_cast<int>(text.size())))
+            continue;
         if (!(options & NoHighlight)) {
             setSelStart(found);
             setSelLength(static_cast<int>(text.size()));
@@ -202,13 +270,10 @@ int EditorControl::findFolded(const QString &text, int start, int stop, int opti
 
 bool EditorControl::LoadFile(const QString &path)
 {
-    if (QFileInfo(path).isDir())
-        return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const DecodedText decoded = decodeDocument(file.readAll());
-    if (file.error() != QFileDevice::NoError || !decoded.ok)
+    // Never a pipe or device, never more than a document may hold.
+    const HostServices::ReadResult read = FileIo::readFile(path, DocumentSize::Maximum);
+    const DecodedText decoded = read.ok ? decodeDocument(read.bytes) : DecodedText();
+    if (!decoded.ok)
         return false;
     setText(decoded.text);
     return true;
@@ -216,10 +281,19 @@ bool EditorControl::LoadFile(const QString &path)
 
 bool EditorControl::SetFocus()
 {
-    if (!m_view->isVisible() || !m_view->isEnabled() || !m_view->window()->isActiveWindow())
+    QWidget *window = m_view->window();
+    if (!m_view->isVisible() || !m_view->isEnabled() || blockedByModal(window))
         return false;
+    // The focus follows the user's work from a tool window, the find dialog or a question back
+    // to the document, so the next key typed reaches it.
+    if (!window->isActiveWindow()) {
+        window->raise();
+        window->activateWindow();
+    }
     m_view->setFocus(Qt::OtherFocusReason);
-    return m_view->hasFocus();
+    // The window manager activates the window later; the editor is its focus widget already
+    // and takes the keys once the window is active.
+    return window->focusWidget() == m_view.data();
 }
 
 int EditorControl::length() const
@@ -234,7 +308,7 @@ QString EditorControl::textRange(int start, int end) const
     QByteArray buffer(to - from + 1, Qt::Uninitialized);
     m_view->SendScintilla(QsciScintillaBase::SCI_GETTEXTRANGE, from, to, buffer.data());
     buffer.truncate(to - from);
-    return QString::fromUtf8(buffer);
+    return textFromUtf8(buffer);
 }
 
 EditorControl::Colour EditorControl::colourAt(int offset) const
@@ -293,6 +367,8 @@ void EditorControl::applyEdits(const QList<ContentEdit> &edits)
         const long from = m_view->toPosition(edit.offset);
         const long to = m_view->toPosition(edit.offset + static_cast<int>(edit.removed.size()));
         const QByteArray bytes = utf8(edit.inserted);
+        if (from == to && bytes.isEmpty())
+            recordUnchangedWrite(edit.offset);
         m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
         m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
     }
@@ -319,6 +395,16 @@ void EditorControl::recordEdit(ContentEdit edit)
 {
     m_pendingEdits.append(std::move(edit));
     editPending();
+}
+
+void EditorControl::recordUnchangedWrite(int offset)
+{
+    // A write is a change even when it leaves the text as it was (an empty text written over
+    // nothing), so it is coloured, recorded and flags the document like any other.
+    if (!m_reportsChanges)
+        return;
+    m_view->finishInsert();
+    m_pendingEdits.append({offset, {}, {}});
 }
 
 void EditorControl::editPending()

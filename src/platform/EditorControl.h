@@ -22,9 +22,9 @@ struct ContentEdit {
 //
 // Offsets and lengths are zero-based UTF-16 code units of Text(), in which a CR LF line break
 // counts two. Every change of the content (typing, deleting, the control's own paste, every write
-// of Text, TextRTF or SelText, LoadFile) raises Change exactly once, synchronously, before the
-// call that made it returns; caret, selection and colour changes raise nothing. Written texts are
-// taken as they are: line breaks are not converted.
+// of Text, TextRTF or SelText, LoadFile, even one that leaves the text as it was) raises Change
+// exactly once, synchronously, before the call that made it returns; caret, selection and colour
+// changes raise nothing. Written texts are taken as they are: line breaks are not converted.
 class EditorControl : public QObject
 {
     Q_OBJECT
@@ -69,8 +69,15 @@ public:
     // no Change, when the file cannot be read or is not text.
     bool LoadFile(const QString &path);
 
-    // Gives the control the input focus; false when its window cannot take it.
+    // Gives the control the input focus, activating its window when another window is active;
+    // false when the window cannot take it (hidden, disabled, behind a modal dialog).
     bool SetFocus();
+
+    // The one rule of Find's whole-word option: letters, digits, marks and "_" make up words.
+    static bool isWordCharacter(char32_t c);
+    // Whether text's [at, at + length) is not cut out of a longer word: no word character of it
+    // touches a word character just before or after it.
+    static bool isWholeWordAt(const QString &text, qsizetype at, qsizetype length);
 
     // Cheap reads that do not build the whole text.
     int length() const;
@@ -119,8 +126,10 @@ private:
     };
 
     void recordEdit(ContentEdit edit);
+    void recordUnchangedWrite(int offset);
     void editPending();
     int findFolded(const QString &text, int start, int stop, int options);
+    bool isWholeWordInDocument(int at, int length) const;
     void flushChange();
 
     QPointer<ScintillaView> m_view;

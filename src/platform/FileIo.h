@@ -3,10 +3,38 @@
 
 #include "platform/HostServices.h"
 
+#include <QList>
+
 // The real file operations behind HostServices, shared by every implementation of it.
+//
+// Paths are QStrings in which each byte of a name that is not UTF-8 stands as one of U+DC80 to
+// U+DCFF, so that every name the system holds can be shown, opened and written again; the
+// functions here reach files through POSIX calls on the bytes, never through QFile's own lossy
+// name decoding.
 namespace FileIo {
 
-HostServices::ReadResult readFile(const QString &path);
+QByteArray encodeName(const QString &path);
+QString decodeName(const QByteArray &name);
+// A raw command-line argument as an absolute path, relative ones taken from the current folder.
+QString pathFromArgument(const char *argument);
+// The path for people to read: a byte that is not UTF-8 shows as U+FFFD.
+QString displayName(const QString &path);
+
+// True when path names a folder, after following links.
+bool isFolder(const QString &path);
+
+struct FolderEntry {
+    QString name;
+    bool folder = false; // after following a link
+};
+// The entries of folder except "." and ".." and hidden ones, sorted by name in any letter case;
+// empty when it cannot be listed.
+QList<FolderEntry> listFolder(const QString &folder);
+
+// Reads a regular file, following links, without ever waiting on a pipe or reading a device.
+// A file larger than sizeLimit bytes is not read: tooLarge and size tell so.
+HostServices::ReadResult readFile(const QString &path, qint64 sizeLimit);
+// See HostServices::writeFileAtomic.
 QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist);
 QString writeFileFresh(const QString &path, const QByteArray &bytes);
 bool deleteFile(const QString &path);

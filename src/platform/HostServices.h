@@ -29,7 +29,9 @@ public:
     struct ReadResult {
         bool ok = false;
         QByteArray bytes;
-        QString error; // why it failed, for the user
+        QString error;         // why it failed, for the user
+        qint64 size = -1;      // the file's size, when known
+        bool tooLarge = false; // not read: larger than the limit asked for
     };
 
     HostServices() = default;
@@ -56,10 +58,15 @@ public:
     // checked on every call. Empty, with error set, when it cannot be had.
     virtual QString tempFolder(QString *error = nullptr) = 0;
 
-    virtual ReadResult readFile(const QString &path) = 0;
-    // Replaces path atomically, keeping its permissions and writing through a symlink to its
-    // target; with mustExist a missing file is a failure, not created. Returns the reason of a
-    // failure, or an empty string.
+    // Reads a regular file of at most sizeLimit bytes, following links; refuses folders, pipes,
+    // devices and sockets without opening or waiting on them.
+    virtual ReadResult readFile(const QString &path, qint64 sizeLimit) = 0;
+    // Saves bytes into path, writing through a symlink to its target and keeping the file's
+    // mode, owner and group. Where the folder allows it, a complete new file replaces the old
+    // atomically; a file with several hard links, or in a folder the user cannot write, is
+    // rewritten in place after making sure the bytes fit. Pipes, devices and sockets are never
+    // replaced. With mustExist a missing file is a failure, not created. Returns the reason of
+    // a failure, saying what state the file is in, or an empty string.
     virtual QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist) = 0;
     // Creates path afresh, never following or reusing what stood at that name. For files in the
     // private temp folder. Returns the reason of a failure, or an empty string.

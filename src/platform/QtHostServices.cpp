@@ -3,12 +3,14 @@
 
 #include "platform/AppTitle.h"
 #include "platform/FileIo.h"
+#include "platform/OneLineField.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 int QtHostServices::MsgBox(const QString &text, int style, const QString &title)
@@ -60,6 +62,9 @@ std::optional<QString> QtHostServices::InputBox(const QString &prompt, const QSt
     QInputDialog dialog(owner());
     dialog.setWindowTitle(title.isEmpty() ? appTitle() : title);
     dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    if (auto *field = dialog.findChild<QLineEdit *>())
+        OneLineField::apply(*field);
     dialog.setTextValue(defaultText);
     dialog.move(xTwips / 15, yTwips / 15);
     if (dialog.exec() != QDialog::Accepted)
@@ -121,9 +126,9 @@ QString QtHostServices::tempFolder(QString *error)
     return FileIo::privateTempFolder(error);
 }
 
-HostServices::ReadResult QtHostServices::readFile(const QString &path)
+HostServices::ReadResult QtHostServices::readFile(const QString &path, qint64 sizeLimit)
 {
-    return FileIo::readFile(path);
+    return FileIo::readFile(path, sizeLimit);
 }
 
 QString QtHostServices::writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)

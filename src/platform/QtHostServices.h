@@ -23,7 +23,7 @@ public:
     void setClipboardText(const QString &text) override;
     QString clipboardText() override;
     QString tempFolder(QString *error = nullptr) override;
-    ReadResult readFile(const QString &path) override;
+    ReadResult readFile(const QString &path, qint64 sizeLimit) override;
     QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist) override;
     QString writeFileFresh(const QString &path, const QByteArray &bytes) override;
     bool deleteFile(const QString &path) override;

@@ -2,7 +2,10 @@
 #include "platform/ScintillaView.h"
 
 #include "platform/EditorControl.h"
+#include "platform/TextDecoding.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QFontDatabase>
 #include <QKeyEvent>
@@ -12,19 +15,30 @@
 
 namespace {
 
-// Keys that belong to the main window's menu commands, so the control must not take them.
-const QList<int> &menuKeys()
+// The component's own key bindings that stay: moving the caret, selecting, deleting, Enter, Tab,
+// Insert (overwrite) and Ctrl+V (its own paste). Every other binding is cleared, so the menus'
+// shortcuts reach the menus and no key does what no menu offers (changing case, duplicating or
+// swapping lines, its own undo, zoom, rectangular selections).
+bool isKeptKey(int key)
 {
-    static const QList<int> keys = {
-        (Qt::CTRL | Qt::Key_N).toCombined(), (Qt::CTRL | Qt::Key_O).toCombined(), (Qt::CTRL | Qt::Key_S).toCombined(),
-        (Qt::CTRL | Qt::Key_Z).toCombined(), (Qt::CTRL | Qt::Key_Y).toCombined(), (Qt::CTRL | Qt::Key_X).toCombined(),
-        (Qt::CTRL | Qt::Key_C).toCombined(), (Qt::CTRL | Qt::Key_P).toCombined(), (Qt::CTRL | Qt::Key_A).toCombined(),
-        (Qt::CTRL | Qt::Key_F).toCombined(), QKeyCombination(Qt::Key_F11).toCombined(),
-        (Qt::ALT | Qt::Key_Backspace).toCombined(),
-        // The control's own redo binding would bypass the history.
-        (Qt::CTRL | Qt::SHIFT | Qt::Key_Z).toCombined(),
-    };
-    return keys;
+    static const QList<int> kept = [] {
+        QList<int> keys;
+        for (const Qt::Key base : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End,
+                                   Qt::Key_PageUp, Qt::Key_PageDown}) {
+            keys << QKeyCombination(base).toCombined() << (Qt::SHIFT | base).toCombined();
+        }
+        for (const Qt::Key base : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_End})
+            keys << (Qt::CTRL | base).toCombined();
+        for (const Qt::Key base : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End})
+            keys << (Qt::CTRL | Qt::SHIFT | base).toCombined();
+        keys << QKeyCombination(Qt::Key_Backspace).toCombined() << (Qt::SHIFT | Qt::Key_Backspace).toCombined()
+             << QKeyCombination(Qt::Key_Delete).toCombined() << (Qt::CTRL | Qt::Key_Backspace).toCombined()
+             << (Qt::CTRL | Qt::Key_Delete).toCombined() << QKeyCombination(Qt::Key_Return).toCombined()
+             << (Qt::SHIFT | Qt::Key_Return).toCombined() << QKeyCombination(Qt::Key_Tab).toCombined()
+             << QKeyCombination(Qt::Key_Insert).toCombined() << (Qt::CTRL | Qt::Key_V).toCombined();
+        return keys;
+    }();
+    return kept.contains(key);
 }
 
 QFont editorFont()
@@ -68,9 +82,9 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
     send(SCI_STYLESETSIZEFRACTIONAL, STYLE_DEFAULT, static_cast<long>(font.pointSizeF() * 100));
 
     for (QsciCommand *command : standardCommands()->commands()) {
-        if (menuKeys().contains(command->key()))
+        if (!isKeptKey(command->key()))
             command->setKey(0);
-        if (menuKeys().contains(command->alternateKey()))
+        if (!isKeptKey(command->alternateKey()))
             command->setAlternateKey(0);
     }
 
@@ -86,7 +100,7 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
                     SendScintilla(SCI_GETTEXTRANGE, position, position + length, removed.data());
                     removed.truncate(length);
                     const int offset = toOffset(position);
-                    const QString removedText = QString::fromUtf8(removed);
+                    const QString removedText = textFromUtf8(removed);
                     shiftLandmarks(position, length, removedText.size(), false);
                     m_control.recordEdit({offset, removedText, {}});
                 } else if (type & SC_MOD_BEFOREINSERT) {
@@ -110,7 +124,7 @@ void ScintillaView::finishInsert()
     QByteArray inserted(insert.length + 1, Qt::Uninitialized);
     SendScintilla(SCI_GETTEXTRANGE, insert.position, insert.position + insert.length, inserted.data());
     inserted.truncate(insert.length);
-    const QString text = QString::fromUtf8(inserted);
+    const QString text = textFromUtf8(inserted);
     shiftLandmarks(insert.position, insert.length, text.size(), true);
     m_control.recordEdit({insert.offset, {}, text});
 }
@@ -259,6 +273,17 @@ bool ScintillaView::viewportEvent(QEvent *event)
     if (event->type() == QEvent::MouseButtonRelease)
         emit m_control.MouseUp();
     return handled;
+}
+
+void ScintillaView::keyPressEvent(QKeyEvent *event)
+{
+    // The control's own paste of an empty clipboard over nothing selected changes no text, but it
+    // is a write like any other paste.
+    const bool emptyPaste =
+        event->keyCombination() == (Qt::CTRL | Qt::Key_V) && !hasSelectedText() && QApplication::clipboard()->text().isEmpty();
+    if (emptyPaste)
+        m_control.recordUnchangedWrite(m_control.SelStart());
+    QsciScintilla::keyPressEvent(event);
 }
 
 void ScintillaView::keyReleaseEvent(QKeyEvent *event)

@@ -5,10 +5,15 @@
 #include <QStringDecoder>
 
 #include <array>
+#include <optional>
 
 namespace {
 
 const QByteArray utf8Bom("\xEF\xBB\xBF");
+const QByteArray utf16LeBom("\xFF\xFE", 2);
+const QByteArray utf16BeBom("\xFE\xFF", 2);
+const QByteArray utf32LeBom("\xFF\xFE\0\0", 4);
+const QByteArray utf32BeBom("\0\0\xFE\xFF", 4);
 
 // Windows-1252 differs from Latin-1 only in 0x80 to 0x9F; its five unassigned bytes there keep
 // their C1 control characters, so every byte maps and maps back.
@@ -53,6 +58,77 @@ bool encodeWindows1252(const QString &text, QByteArray &bytes)
     return true;
 }
 
+// UTF-16 code units, unit for unit, so that the text writes back to the same bytes. Empty, with
+// error set, for bytes that are no UTF-16 text.
+QString decodeUtf16(const QByteArray &bytes, qsizetype start, bool bigEndian, QString &error)
+{
+    const char *data = bytes.constData() + start;
+    const qsizetype size = bytes.size() - start;
+    if (size % 2 != 0) {
+        error = QStringLiteral("the file is damaged UTF-16 text: its length is an odd number of bytes");
+        return {};
+    }
+    QString text(size / 2, Qt::Uninitialized);
+    QChar *out = text.data();
+    for (qsizetype i = 0; i < size; i += 2) {
+        const auto first = static_cast<unsigned char>(data[i]);
+        const auto second = static_cast<unsigned char>(data[i + 1]);
+        out[i / 2] = QChar(static_cast<char16_t>(bigEndian ? (first << 8) | second : (second << 8) | first));
+    }
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isNull()) {
+            error = QStringLiteral("the file holds binary data (a NUL character), not text");
+            return {};
+        }
+        // The editor cannot hold half a character: a lone surrogate would be lost on saving.
+        const bool paired = c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        if (paired) {
+            ++i;
+        } else if (c.isSurrogate()) {
+            error = QStringLiteral("the file is damaged UTF-16 text: half a character (a lone surrogate) at byte %1")
+                        .arg(start + 2 * i);
+            return {};
+        }
+    }
+    return text;
+}
+
+// Text in UTF-16 without a BOM, mostly ASCII as HTML is, has a zero byte beside most characters
+// and on the same side (eight times as many as on the other); binary data does not. The
+// decoding then has to succeed as well.
+std::optional<bool> plainUtf16BigEndian(const QByteArray &bytes)
+{
+    if (bytes.size() < 2 || bytes.size() % 2 != 0)
+        return std::nullopt;
+    qsizetype zeroEven = 0;
+    qsizetype zeroOdd = 0;
+    for (qsizetype i = 0; i < bytes.size(); i += 2) {
+        zeroEven += bytes.at(i) == '\0' ? 1 : 0;
+        zeroOdd += bytes.at(i + 1) == '\0' ? 1 : 0;
+    }
+    const qsizetype units = bytes.size() / 2;
+    if (2 * zeroOdd > units && 8 * zeroEven <= zeroOdd)
+        return false;
+    if (2 * zeroEven > units && 8 * zeroOdd <= zeroEven)
+        return true;
+    return std::nullopt;
+}
+
+QByteArray encodeUtf16(const QString &text, bool bigEndian)
+{
+    QByteArray bytes(2 * text.size(), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (const QChar c : text) {
+        const char16_t unit = c.unicode();
+        const auto high = static_cast<char>(unit >> 8);
+        const auto low = static_cast<char>(unit & 0xFF);
+        *out++ = bigEndian ? high : low;
+        *out++ = bigEndian ? low : high;
+    }
+    return bytes;
+}
+
 TextFormat::LineBreaks lineBreaksOf(const QString &text)
 {
     bool crLf = false;
@@ -78,15 +154,51 @@ TextFormat::LineBreaks lineBreaksOf(const QString &text)
     return TextFormat::LineBreaks::CrLf;
 }
 
+// Decodes bytes that hold a UTF-16 BOM or are plainly UTF-16; false when they are neither.
+bool decodeAsUtf16(const QByteArray &bytes, DecodedText &result)
+{
+    std::optional<bool> bigEndian;
+    qsizetype start = 0;
+    if (bytes.startsWith(utf16LeBom) || bytes.startsWith(utf16BeBom)) {
+        bigEndian = bytes.startsWith(utf16BeBom);
+        start = 2;
+        result.format.byteOrderMark = true;
+    } else if (bytes.contains('\0')) {
+        bigEndian = plainUtf16BigEndian(bytes);
+    }
+    if (!bigEndian)
+        return false;
+    result.format.encoding = *bigEndian ? TextFormat::Encoding::Utf16Be : TextFormat::Encoding::Utf16Le;
+    result.text = decodeUtf16(bytes, start, *bigEndian, result.error);
+    result.ok = result.error.isEmpty();
+    return true;
+}
+
 } // namespace
 
 DecodedText decodeDocument(const QByteArray &bytes)
 {
     DecodedText result;
-    if (bytes.contains('\0')) {
-        result.error = QStringLiteral("the file holds binary data (NUL bytes), not text");
+    if (bytes.startsWith(utf32LeBom) || bytes.startsWith(utf32BeBom)) {
+        result.error = QStringLiteral("the file is UTF-32 text, which the editor cannot open");
         return result;
     }
+    // Bytes without a NUL that only look like UTF-16 by their first two bytes are read as
+    // the other encodings would read them.
+    if (decodeAsUtf16(bytes, result) && (result.ok || bytes.contains('\0'))) {
+        if (!result.ok)
+            return result;
+        result.format.lineBreaks = lineBreaksOf(result.text);
+        if (result.format.lineBreaks == TextFormat::LineBreaks::Lf)
+            result.text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+        return result;
+    }
+    if (bytes.contains('\0')) {
+        result.error = QStringLiteral("the file holds binary data (NUL bytes), not text; nor is it recognisable "
+                                      "as UTF-16 text, which would need a byte-order mark");
+        return result;
+    }
+    result = DecodedText();
     QByteArray body = bytes;
     if (body.startsWith(utf8Bom)) {
         result.format.byteOrderMark = true;
@@ -109,6 +221,12 @@ DecodedText decodeDocument(const QByteArray &bytes)
     return result;
 }
 
+QString textFromUtf8(QByteArrayView bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    return utf8.decode(bytes);
+}
+
 EncodedText encodeDocument(const QString &text, const TextFormat &format)
 {
     QString body = text;
@@ -120,6 +238,13 @@ EncodedText encodeDocument(const QString &text, const TextFormat &format)
         result.ok = true;
         return result;
     }
-    result.ok = encodeWindows1252(body, result.bytes);
+    if (format.encoding == TextFormat::Encoding::Windows1252) {
+        result.ok = encodeWindows1252(body, result.bytes);
+        return result;
+    }
+    const bool bigEndian = format.encoding == TextFormat::Encoding::Utf16Be;
+    result.bytes = format.byteOrderMark ? (bigEndian ? utf16BeBom : utf16LeBom) : QByteArray();
+    result.bytes += encodeUtf16(body, bigEndian);
+    result.ok = true;
     return result;
 }

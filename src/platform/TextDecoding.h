@@ -2,12 +2,23 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+
+// Document files up to Comfortable bytes open at once; larger ones only when the user agrees,
+// and none beyond Maximum. The editor spends about MemoryPerByte bytes of memory per byte of a
+// document, so Comfortable costs about 3 GB; Maximum keeps every offset within the editor's
+// 32-bit range even when each LF becomes CR LF.
+namespace DocumentSize {
+constexpr qint64 MemoryPerByte = 11;
+constexpr qint64 Comfortable = qint64(256) << 20;
+constexpr qint64 Maximum = qint64(1) << 30;
+} // namespace DocumentSize
 
 // How a document file's bytes stand for its text, remembered so that a file opened and saved
 // without edits is written back byte for byte.
 struct TextFormat {
-    enum class Encoding { Utf8, Windows1252 };
+    enum class Encoding { Utf8, Windows1252, Utf16Le, Utf16Be };
     enum class LineBreaks { CrLf, Lf, Mixed };
 
     Encoding encoding = Encoding::Utf8;
@@ -24,11 +35,17 @@ struct DecodedText {
     TextFormat format;
 };
 
-// Bytes are UTF-8 when they are valid UTF-8 (a BOM is remembered and dropped), otherwise
-// Windows-1252, where every byte stands for a character. A file whose line breaks are all LF is
-// given CR LF breaks, as the editor keeps them; a file that mixes styles is left as it is. Bytes
-// holding a NUL are no text.
+// Bytes are UTF-16 when they begin with its BOM, or hold no BOM but are plainly UTF-16 (ASCII
+// text with a zero byte beside every character); UTF-8 when they are valid UTF-8; otherwise
+// Windows-1252, where every byte stands for a character. A BOM is remembered and dropped. A file
+// whose line breaks are all LF is given CR LF breaks, as the editor keeps them; a file that mixes
+// styles is left as it is. Bytes holding a NUL character, and UTF-16 with an odd byte or a lone
+// surrogate, are no text.
 DecodedText decodeDocument(const QByteArray &bytes);
+
+// UTF-8 as text, a U+FEFF at the start included: QString::fromUtf8 drops it, which would lose it
+// from the document and shift every offset after it.
+QString textFromUtf8(QByteArrayView bytes);
 
 struct EncodedText {
     bool ok = false;

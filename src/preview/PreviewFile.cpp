@@ -5,7 +5,9 @@
 
 PreviewFile PreviewFile::write(HostServices &host, const QString &fileName, const QString &text, const TextFormat &format)
 {
-    TextFormat asGiven{format.encoding, false, TextFormat::LineBreaks::CrLf};
+    // A browser recognises UTF-16 only by its BOM.
+    const bool utf16 = format.encoding == TextFormat::Encoding::Utf16Le || format.encoding == TextFormat::Encoding::Utf16Be;
+    TextFormat asGiven{format.encoding, utf16, TextFormat::LineBreaks::CrLf};
     EncodedText encoded = encodeDocument(text, asGiven);
     if (!encoded.ok) {
         asGiven.encoding = TextFormat::Encoding::Utf8;

@@ -15,8 +15,9 @@ struct PreviewFile {
     bool ok() const { return error.isEmpty(); }
 
     // Writes the editor's text afresh into fileName in the user's private temp folder, in the
-    // document's encoding, line breaks as given and without a byte-order mark. A text that
-    // encoding cannot hold is written as UTF-8, so a preview never fails for a character. The
+    // document's encoding, line breaks as given and without a byte-order mark (but for UTF-16,
+    // which a browser recognises only by its mark). A text that encoding cannot hold is written
+    // as UTF-8, so a preview never fails for a character. The
     // browser reads a page that names no charset as it would read the saved file: the engine
     // recognises UTF-8 and Windows-1252 text by itself.
     static PreviewFile write(HostServices &host, const QString &fileName, const QString &text, const TextFormat &format);

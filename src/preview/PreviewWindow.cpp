@@ -19,21 +19,38 @@ PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::functio
 
 void PreviewWindow::showDocument()
 {
-    show(QStringLiteral("Temp.html"), m_r1.Text(), m_format(), QStringLiteral("Could not refresh the preview window: "));
+    if (show(QStringLiteral("Temp.html"), m_r1.Text(), m_format(), QStringLiteral("Could not refresh the preview window: "),
+             true))
+        m_showsDocument = true;
+}
+
+void PreviewWindow::refreshDocument()
+{
+    if (isOpen() && m_showsDocument)
+        show(QStringLiteral("Temp.html"), m_r1.Text(), m_format(), QStringLiteral("Could not refresh the preview window: "),
+             false);
 }
 
 void PreviewWindow::showAboutPage()
 {
-    show(QStringLiteral("About.html"), aboutPageHtml(), TextFormat{}, QStringLiteral("Could not show the about page: "));
+    if (show(QStringLiteral("About.html"), aboutPageHtml(), TextFormat{}, QStringLiteral("Could not show the about page: "),
+             true))
+        m_showsDocument = false;
 }
 
-void PreviewWindow::show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure)
+bool PreviewWindow::isOpen() const
+{
+    return m_form2 && m_form2->isVisible();
+}
+
+bool PreviewWindow::show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure,
+                         bool bringForward)
 {
     const PreviewFile file = PreviewFile::write(m_host, fileName, text, format);
     if (!file.ok()) {
         m_failed = true;
         m_report(failure + file.error);
-        return;
+        return false;
     }
     if (m_failed) {
         m_failed = false;
@@ -41,8 +58,11 @@ void PreviewWindow::show(const QString &fileName, const QString &text, const Tex
     }
     if (!m_form2)
         m_form2 = new Form2(m_owner);
-    m_form2->w1()->showFile(file.path);
-    m_form2->show();
-    m_form2->raise();
-    m_form2->activateWindow();
+    m_form2->w1()->showFile(file.path, text);
+    if (bringForward) {
+        m_form2->show();
+        m_form2->raise();
+        m_form2->activateWindow();
+    }
+    return true;
 }

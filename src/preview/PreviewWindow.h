@@ -26,11 +26,17 @@ public:
     // Writes the editor's text to Temp.html and shows it in Form2. When the file cannot be
     // written the user is told and no window opens or changes.
     void showDocument();
+    // While Form2 is open, writes the editor's text to Temp.html and shows it there, leaving the
+    // window where it is and the focus where it was; does nothing while Form2 is closed.
+    // Form2 keeps the about page until the next preview.
+    void refreshDocument();
     // Shows the built-in about page in Form2.
     void showAboutPage();
+    bool isOpen() const;
 
 private:
-    void show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure);
+    // False when the page could not be written; the user has been told.
+    bool show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure, bool bringForward);
 
     EditorControl &m_r1;
     HostServices &m_host;
@@ -39,4 +45,5 @@ private:
     std::function<void(const QString &)> m_report;
     QPointer<Form2> m_form2;
     bool m_failed = false;
+    bool m_showsDocument = false;
 };

@@ -21,7 +21,8 @@ QuickPreview::QuickPreview(EditorControl &r1, HostServices &host, std::function<
 
 void QuickPreview::RefreshQuickPreview()
 {
-    const PreviewFile file = PreviewFile::write(m_host, QStringLiteral("qprev.html"), m_r1.Text(), m_format());
+    const QString text = m_r1.Text();
+    const PreviewFile file = PreviewFile::write(m_host, QStringLiteral("qprev.html"), text, m_format());
     if (!file.ok()) {
         m_failed = true;
         m_report(QStringLiteral("Could not refresh the preview: ") + file.error);
@@ -31,7 +32,7 @@ void QuickPreview::RefreshQuickPreview()
         m_failed = false;
         m_report(QString());
     }
-    browser().showFile(file.path);
+    browser().showFile(file.path, text);
 }
 
 PreviewBrowser &QuickPreview::browser()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/ReplaceAll.h"
 
+#include "platform/EditorControl.h"
+
 namespace ReplaceAll {
 
 QList<int> foldedOccurrences(const QString &text, const QString &needle, bool wholeWord)
@@ -8,12 +10,11 @@ QList<int> foldedOccurrences(const QString &text, const QString &needle, bool wh
     QList<int> found;
     if (needle.isEmpty())
         return found;
-    auto isWordChar = [](QChar c) { return c.isLetterOrNumber() || c == u'_'; };
     qsizetype from = 0;
     for (qsizetype at = text.indexOf(needle, from, Qt::CaseInsensitive); at >= 0;
          at = text.indexOf(needle, from, Qt::CaseInsensitive)) {
         const qsizetype end = at + needle.size();
-        if (wholeWord && ((at > 0 && isWordChar(text.at(at - 1))) || (end < text.size() && isWordChar(text.at(end))))) {
+        if (wholeWord && !EditorControl::isWholeWordAt(text, at, needle.size())) {
             from = at + 1;
             continue;
         }

@@ -6,25 +6,32 @@
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QWebEngineView>
+
+#include "preview/BrowserProbe.h"
 
 namespace {
 
-const QString templateText = QStringLiteral(
-    "<HTML>\r\n<HEAD>\r\n<!-- Created With Zorvane v1.0 //->\r\n<TITLE>Untitled</TITLE>\r\n</HEAD>\r\n"
-    "<BODY BGCOLOR=#FFFFFF TEXT=#000000 LINK=#0000CC>\r\n\r\n</BODY>\r\n</HTML>");
+const QString templateText =
+    QStringLiteral("<HTML>\r\n<HEAD>\r\n<!-- Created With Zorvane v1.0 //-->\r\n<TITLE>Untitled</TITLE>\r\n</HEAD>\r\n"
+                   "<BODY BGCOLOR=#FFFFFF TEXT=#000000 LINK=#0000CC>\r\n\r\n</BODY>\r\n</HTML>");
 
 // The menu tree as seen by a user: "menu/caption [shortcut]" per item, "-" for separators.
 QStringList describe(const QMenu *menu, const QString &path)
@@ -40,12 +47,28 @@ QStringList describe(const QMenu *menu, const QString &path)
             line += QStringLiteral(" [%1]").arg(item->shortcut().toString(QKeySequence::PortableText));
         if (!item->isEnabled())
             line += QStringLiteral(" (disabled)");
+        if (item->isCheckable())
+            line += item->isChecked() ? QStringLiteral(" (checked)") : QStringLiteral(" (unchecked)");
         lines << line;
         if (item->menu())
             lines << describe(item->menu(), path + u'/' + item->text());
     }
     return lines;
 }
+
+// Counts the quick preview's writes of its page.
+class PreviewCountingHost : public ScriptedHost
+{
+public:
+    QString writeFileFresh(const QString &path, const QByteArray &bytes) override
+    {
+        if (QFileInfo(path).fileName() == QLatin1String("qprev.html"))
+            ++previewWrites;
+        return ScriptedHost::writeFileFresh(path, bytes);
+    }
+
+    int previewWrites = 0;
+};
 
 } // namespace
 
@@ -67,6 +90,10 @@ private slots:
     void menuShortcutsWinOverTheEditor_data();
     void menuShortcutsWinOverTheEditor();
     void controlsAreNamedForAssistiveTools();
+    void previewTabRefreshesOncePerSwitch_data();
+    void previewTabRefreshesOncePerSwitch();
+    void confirmedExitRunsNoFurtherHandler();
+    void newDocumentPreviewShowsItsBody();
 };
 
 void tst_frmMainWin::startUpState()
@@ -120,6 +147,7 @@ void tst_frmMainWin::menuTree()
         "Edit", "Edit/Undo [Ctrl+Z]", "Edit/Redo [Ctrl+Y]", "Edit/-", "Edit/Cut [Ctrl+X] (disabled)",
         "Edit/Copy [Ctrl+C] (disabled)", "Edit/Paste [Ctrl+P]", "Edit/-", "Edit/Clear [Alt+Backspace]",
         "Edit/Select All [Ctrl+A]", "Edit/-", "Edit/Find and Replace [Ctrl+F]", "Edit/-", "Edit/Preview in New Window [F11]",
+        "Edit/Live Preview (checked)",
         "Insert", "Insert/&Line Break...", "Insert/Hori&zontal Line", "Insert/-", "Insert/I&mage...", "Insert/-",
         "Insert/Active &Elements", "Insert/Active &Elements/Marquee...", "Insert/Active &Elements/Video...",
         "Insert/F&orm Field", "Insert/F&orm Field/One-Line Text Box", "Insert/F&orm Field/Scrolling Text Box",
@@ -360,6 +388,92 @@ void tst_frmMainWin::controlsAreNamedForAssistiveTools()
         if (interactive)
             QVERIFY2(!widget->accessibleName().isEmpty(), qPrintable(widget->metaObject()->className() + QStringLiteral(" ") + widget->objectName()));
     }
+}
+
+void tst_frmMainWin::previewTabRefreshesOncePerSwitch_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("mouse") << QStringLiteral("mouse");
+    QTest::newRow("Ctrl+Tab") << QStringLiteral("ctrl-tab");
+    QTest::newRow("arrow key on the tab bar") << QStringLiteral("arrow");
+    QTest::newRow("assistive tool's press") << QStringLiteral("accessible");
+}
+
+void tst_frmMainWin::previewTabRefreshesOncePerSwitch()
+{
+    QFETCH(QString, how);
+    PreviewCountingHost host;
+    frmMainWin window(host);
+    window.Form_Load();
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto *tabBar = window.findChild<QTabWidget *>(QStringLiteral("maintabs"))->tabBar();
+    window.r1().setText(QStringLiteral("<p>fresh</p>"));
+    // The tab bar has the focus, so no loss of the editor's focus refreshes the preview.
+    tabBar->setFocus();
+    QTRY_VERIFY(tabBar->hasFocus());
+    host.previewWrites = 0;
+
+    if (how == QLatin1String("mouse")) {
+        QTest::mouseClick(tabBar, Qt::LeftButton, {}, tabBar->tabRect(1).center());
+    } else if (how == QLatin1String("ctrl-tab")) {
+        QTest::keyClick(tabBar, Qt::Key_Tab, Qt::ControlModifier);
+    } else if (how == QLatin1String("arrow")) {
+        QTest::keyClick(tabBar, Qt::Key_Right);
+    } else {
+        QAccessibleInterface *tab = QAccessible::queryAccessibleInterface(tabBar)->child(1);
+        QVERIFY(tab && tab->actionInterface());
+        tab->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
+    QCOMPARE(tabBar->currentIndex(), 1);
+    QCOMPARE(host.previewWrites, 1);
+    QFile page(host.tempFolder() + QStringLiteral("/qprev.html"));
+    QVERIFY(page.open(QIODevice::ReadOnly));
+    QCOMPARE(page.readAll(), QByteArray("<p>fresh</p>"));
+    // Clicking the tab already shown switches nothing.
+    QTest::mouseClick(tabBar, Qt::LeftButton, {}, tabBar->tabRect(1).center());
+    QCOMPARE(host.previewWrites, 1);
+}
+
+void tst_frmMainWin::confirmedExitRunsNoFurtherHandler()
+{
+    PreviewCountingHost host;
+    frmMainWin window(host);
+    window.Form_Load();
+    window.action(QStringLiteral("mnuFind"))->trigger();
+    QWidget *find = nullptr;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->objectName() == QLatin1String("frmFind") && top->isVisible())
+            find = top;
+    }
+    QVERIFY(find);
+    host.previewWrites = 0;
+
+    host.answerMsgBox(HostServices::No);
+    QVERIFY(window.close());
+    QVERIFY(host.processEnded());
+    // Closing the find dialog with everything else wrote no preview and started no browser.
+    QCOMPARE(host.previewWrites, 0);
+    QVERIFY(!QFile::exists(host.tempFolder() + QStringLiteral("/qprev.html")));
+    QVERIFY(window.findChildren<QWebEngineView *>().isEmpty());
+}
+
+void tst_frmMainWin::newDocumentPreviewShowsItsBody()
+{
+    ScriptedHost host;
+    frmMainWin window(host);
+    window.Form_Load();
+    window.show();
+    EditorControl &r1 = window.r1();
+    r1.setSelStart(static_cast<int>(r1.Text().indexOf(QStringLiteral("\r\n</BODY>"))));
+    r1.setSelText(QStringLiteral("Hello"));
+    window.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
+    auto *view = window.findChild<QWebEngineView *>();
+    QVERIFY(view);
+    QVERIFY(BrowserProbe::waitShown(view, QUrl::fromLocalFile(host.tempFolder() + QStringLiteral("/qprev.html"))));
+    // The template's comment is closed, so the page is not one long comment.
+    QCOMPARE(BrowserProbe::bodyText(view).trimmed(), QStringLiteral("Hello"));
+    QCOMPARE(BrowserProbe::evaluate(view, QStringLiteral("document.title")).toString(), QStringLiteral("Untitled"));
 }
 
 ZORVANE_TEST(tst_frmMainWin)

@@ -69,6 +69,8 @@ void tst_MediaDialogs::imageOk_data()
     QTest::newRow("empty") << "" << R"(<img src="">)";
     QTest::newRow("one space") << " " << R"(<img src=" ">)";
     QTest::newRow("not escaped") << R"(a"b&c<d>)" << R"(<img src="a"b&c<d>">)";
+    QTest::newRow("line break dropped") << "pic\nture.gif"
+                                        << R"(<img src="picture.gif">)";
 }
 
 void tst_MediaDialogs::imageOk()

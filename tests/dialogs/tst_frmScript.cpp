@@ -22,6 +22,7 @@ private slots:
     void otherFieldFollowsTheOption();
     void enterMakesALineAndEscDoesNotClose();
     void cancelRefreshesPreview();
+    void scriptIsInsertedExactlyAsTyped();
 };
 
 void tst_frmScript::okInsertsTheScript_data()
@@ -150,6 +151,17 @@ void tst_frmScript::cancelRefreshesPreview()
     QCOMPARE(probe.refreshes, 1);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(!dialog.isVisible());
+}
+
+void tst_frmScript::scriptIsInsertedExactlyAsTyped()
+{
+    DialogProbe probe;
+    frmScript dialog(probe.editor, probe.refresher());
+    // A non-breaking space and a line separator are characters of the script, not a space and
+    // a line break.
+    control<QPlainTextEdit>(dialog, "Text2")->insertPlainText(QStringLiteral("x\u00a0=\u20281\n\ty = 2"));
+    control<QPushButton>(dialog, "cmdOK")->click();
+    VERIFY_INSERTED(probe, QStringLiteral("<script language=\"VBScript\">\r\nx\u00a0=\u20281\r\n\ty = 2\r\n</script>"));
 }
 
 ZORVANE_TEST(tst_frmScript)

@@ -29,6 +29,11 @@ void tst_frmScrollingTextBox::okInsertsFragment_data()
     QTest::newRow("two lines of initial text")
         << QVariantMap{{"Text1", "first\nsecond"}}
         << QStringLiteral("<textarea rows=\"2\" name=\"\" cols=\"20\">first\r\nsecond</textarea>");
+    QTest::newRow("initial text exactly as typed")
+        << QVariantMap{{"Text1", QStringLiteral("a\u00a0b\u2028c\nd")}}
+        << QStringLiteral("<textarea rows=\"2\" name=\"\" cols=\"20\">a\u00a0b\u2028c\r\nd</textarea>");
+    QTest::newRow("pasted line break in a one-line field")
+        << QVariantMap{{"txtName", "no\r\ntes"}} << QStringLiteral("<textarea rows=\"2\" name=\"notes\" cols=\"20\"></textarea>");
     QTest::newRow("one-space tab order") << QVariantMap{{"txtTabOrder", " "}}
                                          << QStringLiteral(
                                                 "<textarea rows=\"2\" name=\"\" cols=\"20\" tabindex=\" \"></textarea>");

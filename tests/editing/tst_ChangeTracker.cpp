@@ -14,7 +14,7 @@ namespace {
 
 const QString Template = QStringLiteral("<HTML>\r\n"
                                         "<HEAD>\r\n"
-                                        "<!-- Created With Zorvane v1.0 //->\r\n"
+                                        "<!-- Created With Zorvane v1.0 //-->\r\n"
                                         "<TITLE>Untitled</TITLE>\r\n"
                                         "</HEAD>\r\n"
                                         "<BODY BGCOLOR=#FFFFFF TEXT=#000000 LINK=#0000CC>\r\n"

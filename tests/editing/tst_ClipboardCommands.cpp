@@ -6,6 +6,7 @@
 #include "support/TestMain.h"
 
 #include <QAction>
+#include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
@@ -22,6 +23,8 @@ private slots:
 
     void cutWithNothingSelected();
     void cutSelection();
+    void writesThatChangeNothingAreChanges_data();
+    void writesThatChangeNothingAreChanges();
     void copyLeavesDocumentAndState();
     void paste_data();
     void paste();
@@ -97,8 +100,48 @@ void tst_ClipboardCommands::cutWithNothingSelected()
     trigger("mnuCut");
     QCOMPARE(m_host->clipboard(), QString());
     QCOMPARE(r1().Text(), QStringLiteral("<p>text</p>"));
-    QCOMPARE(m_window->changes().UndoIndex(), states);
+    // Writing the empty selection is a change all the same.
+    QCOMPARE(m_window->changes().UndoIndex(), states + 1);
     QCOMPARE(cutCopyState(), QStringLiteral("off"));
+}
+
+void tst_ClipboardCommands::writesThatChangeNothingAreChanges_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("caret");
+    QTest::addColumn<QString>("clipboard");
+
+    // The document is "abc"; nothing is selected.
+    QTest::newRow("cut with nothing selected") << QStringLiteral("mnuCut") << 1 << QStringLiteral("kept");
+    QTest::newRow("clear at the end") << QStringLiteral("mnuClear") << 3 << QStringLiteral("kept");
+    QTest::newRow("paste from an empty clipboard") << QStringLiteral("mnuPaste") << 1 << QString();
+}
+
+void tst_ClipboardCommands::writesThatChangeNothingAreChanges()
+{
+    QFETCH(QString, command);
+    QFETCH(int, caret);
+    QFETCH(QString, clipboard);
+
+    setDocument(QStringLiteral("abc"), caret, 0);
+    m_host->setClipboardText(clipboard);
+    setCutCopy(true);
+    QAction *save = m_window->action(QStringLiteral("mnuSave"));
+    save->setEnabled(false);
+    const int states = m_window->changes().UndoIndex();
+    QSignalSpy changes(&r1(), &EditorControl::Change);
+    trigger(command.toLatin1().constData());
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(r1().Text(), QStringLiteral("abc"));
+    QCOMPARE(m_window->changes().UndoIndex(), states + 1);
+    QVERIFY(save->isEnabled());
+
+    // The state it recorded is undone like any other: back to the state before, Save on.
+    save->setEnabled(false);
+    trigger("mnuUndo");
+    QCOMPARE(m_window->changes().UndoIndex(), states);
+    QCOMPARE(r1().Text(), QStringLiteral("abc"));
+    QVERIFY(save->isEnabled());
 }
 
 void tst_ClipboardCommands::cutSelection()

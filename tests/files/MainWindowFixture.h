@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "RawTree.h"
+
 #include "app/frmMainWin.h"
 #include "files/DocumentFiles.h"
 #include "support/ScriptedHost.h"
@@ -60,6 +62,7 @@ public:
     }
 
     QTemporaryDir folder;
+    RawTree rawTree{folder};
     ScriptedHost host;
     frmMainWin w{host};
 };

@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
+#include "Watchdog.h"
 
 #include "files/BrowsePane.h"
 #include "platform/EditorControl.h"
+#include "platform/FileIo.h"
 #include "support/TestMain.h"
 
 #include <QComboBox>
 #include <QListWidget>
 #include <QStorageInfo>
 #include <QTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -77,6 +83,7 @@ private slots:
     void fileThatCannotBeLoaded();
     void folderThatCannotBeListed();
     void driveThatCannotBeRead();
+    void pipesAndNamesThatAreNotUtf8();
 };
 
 void tst_BrowsePane::listsHtmlFilesOfTheFolder()
@@ -271,6 +278,56 @@ void tst_BrowsePane::driveThatCannotBeRead()
     QTest::keyClick(drive1, Qt::Key_Down);
     QCOMPARE(f.pane->dirPath(), other);
     QCOMPARE(entries(f.file1), QStringList{QStringLiteral("inner.html")});
+}
+
+void tst_BrowsePane::pipesAndNamesThatAreNotUtf8()
+{
+    BrowseFixture f;
+    const QByteArray folder = QFile::encodeName(f.folder.path());
+    QVERIFY(::mkfifo((folder + "/pipe").constData(), 0644) == 0);
+    QVERIFY(::symlink("pipe", (folder + "/pipe.htm").constData()) == 0);
+    const int fd = ::open((folder + "/caf\xE9.htm").constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    QVERIFY(::write(fd, "<p>latin</p>", 12) == 12);
+    ::close(fd);
+    QVERIFY(::mkdir((folder + "/d\xFF").constData(), 0755) == 0);
+    QVERIFY(::close(::open((folder + "/d\xFF/inner.htm").constData(), O_WRONLY | O_CREAT, 0644)) == 0);
+    f.w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f.w));
+    QVERIFY(f.pane->setDirPath(f.folder.path()));
+    const QString latin = FileIo::decodeName(folder + "/caf\xE9.htm").section(u'/', -1);
+    QCOMPARE(entries(f.file1), (QStringList{QStringLiteral("a.htm"), QStringLiteral("b.HTML"), latin, QStringLiteral("e.ht"),
+                                            QStringLiteral("pipe.htm")}));
+
+    // The link to a pipe is refused at once, naming what it is; the document stays.
+    f.host.answerMsgBox(HostServices::No);
+    f.host.answerMsgBox(HostServices::Ok);
+    {
+        const Watchdog watchdog("loading a pipe from the Browse pane");
+        f.click(QStringLiteral("pipe.htm"));
+    }
+    QVERIFY(f.host.allAnswered());
+    const QString message = f.host.asked().constLast().text;
+    QVERIFY2(message.contains(f.path(QStringLiteral("pipe.htm"))) && message.contains(QLatin1String("named pipe (FIFO)")),
+             qPrintable(message));
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [Untitled] | no file | Save on"));
+    QCOMPARE(selected(f.file1), QString());
+
+    f.host.answerMsgBox(HostServices::No);
+    f.click(latin);
+    QVERIFY(f.host.allAnswered());
+    QCOMPARE(f.w.r1().Text(), QStringLiteral("<p>latin</p>"));
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [caf\ufffd.htm] | file | Save off"));
+    f.w.r1().setSelText(QStringLiteral("<hr>"));
+    f.run("mnuSave");
+    QCOMPARE(FileIo::readFile(FileIo::decodeName(folder + "/caf\xE9.htm"), 100).bytes, QByteArray("<hr><p>latin</p>"));
+
+    // A folder with such a name is listed, shown readably, and can be browsed.
+    const QString odd = FileIo::decodeName(folder + "/d\xFF");
+    QVERIFY(entries(f.pane->Dir1()).contains(QStringLiteral("d\ufffd")));
+    QVERIFY(f.pane->setDirPath(odd));
+    QCOMPARE(f.pane->dirPath(), odd);
+    QCOMPARE(entries(f.file1), QStringList{QStringLiteral("inner.htm")});
 }
 
 ZORVANE_TEST(tst_BrowsePane)

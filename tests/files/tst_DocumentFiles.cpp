@@ -1,19 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
+#include "Watchdog.h"
 #include "WriteLock.h"
 
 #include "platform/EditorControl.h"
+#include "platform/FileIo.h"
 #include "support/TestMain.h"
 
 #include <QFileInfo>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 const QString untitled = QStringLiteral("Zorvane v1.0 - [Untitled]");
 const QString saveErrorText = QStringLiteral("The following error has ocurred : ");
+
+// text's UTF-16 code units as bytes, after a BOM when asked.
+QByteArray utf16(const QString &text, bool bigEndian, bool bom)
+{
+    QByteArray bytes;
+    for (const QChar c : (bom ? QStringLiteral("\ufeff") : QString()) + text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low);
+        bytes.append(bigEndian ? low : high);
+    }
+    return bytes;
+}
 
 } // namespace
 
@@ -24,6 +41,8 @@ class tst_DocumentFiles : public QObject
 private slots:
     void openAndSaveKeepEveryByte_data();
     void openAndSaveKeepEveryByte();
+    void editKeepsTheFilesFormat_data();
+    void editKeepsTheFilesFormat();
     void stateAfterEachCommand();
     void unsavedChangesQuestion_data();
     void unsavedChangesQuestion();
@@ -35,6 +54,9 @@ private slots:
     void textOutsideTheFilesEncoding();
     void openFailure_data();
     void openFailure();
+    void largeFiles_data();
+    void largeFiles();
+    void namesThatAreNotUtf8();
     void saveWritesThroughSymlinkAndKeepsPermissions();
 };
 
@@ -51,6 +73,52 @@ void tst_DocumentFiles::openAndSaveKeepEveryByte_data()
                                     << QStringLiteral("<html>\r\n<body>\r\n</body>\r\n</html>\r\n");
     QTest::newRow("no final line break") << QByteArray("<p>one</p>\r\n<p>two</p>") << QStringLiteral("<p>one</p>\r\n<p>two</p>");
     QTest::newRow("empty file") << QByteArray() << QString();
+    QTest::newRow("utf-8, two boms") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF<p>x</p>") << QStringLiteral("\ufeff<p>x</p>");
+    QTest::newRow("utf-16le with bom") << utf16(QStringLiteral("<p>\u00e9\U0001F600</p>\r\n"), false, true)
+                                       << QStringLiteral("<p>\u00e9\U0001F600</p>\r\n");
+    QTest::newRow("utf-16be with bom, lf") << utf16(QStringLiteral("<p>\u4f60</p>\n"), true, true)
+                                           << QStringLiteral("<p>\u4f60</p>\r\n");
+    QTest::newRow("utf-16le without bom") << utf16(QStringLiteral("<html>\r\n</html>"), false, false)
+                                          << QStringLiteral("<html>\r\n</html>");
+}
+
+void tst_DocumentFiles::editKeepsTheFilesFormat_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("edited"); // after "<b>\u00e9</b>" is typed at the start
+
+    const QString edit = QStringLiteral("<b>\u00e9</b>");
+    for (const bool bigEndian : {false, true}) {
+        const char *order = bigEndian ? "be" : "le";
+        QTest::addRow("utf-16%s, crlf", order) << utf16(QStringLiteral("<p>\u4f60</p>\r\n"), bigEndian, true)
+                                               << utf16(edit + QStringLiteral("<p>\u4f60</p>\r\n"), bigEndian, true);
+        QTest::addRow("utf-16%s, lf", order)
+            << utf16(QStringLiteral("a\nb\n"), bigEndian, true) << utf16(edit + QStringLiteral("a\nb\n"), bigEndian, true);
+        QTest::addRow("utf-16%s, two boms", order)
+            << utf16(QStringLiteral("\ufeffa"), bigEndian, true) << utf16(edit + QStringLiteral("\ufeffa"), bigEndian, true);
+        QTest::addRow("utf-16%s without bom", order)
+            << utf16(QStringLiteral("<p></p>"), bigEndian, false) << utf16(edit + QStringLiteral("<p></p>"), bigEndian, false);
+    }
+    QTest::newRow("utf-8, two boms") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                   "a\n")
+                                     << QByteArray("\xEF\xBB\xBF<b>\xC3\xA9</b>\xEF\xBB\xBF"
+                                                   "a\n");
+}
+
+void tst_DocumentFiles::editKeepsTheFilesFormat()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, edited);
+
+    MainWindowFixture f;
+    const QString file = f.write(QStringLiteral("page.htm"), bytes);
+    f.open(file);
+    f.w.r1().setSelStart(0);
+    f.w.r1().setSelText(QStringLiteral("<b>\u00e9</b>"));
+    f.run("mnuSave");
+    QVERIFY(f.host.allAnswered());
+    QVERIFY(!f.saveFlag());
+    QCOMPARE(MainWindowFixture::read(file), edited);
 }
 
 void tst_DocumentFiles::openAndSaveKeepEveryByte()
@@ -261,8 +329,9 @@ void tst_DocumentFiles::saveError_data()
     const QList<int> retryThenCancel{HostServices::Retry, HostServices::Cancel};
     QTest::newRow("file deleted") << QStringLiteral("deleted") << retryThenCancel << false;
     QTest::newRow("file read-only") << QStringLiteral("read-only file") << retryThenCancel << false;
-    // No temporary file can be made beside it, and the file is not rewritten in place.
-    QTest::newRow("folder read-only") << QStringLiteral("read-only folder") << retryThenCancel << false;
+    // No temporary file can be made beside it: the file is rewritten in place.
+    QTest::newRow("folder read-only") << QStringLiteral("read-only folder") << QList<int>() << true;
+    QTest::newRow("file replaced by a pipe") << QStringLiteral("pipe") << retryThenCancel << false;
     QTest::newRow("write fails, cancel") << QStringLiteral("injected") << QList<int>{HostServices::Cancel} << false;
     QTest::newRow("write fails once, retry") << QStringLiteral("injected") << QList<int>{HostServices::Retry} << true;
 }
@@ -286,6 +355,9 @@ void tst_DocumentFiles::saveError()
         lock = std::make_unique<WriteLock>(file);
     } else if (fault == QLatin1String("read-only folder")) {
         lock = std::make_unique<WriteLock>(f.folder.path());
+    } else if (fault == QLatin1String("pipe")) {
+        QVERIFY(QFile::remove(file));
+        QVERIFY(::mkfifo(QFile::encodeName(file).constData(), 0644) == 0);
     } else {
         f.host.failNextWrite(QStringLiteral("Input/output error"));
     }
@@ -295,7 +367,10 @@ void tst_DocumentFiles::saveError()
     for (const int answer : answers)
         f.host.answerMsgBox(answer);
     const qsizetype before = f.host.asked().size();
-    f.run("mnuSave");
+    {
+        const Watchdog watchdog("saving");
+        f.run("mnuSave");
+    }
     lock.reset();
 
     QVERIFY(f.host.allAnswered());
@@ -311,9 +386,12 @@ void tst_DocumentFiles::saveError()
     QCOMPARE(f.state().section(u'|', 0, 1), QStringLiteral("Zorvane v1.0 - [page.htm] | file "));
     if (fault == QLatin1String("deleted"))
         QVERIFY(!QFileInfo::exists(file)); // not created again
+    else if (fault == QLatin1String("pipe"))
+        QVERIFY2(asked.constFirst().text.contains(QLatin1String("named pipe")) && QFileInfo(file).isFile() == false,
+                 qPrintable(asked.constFirst().text));
     else
         QCOMPARE(MainWindowFixture::read(file), written ? QByteArray("<p>new</p>\r\n<p>old</p>\r\n") : old);
-    QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(QDir(f.folder.path()).entryList(QDir::Files | QDir::Hidden | QDir::System),
              fault == QLatin1String("deleted") ? QStringList() : QStringList{QStringLiteral("page.htm")});
 }
 
@@ -356,17 +434,24 @@ void tst_DocumentFiles::textOutsideTheFilesEncoding()
 void tst_DocumentFiles::openFailure_data()
 {
     QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
 
-    QTest::newRow("missing") << QStringLiteral("missing");
-    QTest::newRow("folder") << QStringLiteral("folder");
-    QTest::newRow("nul bytes") << QStringLiteral("nul bytes");
-    QTest::newRow("no read permission") << QStringLiteral("no read permission");
-    QTest::newRow("read error") << QStringLiteral("read error");
+    QTest::newRow("missing") << QStringLiteral("missing") << QStringLiteral("does not exist");
+    QTest::newRow("folder") << QStringLiteral("folder") << QStringLiteral("folder");
+    QTest::newRow("nul bytes") << QStringLiteral("nul bytes") << QStringLiteral("NUL");
+    QTest::newRow("no read permission") << QStringLiteral("no read permission") << QStringLiteral("permission denied");
+    QTest::newRow("read error") << QStringLiteral("read error") << QStringLiteral("Input/output error");
+    QTest::newRow("named pipe") << QStringLiteral("pipe") << QStringLiteral("named pipe (FIFO)");
+    QTest::newRow("link to a named pipe") << QStringLiteral("link to pipe") << QStringLiteral("named pipe (FIFO)");
+    QTest::newRow("/dev/zero") << QStringLiteral("/dev/zero") << QStringLiteral("character device");
+    QTest::newRow("symlink loop") << QStringLiteral("loop") << QStringLiteral("loop of symbolic links");
+    QTest::newRow("path over 4096 bytes") << QStringLiteral("long path") << QStringLiteral("too long");
 }
 
 void tst_DocumentFiles::openFailure()
 {
     QFETCH(QString, kind);
+    QFETCH(QString, reason);
 
     MainWindowFixture f;
     const QString current = f.write(QStringLiteral("current.htm"), QByteArray("<p>current</p>"));
@@ -386,20 +471,109 @@ void tst_DocumentFiles::openFailure()
     } else if (kind == QLatin1String("read error")) {
         // Opens, but reading its first bytes fails (EIO).
         target = QStringLiteral("/proc/self/mem");
+    } else if (kind == QLatin1String("pipe") || kind == QLatin1String("link to pipe")) {
+        QVERIFY(::mkfifo(QFile::encodeName(f.path(QStringLiteral("pipe"))).constData(), 0644) == 0);
+        QVERIFY(QFile::link(f.path(QStringLiteral("pipe")), target));
+        if (kind == QLatin1String("pipe"))
+            target = f.path(QStringLiteral("pipe"));
+    } else if (kind == QLatin1String("loop")) {
+        QVERIFY(QFile::link(target, target));
+    } else if (kind == QLatin1String("long path")) {
+        target = f.path(QString(4100, u'd') + QStringLiteral("/bad.htm"));
+    } else if (kind.startsWith(u'/')) {
+        target = kind;
     }
 
+    // File > Open, then the same file given on the command line.
     f.host.answerMsgBox(HostServices::No); // keep the edit unsaved
     f.host.answerFileDialog(target);
     f.host.answerMsgBox(HostServices::Ok);
-    f.run("mnuOpen");
+    f.host.answerMsgBox(HostServices::Ok);
+    {
+        const Watchdog watchdog("opening");
+        f.run("mnuOpen");
+        QVERIFY(!f.w.files().openDocument(FileIo::pathFromArgument(FileIo::encodeName(target).constData())));
+    }
 
     QVERIFY(f.host.allAnswered());
-    const ScriptedHost::Question &message = f.host.asked().constLast();
-    QCOMPARE(message.kind, QStringLiteral("MsgBox"));
-    QVERIFY2(message.text.contains(target), qPrintable(message.text));
+    for (const ScriptedHost::Question &message : f.host.asked().mid(f.host.asked().size() - 2)) {
+        QCOMPARE(message.kind, QStringLiteral("MsgBox"));
+        QVERIFY2(message.text.startsWith(QStringLiteral("Cannot open %1:\r\n").arg(target)), qPrintable(message.text));
+        QVERIFY2(message.text.contains(reason), qPrintable(message.text));
+    }
     QCOMPARE(f.w.r1().Text(), QStringLiteral("<b><p>current</p>"));
     QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [current.htm] | file | Save on"));
     QCOMPARE(f.w.files().SavedBeforePath, current);
+}
+
+void tst_DocumentFiles::largeFiles_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QString>("asked"); // "" when not asked
+
+    QTest::newRow("beyond the maximum") << DocumentSize::Maximum + 1 << QString();
+    QTest::newRow("large, declined") << DocumentSize::Comfortable + 1 << QStringLiteral("large file");
+}
+
+void tst_DocumentFiles::largeFiles()
+{
+    QFETCH(qint64, size);
+    QFETCH(QString, asked);
+
+    MainWindowFixture f;
+    const QString current = f.write(QStringLiteral("current.htm"), QByteArray("<p>current</p>"));
+    f.open(current);
+    // Sparse: the size is there, the disk space and the memory are not spent.
+    const QString big = f.write(QStringLiteral("big.htm"), QByteArray());
+    QVERIFY(QFile::resize(big, size));
+
+    if (!asked.isEmpty())
+        f.host.answerMsgBox(HostServices::No);
+    else
+        f.host.answerMsgBox(HostServices::Ok);
+    QVERIFY(!f.w.files().openDocument(big));
+
+    QVERIFY(f.host.allAnswered());
+    const ScriptedHost::Question &question = f.host.asked().constLast();
+    if (!asked.isEmpty()) {
+        QVERIFY2(question.text.contains(asked), qPrintable(question.text));
+        QCOMPARE(question.style, HostServices::YesNo | HostServices::Exclamation);
+    } else {
+        QVERIFY2(question.text.contains(QLatin1String("too large")), qPrintable(question.text));
+    }
+    QCOMPARE(f.w.r1().Text(), QStringLiteral("<p>current</p>"));
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [current.htm] | file | Save off"));
+}
+
+void tst_DocumentFiles::namesThatAreNotUtf8()
+{
+    MainWindowFixture f;
+    const QByteArray folder = QFile::encodeName(f.folder.path());
+    const QByteArray name = folder + "/caf\xE9.htm";
+    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    QVERIFY(fd >= 0);
+    QVERIFY(::write(fd, "<p>latin</p>", 12) == 12);
+    ::close(fd);
+
+    // As the command line gives it.
+    QVERIFY(f.w.files().openDocument(FileIo::pathFromArgument(name.constData())));
+    QCOMPARE(f.w.r1().Text(), QStringLiteral("<p>latin</p>"));
+    QCOMPARE(f.state(), QStringLiteral("Zorvane v1.0 - [caf\ufffd.htm] | file | Save off"));
+
+    f.w.r1().setSelText(QStringLiteral("<hr>"));
+    f.run("mnuSave");
+    QVERIFY(!f.saveFlag());
+    const HostServices::ReadResult saved = FileIo::readFile(FileIo::decodeName(name), 100);
+    QCOMPARE(saved.bytes, QByteArray("<hr><p>latin</p>"));
+
+    // Save As under another such name.
+    const QString other = FileIo::decodeName(folder + "/\xFF.html");
+    f.host.answerFileDialog(other);
+    f.run("mnuSaveAs");
+    QCOMPARE(FileIo::readFile(other, 100).bytes, QByteArray("<hr><p>latin</p>"));
+    QCOMPARE(f.w.files().SavedBeforePath, other);
+    QVERIFY(f.host.allAnswered());
+    QCOMPARE(FileIo::listFolder(f.folder.path()).size(), 2);
 }
 
 void tst_DocumentFiles::saveWritesThroughSymlinkAndKeepsPermissions()

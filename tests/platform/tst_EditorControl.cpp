@@ -2,9 +2,17 @@
 #include "platform/EditorControl.h"
 #include "support/TestMain.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QVBoxLayout>
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+#include <Qsci/qsciscintilla.h>
 
 class tst_EditorControl : public QObject
 {
@@ -23,6 +31,10 @@ private slots:
     void textRtfRoundTripsColours();
     void textWriteLeavesCaretAtZero();
     void loadFile();
+    void keyMap_data();
+    void keyMap();
+    void setFocus_data();
+    void setFocus();
 };
 
 void tst_EditorControl::offsetsCountUtf16Units_data()
@@ -86,6 +98,10 @@ void tst_EditorControl::changeIsRaisedOncePerContentChange_data()
     QTest::newRow("TextRTF") << QStringLiteral("TextRTF");
     QTest::newRow("SelText over a selection") << QStringLiteral("SelText");
     QTest::newRow("SelText empty deletes") << QStringLiteral("delete");
+    // A write that leaves the text as it was is a change all the same.
+    QTest::newRow("SelText empty over nothing selected") << QStringLiteral("nothing");
+    QTest::newRow("Text empty into an empty control") << QStringLiteral("empty");
+    QTest::newRow("own paste of an empty clipboard") << QStringLiteral("paste");
 }
 
 void tst_EditorControl::changeIsRaisedOncePerContentChange()
@@ -104,8 +120,25 @@ void tst_EditorControl::changeIsRaisedOncePerContentChange()
         editor.setTextRTF(RichText{QStringLiteral("new"), {{3, 2}}});
     else if (operation == QLatin1String("SelText"))
         editor.setSelText(QStringLiteral("bye"));
-    else
+    else if (operation == QLatin1String("delete"))
         editor.setSelText(QString());
+    if (operation == QLatin1String("nothing")) {
+        editor.setSelStart(11);
+        editor.setSelText(QString());
+        QCOMPARE(editor.Text(), QStringLiteral("hello world"));
+        QCOMPARE(editor.SelStart(), 11);
+    } else if (operation == QLatin1String("paste")) {
+        editor.setSelStart(5);
+        QApplication::clipboard()->clear();
+        editor.widget()->show();
+        QTest::keyClick(editor.widget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(editor.Text(), QStringLiteral("hello world"));
+        QCOMPARE(editor.SelStart(), 5);
+    } else if (operation == QLatin1String("empty")) {
+        editor.setText(QString());
+        changes.clear();
+        editor.setText(QString());
+    }
     QCOMPARE(changes.count(), 1);
     // Raised before the write returned, with the new content in place.
     QCOMPARE(textSeenInHandler, editor.length());
@@ -164,6 +197,20 @@ void tst_EditorControl::find_data()
     QTest::newRow("accented case-insensitive") << QStringLiteral("x \u00c9T\u00c9") << "\u00e9t\u00e9" << 0 << -1 << 0 << 2;
     QTest::newRow("empty text is never found") << cats << "" << 0 << -1 << 0 << -1;
     QTest::newRow("start past the end") << cats << "cat" << 99 << -1 << 0 << -1;
+    // Whole words follow one rule for every script: letters, digits, marks and "_" make words,
+    // including those before the start of the search.
+    const QString cafe = QStringLiteral("caf\u00e9 \u00e9");
+    QTest::newRow("whole word, word letter before the start") << cafe << "\u00e9" << 3 << -1 << 2 << 5;
+    QTest::newRow("whole word, word letter before the start, match case") << cafe << "\u00e9" << 3 << -1 << 6 << 5;
+    QTest::newRow("whole word, combining accent belongs to the word")
+        << QStringLiteral("cafe\u0301 cafe") << "cafe" << 0 << -1 << 2 << 6;
+    QTest::newRow("whole word, digits and underscore are word characters")
+        << QStringLiteral("cat_ 2cat cat") << "cat" << 0 << -1 << 2 << 10;
+    QTest::newRow("whole word, greek folded")
+        << QStringLiteral("\u03b1\u03b2\u03b3 \u03b2\u03b3") << "\u0392\u0393" << 0 << -1 << 2 << 4;
+    QTest::newRow("whole word, emoji is no letter") << QStringLiteral("x\U0001F600cat") << "cat" << 0 << -1 << 2 << 3;
+    QTest::newRow("whole word, needle starting with punctuation") << QStringLiteral("a-x") << "-x" << 0 << -1 << 2 << 1;
+    QTest::newRow("whole word, word continues past the end") << QStringLiteral("cats") << "cat" << 0 << 3 << 2 << -1;
 }
 
 void tst_EditorControl::find()
@@ -249,4 +296,109 @@ void tst_EditorControl::loadFile()
 }
 
 ZORVANE_TEST(tst_EditorControl)
+void tst_EditorControl::keyMap_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("command");
+    QTest::addColumn<bool>("kept");
+
+    // The control keeps moving the caret, selecting, deleting, Enter, Tab, Insert (overwrite)
+    // and Ctrl+V (its own paste); everything else is the menus' or nobody's.
+    const QStringList keptKeys =
+        QStringLiteral("Left Right Up Down Home End PgUp PgDown "
+                       "Shift+Left Shift+Right Shift+Up Shift+Down Shift+Home Shift+End Shift+PgUp Shift+PgDown "
+                       "Ctrl+Left Ctrl+Right Ctrl+Up Ctrl+Down Ctrl+Home Ctrl+End "
+                       "Ctrl+Shift+Left Ctrl+Shift+Right Ctrl+Shift+Home Ctrl+Shift+End "
+                       "Backspace Shift+Backspace Del Ctrl+Backspace Ctrl+Del Return Shift+Return Tab Ins Ctrl+V")
+            .split(u' ');
+    // Every binding the component comes with, read from it, so none is forgotten.
+    QsciScintilla defaults;
+    for (const QsciCommand *command : defaults.standardCommands()->commands()) {
+        for (const int key : {command->key(), command->alternateKey()}) {
+            if (key == 0)
+                continue;
+            const QString name = QKeySequence(key).toString(QKeySequence::PortableText);
+            QTest::addRow("%s: %s", qPrintable(name), qPrintable(command->description()))
+                << key << static_cast<int>(command->command()) << keptKeys.contains(name);
+        }
+    }
+}
+
+void tst_EditorControl::keyMap()
+{
+    QFETCH(int, key);
+    QFETCH(int, command);
+    QFETCH(bool, kept);
+
+    EditorControl editor;
+    auto *view = qobject_cast<QsciScintilla *>(editor.widget());
+    QVERIFY(view);
+    const QsciCommand *bound = view->standardCommands()->boundTo(key);
+    if (kept) {
+        QVERIFY(bound);
+        QCOMPARE(static_cast<int>(bound->command()), command);
+        return;
+    }
+    QVERIFY(!bound);
+    // Pressed over a selection, the key leaves the text and the selection alone.
+    editor.widget()->show();
+    const QString text = QStringLiteral("abc def\r\nghi jkl\r\nmno");
+    editor.setText(text);
+    editor.setSelStart(4);
+    editor.setSelLength(3);
+    QSignalSpy changes(&editor, &EditorControl::Change);
+    const QKeyCombination combination = QKeyCombination::fromCombined(key);
+    QTest::keyClick(editor.widget(), combination.key(), combination.keyboardModifiers());
+    QCOMPARE(editor.Text(), text);
+    QCOMPARE(editor.SelStart(), 4);
+    QCOMPARE(editor.SelLength(), 3);
+    QCOMPARE(changes.count(), 0);
+}
+
+void tst_EditorControl::setFocus_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<bool>("takes");
+    QTest::newRow("another window is active") << QStringLiteral("inactive") << true;
+    QTest::newRow("hidden") << QStringLiteral("hidden") << false;
+    QTest::newRow("disabled") << QStringLiteral("disabled") << false;
+    QTest::newRow("behind a modal dialog") << QStringLiteral("modal") << false;
+}
+
+void tst_EditorControl::setFocus()
+{
+    QFETCH(QString, situation);
+    QFETCH(bool, takes);
+
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *other = new QLineEdit(&window);
+    layout->addWidget(other);
+    EditorControl editor(&window);
+    layout->addWidget(editor.widget());
+    window.show();
+    QWidget tool;
+    tool.show();
+    QDialog modal(&window);
+    if (situation == QLatin1String("hidden"))
+        editor.widget()->hide();
+    else if (situation == QLatin1String("disabled"))
+        editor.widget()->setEnabled(false);
+    else if (situation == QLatin1String("modal"))
+        modal.open();
+    QWidget *active = situation == QLatin1String("modal") ? static_cast<QWidget *>(&modal) : &tool;
+    active->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(active));
+
+    QCOMPARE(editor.SetFocus(), takes);
+    if (takes) {
+        QTRY_VERIFY(window.isActiveWindow());
+        QTRY_VERIFY(editor.widget()->hasFocus());
+    } else {
+        QVERIFY(!window.isActiveWindow());
+        QVERIFY(active->isActiveWindow());
+        QVERIFY(!editor.widget()->hasFocus());
+    }
+}
+
 #include "tst_EditorControl.moc"

@@ -7,6 +7,23 @@
 using Encoding = TextFormat::Encoding;
 using LineBreaks = TextFormat::LineBreaks;
 
+namespace {
+
+// text's UTF-16 code units as bytes, with a BOM when asked.
+QByteArray utf16(const QString &text, bool bigEndian, bool bom)
+{
+    QByteArray bytes;
+    for (const QChar c : (bom ? QStringLiteral("\ufeff") : QString()) + text) {
+        const char high = static_cast<char>(c.unicode() >> 8);
+        const char low = static_cast<char>(c.unicode() & 0xFF);
+        bytes.append(bigEndian ? high : low);
+        bytes.append(bigEndian ? low : high);
+    }
+    return bytes;
+}
+
+} // namespace
+
 Q_DECLARE_METATYPE(TextFormat::Encoding)
 Q_DECLARE_METATYPE(TextFormat::LineBreaks)
 
@@ -17,7 +34,8 @@ class tst_TextDecoding : public QObject
 private slots:
     void decodesAndWritesBack_data();
     void decodesAndWritesBack();
-    void nulBytesAreNoText();
+    void noText_data();
+    void noText();
     void charactersOutsideTheEncoding_data();
     void charactersOutsideTheEncoding();
 };
@@ -55,8 +73,25 @@ void tst_TextDecoding::decodesAndWritesBack_data()
                                               << Encoding::Windows1252 << false << LineBreaks::CrLf;
     QTest::newRow("mixed breaks kept") << QByteArray("a\r\nb\nc") << QStringLiteral("a\r\nb\nc") << Encoding::Utf8 << false
                                        << LineBreaks::Mixed;
-    QTest::newRow("lone cr kept") << QByteArray("a\rb") << QStringLiteral("a\rb") << Encoding::Utf8 << false
-                                  << LineBreaks::Mixed;
+    QTest::newRow("lone cr kept") << QByteArray("a\rb") << QStringLiteral("a\rb") << Encoding::Utf8 << false << LineBreaks::Mixed;
+
+    const QString page = QStringLiteral("<p>caf\u00e9 \u4f60 \U0001F600</p>\r\n");
+    QTest::newRow("utf-16le bom") << utf16(page, false, true) << page << Encoding::Utf16Le << true << LineBreaks::CrLf;
+    QTest::newRow("utf-16be bom") << utf16(page, true, true) << page << Encoding::Utf16Be << true << LineBreaks::CrLf;
+    QTest::newRow("utf-16le bom, lf") << utf16(QStringLiteral("a\nb\n"), false, true) << QStringLiteral("a\r\nb\r\n")
+                                      << Encoding::Utf16Le << true << LineBreaks::Lf;
+    QTest::newRow("utf-16be bom, mixed") << utf16(QStringLiteral("a\r\nb\n"), true, true) << QStringLiteral("a\r\nb\n")
+                                         << Encoding::Utf16Be << true << LineBreaks::Mixed;
+    QTest::newRow("utf-16le second bom is text") << utf16(QStringLiteral("\ufeffx"), false, true) << QStringLiteral("\ufeffx")
+                                                 << Encoding::Utf16Le << true << LineBreaks::CrLf;
+    QTest::newRow("utf-16le bom only") << utf16(QString(), false, true) << QString() << Encoding::Utf16Le << true
+                                       << LineBreaks::CrLf;
+    QTest::newRow("utf-16le without bom") << utf16(page, false, false) << page << Encoding::Utf16Le << false << LineBreaks::CrLf;
+    QTest::newRow("utf-16be without bom") << utf16(QStringLiteral("<html>\n</html>"), true, false)
+                                          << QStringLiteral("<html>\r\n</html>") << Encoding::Utf16Be << false << LineBreaks::Lf;
+    // Two bytes that look like a UTF-16 BOM, in a text that cannot be UTF-16.
+    QTest::newRow("windows-1252 starting like a bom")
+        << QByteArray("\xFF\xFE" "a") << QStringLiteral("\u00ff\u00fea") << Encoding::Windows1252 << false << LineBreaks::CrLf;
 }
 
 void tst_TextDecoding::decodesAndWritesBack()
@@ -79,11 +114,33 @@ void tst_TextDecoding::decodesAndWritesBack()
     QCOMPARE(encoded.bytes, bytes);
 }
 
-void tst_TextDecoding::nulBytesAreNoText()
+void tst_TextDecoding::noText_data()
 {
-    const DecodedText decoded = decodeDocument(QByteArray("<p>\0</p>", 8));
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("nul in utf-8") << QByteArray("<p>\0</p>", 8) << QStringLiteral("binary data (NUL bytes)");
+    QTest::newRow("png header") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << QStringLiteral("binary data (NUL bytes)");
+    // As many zero bytes on both sides: not plainly UTF-16.
+    QTest::newRow("zeros everywhere") << QByteArray("a\0\0b\0\0c\0", 8) << QStringLiteral("binary data (NUL bytes)");
+    QTest::newRow("utf-16 nul character") << utf16(QStringLiteral("a\u0000b"), false, true) << QStringLiteral("NUL character");
+    QTest::newRow("utf-16 odd length") << utf16(QStringLiteral("ab"), true, true) + 'c' << QStringLiteral("odd number of bytes");
+    QTest::newRow("utf-16 lone high surrogate") << utf16(QStringLiteral("a") + QChar(0xD83D) + QStringLiteral("b"), false, true)
+                                                << QStringLiteral("lone surrogate) at byte 4");
+    QTest::newRow("utf-16 lone low surrogate at the end")
+        << utf16(QStringLiteral("abc") + QChar(0xDE01), true, false) << QStringLiteral("lone surrogate");
+    QTest::newRow("utf-32le") << QByteArray("\xFF\xFE\0\0a\0\0\0", 8) << QStringLiteral("UTF-32");
+    QTest::newRow("utf-32be") << QByteArray("\0\0\xFE\xFF\0\0\0a", 8) << QStringLiteral("UTF-32");
+}
+
+void tst_TextDecoding::noText()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+
+    const DecodedText decoded = decodeDocument(bytes);
     QVERIFY(!decoded.ok);
-    QVERIFY(decoded.error.contains(QLatin1String("NUL")));
+    QVERIFY2(decoded.error.contains(reason), qPrintable(decoded.error));
 }
 
 void tst_TextDecoding::charactersOutsideTheEncoding_data()
@@ -109,6 +166,9 @@ void tst_TextDecoding::charactersOutsideTheEncoding()
     const EncodedText utf8 = encodeDocument(text, TextFormat());
     QVERIFY(utf8.ok);
     QCOMPARE(utf8.bytes, text.toUtf8());
+    // So does UTF-16.
+    const TextFormat utf16Be{Encoding::Utf16Be, true, LineBreaks::CrLf};
+    QCOMPARE(encodeDocument(text, utf16Be).bytes, utf16(text, true, true));
 }
 
 ZORVANE_TEST(tst_TextDecoding)

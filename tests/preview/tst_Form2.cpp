@@ -90,9 +90,11 @@ void tst_Form2::secondPreviewReusesTheWindow()
     QCOMPARE(w.findChild<Form2 *>(), form.data());
     QVERIFY(form->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(bodyText(form->w1()), QStringLiteral("two"), timeout);
+    // The window shows its own page, never the quick preview's (which the editor's loss of the
+    // focus to the window may refresh).
     for (const QList<QVariant> &navigation : navigations)
         QCOMPARE(navigation.at(0).toUrl(), url);
-    QVERIFY(!QFile::exists(tempFile(host, QStringLiteral("qprev.html"))));
+    QCOMPARE(form->w1()->url(), url);
 }
 
 void tst_Form2::onlyTheExactExitKeyUnloads_data()

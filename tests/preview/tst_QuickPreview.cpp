@@ -36,7 +36,6 @@ private slots:
     void unwritableFileChangesNothing();
     void plantedSymlinkIsNotFollowed();
     void refreshKeepsScrollPosition();
-    void linksOpenInThePreview();
     void pageScriptsNeverBlockTheEditor();
 };
 
@@ -249,32 +248,6 @@ void tst_QuickPreview::refreshKeepsScrollPosition()
     QVERIFY(waitShown(view, url));
     QTRY_COMPARE_WITH_TIMEOUT(bodyText(view), QStringLiteral("second"), timeout);
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(view, QStringLiteral("window.scrollY")).toInt(), 1200, timeout);
-}
-
-void tst_QuickPreview::linksOpenInThePreview()
-{
-    ScriptedHost host;
-    QTemporaryDir pages;
-    const QString other = pages.filePath(QStringLiteral("other.html"));
-    QFile file(other);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<p>other page</p>");
-    file.close();
-
-    frmMainWin w(host);
-    w.Form_Load();
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.r1().setText(QStringLiteral("<a id='a' target='_blank' href='%1'>away</a>").arg(QUrl::fromLocalFile(other).toString()));
-    w.RefreshQuickPreview();
-    PreviewBrowser *view = qprevbr(w);
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(tempFile(host, QStringLiteral("qprev.html")))));
-    const QWidgetList windows = QApplication::topLevelWidgets();
-
-    evaluate(view, QStringLiteral("document.getElementById('a').click()"));
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(other)));
-    QCOMPARE(bodyText(view), QStringLiteral("other page"));
-    QCOMPARE(QApplication::topLevelWidgets(), windows);
 }
 
 void tst_QuickPreview::pageScriptsNeverBlockTheEditor()

@@ -103,6 +103,8 @@ private slots:
     void closingRefreshesAndDeletes();
     void mainWindowOpensOneDialogBesideIt();
     void toolbarOpensTheDialogWhileMenuIsOff();
+    void searchesGiveTheEditorTheFocus_data();
+    void searchesGiveTheEditorTheFocus();
 };
 
 void tst_frmFind::freshDialog()
@@ -567,6 +569,38 @@ void tst_frmFind::toolbarOpensTheDialogWhileMenuIsOff()
     // Closing the dialog does not switch the menu command back on.
     openDialog()->close();
     QVERIFY(!w.action(QStringLiteral("mnuFind"))->isEnabled());
+}
+
+void tst_frmFind::searchesGiveTheEditorTheFocus_data()
+{
+    QTest::addColumn<QStringList>("clicks"); // the last one is the search looked at
+    QTest::addColumn<QString>("selection");
+    QTest::newRow("Find") << QStringList{"cmdFind"} << QStringLiteral("2,3");
+    QTest::newRow("Find Next") << QStringList{"cmdFind", "cmdFind"} << QStringLiteral("12,3");
+    QTest::newRow("Replace") << QStringList{"cmdReplace", "cmdFind", "cmdReplace"} << QStringLiteral("12,3");
+}
+
+void tst_frmFind::searchesGiveTheEditorTheFocus()
+{
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, selection);
+
+    FindFixture f(QStringLiteral("a cat and a cat"));
+    QWidget *editorWindow = f.editor.widget();
+    editorWindow->show();
+    frmFind &dialog = f.open();
+    f.combo("cboFind")->setEditText(QStringLiteral("cat"));
+    f.combo("cboReplace")->setEditText(QStringLiteral("dog"));
+    for (const QString &click : clicks) {
+        // The dialog is the active window when its button is clicked.
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        f.button(qPrintable(click))->click();
+    }
+    QCOMPARE(f.selection(), selection);
+    QTRY_VERIFY(editorWindow->isActiveWindow());
+    QTRY_VERIFY(editorWindow->hasFocus());
 }
 
 ZORVANE_TEST(tst_frmFind)

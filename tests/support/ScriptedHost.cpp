@@ -122,9 +122,9 @@ QString ScriptedHost::tempFolder(QString *error)
     return FileIo::privateTempFolder(error, m_tempRoot.path());
 }
 
-HostServices::ReadResult ScriptedHost::readFile(const QString &path)
+HostServices::ReadResult ScriptedHost::readFile(const QString &path, qint64 sizeLimit)
 {
-    return FileIo::readFile(path);
+    return FileIo::readFile(path, sizeLimit);
 }
 
 QString ScriptedHost::writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)

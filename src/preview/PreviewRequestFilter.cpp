@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "preview/PreviewRequestFilter.h"
+
+#include "preview/PreviewPage.h"
+#include "preview/WrittenAddresses.h"
+
+#include <QWebEngineUrlRequestInfo>
+
+PreviewRequestFilter::PreviewRequestFilter(PreviewPage &page)
+    : QWebEngineUrlRequestInterceptor(&page)
+    , m_page(page)
+{
+}
+
+void PreviewRequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
+{
+    if (!allows(info))
+        info.block(true);
+}
+
+bool PreviewRequestFilter::allows(const QWebEngineUrlRequestInfo &info) const
+{
+    const QUrl url = info.requestUrl();
+    const QWebEngineUrlRequestInfo::ResourceType type = info.resourceType();
+    // The page has already decided on a navigation of the whole view: only the user's own.
+    if (type == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+        return true;
+    const bool passive =
+        type == QWebEngineUrlRequestInfo::ResourceTypeStylesheet || type == QWebEngineUrlRequestInfo::ResourceTypeScript ||
+        type == QWebEngineUrlRequestInfo::ResourceTypeImage || type == QWebEngineUrlRequestInfo::ResourceTypeFontResource ||
+        type == QWebEngineUrlRequestInfo::ResourceTypeMedia;
+    // Every local file is of one origin to the engine, so a file a script could load as a
+    // document or as data (XHR, fetch, frame, object, worker, prefetch) would be a file it reads.
+    if (url.isLocalFile())
+        return passive && !m_page.showsNetworkPage();
+    if (!WrittenAddresses::isNetwork(url))
+        return true;
+    if (m_page.showsNetworkPage() && WrittenAddresses::isNetwork(info.firstPartyUrl()))
+        return true;
+    return (passive || type == QWebEngineUrlRequestInfo::ResourceTypeSubFrame) && info.requestMethod() == "GET" &&
+           m_page.addresses().contains(url);
+}

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QSet>
+#include <QString>
+#include <QUrl>
+
+// The network addresses a page's text spells out in full ("https://host/path", or "//host/path"
+// for both http and https). A preview fetches from the network only what its page writes out, so
+// a script cannot make up an address that carries what it has learnt.
+class WrittenAddresses
+{
+public:
+    WrittenAddresses() = default;
+    explicit WrittenAddresses(const QString &text);
+
+    // True when url, without its fragment, is one of the addresses written in the text. Host
+    // case, a default port, an empty path and "&amp;" in the markup make no difference.
+    bool contains(const QUrl &url) const;
+
+    // True for addresses fetched from the network (http, https, ws, wss, ftp and any scheme the
+    // engine does not serve from this machine); false for file, data, blob, about and qrc, and
+    // for an empty address (a view that shows nothing yet).
+    static bool isNetwork(const QUrl &url);
+
+private:
+    static QString key(const QUrl &url);
+    void add(const QString &written);
+
+    QSet<QString> m_keys;
+};

@@ -139,7 +139,11 @@ std::pair<Window, Stretch> windowFor(EditorControl &target, int start)
 
 void ColorMarkup(EditorControl &target, int start)
 {
-    const auto [window, read] = windowFor(target, start);
+    // Named references rather than a structured binding, which lambdas may not capture before
+    // clang 16 (the fuzz targets build with clang).
+    const std::pair<Window, Stretch> found = windowFor(target, start);
+    const Window &window = found.first;
+    const Stretch &read = found.second;
     // The window's own text, so that its spans are found without going back to the document.
     const Stretch scanner(target, window.start, read.text(window.start, window.end));
     QByteArray colours(window.end - window.start, colourByte(EditorControl::Colour::Base));

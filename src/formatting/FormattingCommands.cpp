@@ -24,8 +24,10 @@ FormattingCommands::FormattingCommands(FormattingToolbar &formattlb, EditorContr
     connect(m_formattlb.SizeCombo(), &QComboBox::activated, this, &FormattingCommands::SizeCombo_Click);
     connect(m_formattlb.fntcbo(), &QComboBox::activated, this, &FormattingCommands::fntcbo_Click);
     // Enter reaches the combo when it has the focus, and its line edit when sent there directly.
-    m_formattlb.fntcbo()->installEventFilter(this);
+    m_fntcboKeys = m_formattlb.fntcbo();
+    m_fntcboKeys->installEventFilter(this);
     if (QLineEdit *edit = m_formattlb.fntcbo()->lineEdit()) {
+        m_fntcboEditKeys = edit;
         edit->installEventFilter(this);
         // Left alone, the combo picks the list item matching the typed text when the focus leaves,
         // and reports it as chosen: the face would be applied again, or without Enter at all.
@@ -84,8 +86,9 @@ void FormattingCommands::wrapInFont(const QString &attribute, const QString &val
 
 bool FormattingCommands::eventFilter(QObject *watched, QEvent *event)
 {
-    QComboBox *fntcbo = m_formattlb.fntcbo();
-    if (event->type() == QEvent::KeyPress && (watched == fntcbo || watched == fntcbo->lineEdit()))
+    // Only the identity of the watched objects is compared: their last events arrive while the
+    // toolbar and the combo are being destroyed, when neither may be used any more.
+    if (event->type() == QEvent::KeyPress && (watched == m_fntcboKeys || watched == m_fntcboEditKeys))
         return fntcbo_KeyPress(static_cast<QKeyEvent *>(event)->key());
     return QObject::eventFilter(watched, event);
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -42,4 +43,7 @@ private:
     FormattingToolbar &m_formattlb;
     EditorControl &m_r1;
     Hooks m_hooks;
+    // The font combo and its line edit, whose Enter key the filter takes.
+    QPointer<QObject> m_fntcboKeys;
+    QPointer<QObject> m_fntcboEditKeys;
 };

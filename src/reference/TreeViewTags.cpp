@@ -24,8 +24,10 @@ TreeViewTags::TreeViewTags(QTreeWidget &tv1, EditorControl &r1, std::function<vo
     m_tv1.header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // A click anywhere in the tree counts, not only on an item: the tree's own clicked signal
     // misses clicks on the expand buttons and on the empty area.
-    m_tv1.viewport()->installEventFilter(this);
-    m_tv1.installEventFilter(this);
+    m_viewport = m_tv1.viewport();
+    m_tree = &m_tv1;
+    m_viewport->installEventFilter(this);
+    m_tree->installEventFilter(this);
 }
 
 void TreeViewTags::BuildTagTree(QTreeWidget &tv1)
@@ -54,7 +56,9 @@ void TreeViewTags::tv1_Click()
 
 bool TreeViewTags::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_tv1.viewport()) {
+    // The tree is never used here before the event is known to be one of the user's: the last
+    // events of the viewport and the tree arrive while they are being destroyed.
+    if (watched == m_viewport) {
         if (event->type() == QEvent::MouseButtonDblClick) {
             m_afterDoubleClick = true;
         } else if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
@@ -64,7 +68,7 @@ bool TreeViewTags::eventFilter(QObject *watched, QEvent *event)
             else
                 tv1_Click();
         }
-    } else if (watched == &m_tv1 && event->type() == QEvent::KeyPress) {
+    } else if (watched == m_tree && event->type() == QEvent::KeyPress) {
         // Enter inserts too, so the tree works from the keyboard.
         const int key = static_cast<QKeyEvent *>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

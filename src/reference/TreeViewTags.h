@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -33,4 +34,7 @@ private:
     std::function<void()> m_refreshQuickPreview;
     // The release that ends a double click is not a second click.
     bool m_afterDoubleClick = false;
+    // The watched objects, compared by identity only.
+    QPointer<QObject> m_viewport;
+    QPointer<QObject> m_tree;
 };

@@ -6,6 +6,7 @@
 #include "platform/EditorControl.h"
 #include "platform/FileIo.h"
 #include "support/TestMain.h"
+#include "support/Utf16Bytes.h"
 
 #include <QFileInfo>
 #include <QTest>
@@ -18,19 +19,6 @@ namespace {
 
 const QString untitled = QStringLiteral("Zorvane v1.0 - [Untitled]");
 const QString saveErrorText = QStringLiteral("The following error has ocurred : ");
-
-// text's UTF-16 code units as bytes, after a BOM when asked.
-QByteArray utf16(const QString &text, bool bigEndian, bool bom)
-{
-    QByteArray bytes;
-    for (const QChar c : (bom ? QStringLiteral("\ufeff") : QString()) + text) {
-        const char high = static_cast<char>(c.unicode() >> 8);
-        const char low = static_cast<char>(c.unicode() & 0xFF);
-        bytes.append(bigEndian ? high : low);
-        bytes.append(bigEndian ? low : high);
-    }
-    return bytes;
-}
 
 } // namespace
 

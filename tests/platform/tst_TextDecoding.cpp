@@ -1,28 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/TextDecoding.h"
 #include "support/TestMain.h"
+#include "support/Utf16Bytes.h"
 
 #include <QTest>
 
 using Encoding = TextFormat::Encoding;
 using LineBreaks = TextFormat::LineBreaks;
-
-namespace {
-
-// text's UTF-16 code units as bytes, with a BOM when asked.
-QByteArray utf16(const QString &text, bool bigEndian, bool bom)
-{
-    QByteArray bytes;
-    for (const QChar c : (bom ? QStringLiteral("\ufeff") : QString()) + text) {
-        const char high = static_cast<char>(c.unicode() >> 8);
-        const char low = static_cast<char>(c.unicode() & 0xFF);
-        bytes.append(bigEndian ? high : low);
-        bytes.append(bigEndian ? low : high);
-    }
-    return bytes;
-}
-
-} // namespace
 
 Q_DECLARE_METATYPE(TextFormat::Encoding)
 Q_DECLARE_METATYPE(TextFormat::LineBreaks)

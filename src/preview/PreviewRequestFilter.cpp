@@ -38,8 +38,7 @@ bool PreviewRequestFilter::allows(const QWebEngineUrlRequestInfo &info) const
         return passive && !m_page.showsNetworkPage();
     if (!WrittenAddresses::isNetwork(url))
         return true;
-    if (m_page.showsNetworkPage() && WrittenAddresses::isNetwork(info.firstPartyUrl()))
-        return true;
-    return (passive || type == QWebEngineUrlRequestInfo::ResourceTypeSubFrame) && info.requestMethod() == "GET" &&
-           m_page.addresses().contains(url);
+    // A local page reaches no network at all: whatever it may load, a script can choose which
+    // and when, and a peer connection can follow an approved host through the proxy.
+    return m_page.showsNetworkPage() && WrittenAddresses::isNetwork(info.firstPartyUrl());
 }

@@ -22,10 +22,9 @@ class PreviewPage : public QWebEnginePage
 public:
     explicit PreviewPage(QObject *parent = nullptr);
 
-    // The text of the page about to be shown; the network addresses it writes out are the ones
-    // the network may serve it.
+    // The text of the page about to be shown; the network addresses it writes out are the only
+    // ones the user can click through to.
     void setPageText(const QString &text);
-    const WrittenAddresses &addresses() const { return m_addresses; }
 
     // The user pressed a mouse button or a key in the view.
     void noteUserInput();

@@ -42,9 +42,9 @@ QWebEngineProfile *PreviewProfile::shared()
     profile->setSpellCheckEnabled(false);
 
     QWebEngineSettings *settings = profile->settings();
-    // The engine's own switches for local pages are all or nothing: off, a page shows neither
-    // its local images nor a style sheet from a CDN. Each page's PreviewRequestFilter decides
-    // instead, request by request.
+    // The engine's own switches for local pages are all or nothing: with file access off, a page
+    // shows none of its local images. Each page's PreviewRequestFilter decides instead, request by
+    // request.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);

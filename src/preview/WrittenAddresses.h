@@ -6,8 +6,8 @@
 #include <QUrl>
 
 // The network addresses a page's text spells out in full ("https://host/path", or "//host/path"
-// for both http and https). A preview fetches from the network only what its page writes out, so
-// a script cannot make up an address that carries what it has learnt.
+// for both http and https). A click in a preview leaves the page for the network only to an address
+// its text writes out, so a script cannot rewrite a link into one that carries what it has learnt.
 class WrittenAddresses
 {
 public:

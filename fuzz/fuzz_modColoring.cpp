@@ -39,9 +39,10 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
     static int argc = 1;
     static char name[] = "fuzz_modColoring";
     static char *argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    static EditorControl editor;
-    target = &editor;
+    // Both live until the process ends: libFuzzer leaves through exit(), where destroying a
+    // static QApplication after Qt Gui's own statics crashes in its post routines.
+    new QApplication(argc, argv);
+    target = new EditorControl;
     return 0;
 }
 

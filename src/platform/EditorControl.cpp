@@ -11,9 +11,10 @@
 
 namespace {
 
+// The bytes the document is given for text; a non-character goes in as U+FFFD.
 QByteArray utf8(const QString &text)
 {
-    return text.toUtf8();
+    return withoutNonCharacters(text).toUtf8();
 }
 
 // True when a modal dialog keeps window from taking input.
@@ -104,7 +105,8 @@ QString EditorControl::Text() const
 void EditorControl::setText(const QString &text)
 {
     const Batch batch(*this);
-    const QByteArray bytes = utf8(text);
+    const QString written = withoutNonCharacters(text);
+    const QByteArray bytes = written.toUtf8();
     if (bytes.isEmpty() && m_view->send(QsciScintillaBase::SCI_GETLENGTH) == 0)
         recordUnchangedWrite(0);
     // Emptying the document frees Scintilla's buffers; they are then made with room to type into
@@ -116,8 +118,8 @@ void EditorControl::setText(const QString &text)
     m_view->send(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + room));
     m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
     // The written text is the inserted one unless a lone surrogate was replaced on the way.
-    if (!bytes.isEmpty() && text.isValidUtf16())
-        announcer().m_view->finishInsert(&text);
+    if (!bytes.isEmpty() && written.isValidUtf16())
+        announcer().m_view->finishInsert(&written);
     m_view->send(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0);
 }
 
@@ -222,7 +224,8 @@ int EditorControl::Find(const QString &text, int start, int end, int options)
     int flags = 0;
     if (options & MatchCase)
         flags |= QsciScintillaBase::SCFIND_MATCHCASE;
-    const QByteArray needle = utf8(text);
+    // As given: a non-character is nowhere in the document.
+    const QByteArray needle = text.toUtf8();
     m_view->send(QsciScintillaBase::SCI_SETSEARCHFLAGS, static_cast<unsigned long>(flags));
     // Scintilla judges word boundaries byte by byte; whole words are judged here instead, by the
     // same rule for every script.

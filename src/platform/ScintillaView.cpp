@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QFocusEvent>
 #include <QFontDatabase>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <Qsci/qscicommand.h>
@@ -327,6 +328,26 @@ bool ScintillaView::isAsciiLine(long line) const
     return bytes == units;
 }
 
+QByteArray ScintillaView::fromMimeData(const QMimeData *source, bool &rectangular) const
+{
+    const QByteArray bytes = QsciScintilla::fromMimeData(source, rectangular);
+    const QString text = textFromUtf8(bytes);
+    return nonCharacterAt(text) < 0 ? bytes : withoutNonCharacters(text).toUtf8();
+}
+
+void ScintillaView::inputMethodEvent(QInputMethodEvent *event)
+{
+    if (nonCharacterAt(event->commitString()) < 0 && nonCharacterAt(event->preeditString()) < 0) {
+        QsciScintilla::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent clean(withoutNonCharacters(event->preeditString()), event->attributes());
+    clean.setCommitString(withoutNonCharacters(event->commitString()), event->replacementStart(),
+                          event->replacementLength());
+    QsciScintilla::inputMethodEvent(&clean);
+    event->setAccepted(clean.isAccepted());
+}
+
 bool ScintillaView::event(QEvent *event)
 {
     const EditorControl::Batch batch(m_control);
@@ -353,7 +374,26 @@ void ScintillaView::keyPressEvent(QKeyEvent *event)
         event->keyCombination() == (Qt::CTRL | Qt::Key_V) && !hasSelectedText() && QApplication::clipboard()->text().isEmpty();
     if (emptyPaste)
         m_control.recordUnchangedWrite(m_control.SelStart());
-    QsciScintilla::keyPressEvent(event);
+    const QString text = withoutNonCharacters(event->text());
+    if (text.size() <= 1 && text == event->text()) {
+        QsciScintilla::keyPressEvent(event);
+        return;
+    }
+    if (text.size() == 1) {
+        QKeyEvent clean(event->type(), event->key(), event->modifiers(), event->nativeScanCode(), event->nativeVirtualKey(),
+                        event->nativeModifiers(), text, event->isAutoRepeat(), static_cast<quint16>(event->count()),
+                        event->device());
+        QsciScintilla::keyPressEvent(&clean);
+        event->setAccepted(clean.isAccepted());
+        return;
+    }
+    // The component takes a key's text for one character of the basic plane: it drops one
+    // beyond it and throws on more than one, which ends the program. Such text is typed as an
+    // input method's would be, a character at a time.
+    QInputMethodEvent typed;
+    typed.setCommitString(text);
+    QsciScintilla::inputMethodEvent(&typed);
+    event->accept();
 }
 
 void ScintillaView::keyReleaseEvent(QKeyEvent *event)

@@ -49,6 +49,10 @@ public:
     void addScratch(ScintillaView &view);
 
 protected:
+    // Text arriving by the component's own routes (keys, input methods, paste, drop) holds no
+    // non-character either; see withoutNonCharacters.
+    QByteArray fromMimeData(const QMimeData *source, bool &rectangular) const override;
+    void inputMethodEvent(QInputMethodEvent *event) override;
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;

@@ -176,7 +176,9 @@ bool decodeAsUtf16(const QByteArray &bytes, DecodedText &result)
 
 } // namespace
 
-DecodedText decodeDocument(const QByteArray &bytes)
+namespace {
+
+DecodedText decodeText(const QByteArray &bytes)
 {
     DecodedText result;
     if (bytes.startsWith(utf32LeBom) || bytes.startsWith(utf32BeBom)) {
@@ -218,6 +220,60 @@ DecodedText decodeDocument(const QByteArray &bytes)
         text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     result.ok = true;
     result.text = std::move(text);
+    return result;
+}
+
+} // namespace
+
+DecodedText decodeDocument(const QByteArray &bytes)
+{
+    DecodedText result = decodeText(bytes);
+    if (!result.ok)
+        return result;
+    const qsizetype nonCharacter = nonCharacterAt(result.text);
+    if (nonCharacter >= 0) {
+        const QChar first = result.text.at(nonCharacter);
+        const char32_t code = first.isHighSurrogate() ? QChar::surrogateToUcs4(first, result.text.at(nonCharacter + 1))
+                                                      : first.unicode();
+        result = DecodedText();
+        result.error = QStringLiteral("the file holds binary data (the non-character U+%1), not text")
+                           .arg(QString::number(static_cast<uint>(code), 16).toUpper());
+    }
+    return result;
+}
+
+qsizetype nonCharacterAt(QStringView text)
+{
+    const char16_t *units = text.utf16();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        // U+FFFE, U+FFFF and the low halves of the other planes' ones (0xDFFE, 0xDFFF) at once.
+        if ((units[i] | 0x2001) != 0xFFFF)
+            continue;
+        if (units[i] >= 0xFFFE)
+            return i;
+        // Only a high half ending in six one bits makes a code point ending in FFFE or FFFF.
+        if (i > 0 && QChar::isHighSurrogate(units[i - 1]) && (units[i - 1] & 0x3F) == 0x3F)
+            return i - 1;
+    }
+    return -1;
+}
+
+QString withoutNonCharacters(const QString &text)
+{
+    qsizetype at = nonCharacterAt(text);
+    if (at < 0)
+        return text;
+    QString result;
+    result.reserve(text.size());
+    qsizetype from = 0;
+    while (at >= 0) {
+        result += QStringView(text).sliced(from, at - from);
+        result += QChar::ReplacementCharacter;
+        from = at + (text.at(at).isHighSurrogate() ? 2 : 1);
+        const qsizetype next = nonCharacterAt(QStringView(text).sliced(from));
+        at = next < 0 ? -1 : from + next;
+    }
+    result += QStringView(text).sliced(from);
     return result;
 }
 

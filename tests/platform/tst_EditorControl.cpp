@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -40,6 +42,9 @@ private slots:
     void sharedDocumentWritesMatchModel_data();
     void sharedDocumentWritesMatchModel();
     void editorIsNamedForAssistiveTechnology();
+    void keyWithSeveralCharactersTypesThemAll();
+    void nonCharactersEnterAsReplacement_data();
+    void nonCharactersEnterAsReplacement();
 };
 
 void tst_EditorControl::offsetsCountUtf16Units_data()
@@ -411,6 +416,62 @@ void tst_EditorControl::editorIsNamedForAssistiveTechnology()
     QVERIFY(accessible);
     QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Editor"));
     QCOMPARE(accessible->role(), QAccessible::EditableText);
+}
+
+// The component ends the program on a key whose text is more than one character.
+void tst_EditorControl::keyWithSeveralCharactersTypesThemAll()
+{
+    EditorControl editor;
+    editor.setText(QStringLiteral("<b></b>"));
+    editor.setSelStart(3);
+    QSignalSpy changes(&editor, &EditorControl::Change);
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00e9\U0001F600a"));
+    QApplication::sendEvent(editor.widget(), &key);
+    QCOMPARE(editor.Text(), QStringLiteral("<b>\u00e9\U0001F600a</b>"));
+    QCOMPARE(editor.SelStart(), 7);
+    QVERIFY(key.isAccepted());
+}
+
+void tst_EditorControl::nonCharactersEnterAsReplacement_data()
+{
+    QTest::addColumn<QString>("route");
+    for (const char *route : {"text write", "selection write", "paste key", "typed key", "input method"})
+        QTest::newRow(route) << QString::fromLatin1(route);
+}
+
+// The component counts U+FFFF and U+10FFFE as three and four broken bytes: were they let in, every
+// offset after them would be out of step with the text.
+void tst_EditorControl::nonCharactersEnterAsReplacement()
+{
+    QFETCH(QString, route);
+    const QString nonCharacters = QStringLiteral("\uffff\U0010FFFE");
+    EditorControl editor;
+    editor.setText(QStringLiteral("<b>x</b>"));
+    editor.setSelStart(3);
+    editor.setSelLength(1);
+    if (route == QLatin1String("text write")) {
+        editor.setText(QStringLiteral("<b>") + nonCharacters + QStringLiteral("</b>"));
+    } else if (route == QLatin1String("selection write")) {
+        editor.setSelText(nonCharacters);
+    } else if (route == QLatin1String("paste key")) {
+        QApplication::clipboard()->setText(nonCharacters);
+        QTest::keyClick(editor.widget(), Qt::Key_V, Qt::ControlModifier);
+    } else if (route == QLatin1String("typed key")) {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, nonCharacters);
+        QApplication::sendEvent(editor.widget(), &key);
+    } else {
+        QInputMethodEvent input;
+        input.setCommitString(nonCharacters);
+        QApplication::sendEvent(editor.widget(), &input);
+    }
+    const QString expected = QStringLiteral("<b>\ufffd\ufffd</b>");
+    QCOMPARE(editor.Text(), expected);
+    QCOMPARE(editor.length(), expected.size());
+    QCOMPARE(editor.textRange(5, 9), QStringLiteral("</b>"));
+    QCOMPARE(editor.Find(QStringLiteral("</b>"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), 5);
+    QCOMPARE(editor.colours(0, editor.length()).size(), expected.size());
+    // Nor is a non-character ever found.
+    QCOMPARE(editor.Find(QStringLiteral("\uffff"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), -1);
 }
 
 ZORVANE_TEST(tst_EditorControl)

@@ -246,6 +246,8 @@ qsizetype nonCharacterAt(QStringView text)
 {
     const char16_t *units = text.utf16();
     for (qsizetype i = 0; i < text.size(); ++i) {
+        if (units[i] >= 0xFDD0 && units[i] <= 0xFDEF)
+            return i;
         // U+FFFE, U+FFFF and the low halves of the other planes' ones (0xDFFE, 0xDFFF) at once.
         if ((units[i] | 0x2001) != 0xFFFF)
             continue;

@@ -47,8 +47,8 @@ DecodedText decodeDocument(const QByteArray &bytes);
 // from the document and shift every offset after it.
 QString textFromUtf8(QByteArrayView bytes);
 
-// Where the first U+FFFE or U+FFFF of any plane (non-characters, reserved as no text) starts in
-// text, or -1. The editor component takes their bytes for broken ones and counts and edits them a
+// Where the first non-character (U+FDD0 to U+FDEF, and U+FFFE and U+FFFF of every plane: code
+// points reserved as no text) starts in text, or -1. The editor component takes their bytes for broken ones and counts and edits them a
 // byte at a time, which would put every offset after one out of step with the text: they never
 // enter the editor.
 qsizetype nonCharacterAt(QStringView text);

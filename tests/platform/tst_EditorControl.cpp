@@ -439,12 +439,12 @@ void tst_EditorControl::nonCharactersEnterAsReplacement_data()
         QTest::newRow(route) << QString::fromLatin1(route);
 }
 
-// The component counts U+FFFF and U+10FFFE as three and four broken bytes: were they let in, every
-// offset after them would be out of step with the text.
+// The component counts U+FFFF, U+FDD0 and U+10FFFE as three, three and four broken bytes: were
+// they let in, every offset after them would be out of step with the text.
 void tst_EditorControl::nonCharactersEnterAsReplacement()
 {
     QFETCH(QString, route);
-    const QString nonCharacters = QStringLiteral("\uffff\U0010FFFE");
+    const QString nonCharacters = QStringLiteral("\uffff\ufdd0\U0010FFFE");
     EditorControl editor;
     editor.setText(QStringLiteral("<b>x</b>"));
     editor.setSelStart(3);
@@ -464,11 +464,11 @@ void tst_EditorControl::nonCharactersEnterAsReplacement()
         input.setCommitString(nonCharacters);
         QApplication::sendEvent(editor.widget(), &input);
     }
-    const QString expected = QStringLiteral("<b>\ufffd\ufffd</b>");
+    const QString expected = QStringLiteral("<b>\ufffd\ufffd\ufffd</b>");
     QCOMPARE(editor.Text(), expected);
     QCOMPARE(editor.length(), expected.size());
-    QCOMPARE(editor.textRange(5, 9), QStringLiteral("</b>"));
-    QCOMPARE(editor.Find(QStringLiteral("</b>"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), 5);
+    QCOMPARE(editor.textRange(6, 10), QStringLiteral("</b>"));
+    QCOMPARE(editor.Find(QStringLiteral("</b>"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), 6);
     QCOMPARE(editor.colours(0, editor.length()).size(), expected.size());
     // Nor is a non-character ever found.
     QCOMPARE(editor.Find(QStringLiteral("\uffff"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), -1);

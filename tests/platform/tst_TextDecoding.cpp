@@ -73,9 +73,11 @@ void tst_TextDecoding::decodesAndWritesBack_data()
     QTest::newRow("utf-16le without bom") << utf16(page, false, false) << page << Encoding::Utf16Le << false << LineBreaks::CrLf;
     QTest::newRow("utf-16be without bom") << utf16(QStringLiteral("<html>\n</html>"), true, false)
                                           << QStringLiteral("<html>\r\n</html>") << Encoding::Utf16Be << false << LineBreaks::Lf;
-    // Neighbours of the non-characters: U+FFFD, U+EFFF, U+1FFFD and U+1DFFF (low half 0xDFFF).
-    QTest::newRow("next to non-characters") << QByteArray("\xEF\xBF\xBD\xEE\xBF\xBF\xF0\x9F\xBF\xBD\xF0\x9D\xBF\xBF")
-                                             << QStringLiteral("\ufffd\uefff\U0001FFFD\U0001DFFF") << Encoding::Utf8 << false
+    // Neighbours of the non-characters: U+FFFD, U+EFFF, U+1FFFD, U+1DFFF (low half 0xDFFF),
+    // U+FDCF and U+FDF0.
+    QTest::newRow("next to non-characters")
+        << QByteArray("\xEF\xBF\xBD\xEE\xBF\xBF\xF0\x9F\xBF\xBD\xF0\x9D\xBF\xBF\xEF\xB7\x8F\xEF\xB7\xB0")
+        << QStringLiteral("\ufffd\uefff\U0001FFFD\U0001DFFF\ufdcf\ufdf0") << Encoding::Utf8 << false
                                              << LineBreaks::CrLf;
     // Two bytes that look like a UTF-16 BOM, in a text that cannot be UTF-16.
     QTest::newRow("windows-1252 starting like a bom")
@@ -119,6 +121,7 @@ void tst_TextDecoding::noText_data()
         << utf16(QStringLiteral("abc") + QChar(0xDE01), true, false) << QStringLiteral("lone surrogate");
     // The editor component would count such a character as broken bytes.
     QTest::newRow("utf-8 U+FFFF") << QByteArray("<p>\xEF\xBF\xBF</p>") << QStringLiteral("non-character U+FFFF");
+    QTest::newRow("utf-8 U+FDEF") << QByteArray("\xEF\xB7\xAF") << QStringLiteral("non-character U+FDEF");
     QTest::newRow("utf-8 U+10FFFE") << QByteArray("<p>\xF4\x8F\xBF\xBE") << QStringLiteral("non-character U+10FFFE");
     QTest::newRow("utf-16 U+FFFE after the bom") << utf16(QStringLiteral("a\ufffe"), false, true)
                                                   << QStringLiteral("non-character U+FFFE");

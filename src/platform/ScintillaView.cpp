@@ -121,8 +121,10 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
     send(SCI_SETSCROLLWIDTH, 1);
     send(SCI_SETSCROLLWIDTHTRACKING, 1);
     // Every change of a line measures all of it again, and only the pieces found in this cache
-    // are not shaped anew: a page on a single line has tens of thousands of pieces.
-    send(SCI_SETPOSITIONCACHE, 16384);
+    // are not shaped anew. A 1 MB page on a single line has tens of thousands of pieces; the cache
+    // is two-way associative, so it needs room for several times that (about 2 MB of slots, and
+    // the pieces it keeps: about 2 MB for that page).
+    send(SCI_SETPOSITIONCACHE, 131072);
     setMarginWidth(1, 0);
     installPlainAccessible();
     setAccessibleName(tr("Editor"));

@@ -1,11 +1,15 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # QScintilla 2.13.3 (with the Scintilla inside it), the version Debian 12 ships, built here from
-# Debian's source archive with one change: Scintilla's position cache keeps the measured widths of
-# every piece of a line the layout measures (up to 300 bytes), not only of pieces shorter than 30
-# bytes. A page on one long line (minified HTML) is laid out whole on every key, and without this
-# nearly all of it was measured again through QTextLayout, about 0.6 s a key on 1 MB. The archive
-# is checked against its SHA-256; the library is static and uninstrumented (a sanitized build
-# checks our code, not Scintilla's), and built without our warnings.
+# Debian's source archive with two changes, both for pages that are one long line (minified HTML),
+# which Scintilla lays out whole whenever the line changes:
+# - its position cache keeps the measured widths of every piece of a line the layout measures (up
+#   to 300 bytes), not only of pieces shorter than 30 bytes; without this nearly all of the line
+#   was measured again through QTextLayout, about 0.6 s a key on 1 MB;
+# - inserted text takes the style of the character before it, as the editor control then colours
+#   it anyway, instead of style 0: the style change after each key otherwise made Scintilla lay
+#   the line out a second time.
+# The archive is checked against its SHA-256; the library is static and uninstrumented (a sanitized
+# build checks our code, not Scintilla's), and built without our warnings.
 #
 # Defines QScintilla::QScintilla.
 
@@ -44,7 +48,8 @@ if(NOT EXISTS "${archive}")
 endif()
 
 set(source "${CMAKE_BINARY_DIR}/_deps/qscintilla2-2.13.3+dfsg")
-set(stamp "${source}/.zorvane-patched")
+# Named after the set of changes, so a build folder made with an earlier set extracts afresh.
+set(stamp "${source}/.zorvane-changes-2")
 if(NOT EXISTS "${stamp}")
     file(REMOVE_RECURSE "${source}")
     file(ARCHIVE_EXTRACT INPUT "${archive}" DESTINATION "${CMAKE_BINARY_DIR}/_deps")
@@ -61,6 +66,8 @@ if(NOT EXISTS "${stamp}")
     endfunction()
     qscintilla_replace(scintilla/src/PositionCache.h "unsigned int len:8;" "unsigned int len:16;")
     qscintilla_replace(scintilla/src/PositionCache.cpp "(len < 30)" "(len < BreakFinder::lengthStartSubdivision)")
+    qscintilla_replace(scintilla/src/CellBuffer.cpp "style.InsertValue(position, insertLength, 0);"
+        "style.InsertValue(position, insertLength, position > 0 ? style.ValueAt(position - 1) : 0);")
     file(TOUCH "${stamp}")
 endif()
 

@@ -126,6 +126,10 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
     // the pieces it keeps: about 2 MB for that page).
     send(SCI_SETPOSITIONCACHE, 131072);
     setMarginWidth(1, 0);
+    // QsciScintilla counts the column of the caret after every key or caret move, walking the
+    // line from its start, to announce a cursor position no one here listens to (nor does it
+    // match braces): a large part of a key at the end of a page that is one long line.
+    disconnect(this, SIGNAL(SCN_UPDATEUI(int)), this, SLOT(handleUpdateUI(int)));
     installPlainAccessible();
     setAccessibleName(tr("Editor"));
     send(SCI_SETUNDOCOLLECTION, 0);

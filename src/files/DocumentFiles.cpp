@@ -110,7 +110,7 @@ HostServices::ReadResult DocumentFiles::readDocument(const QString &path)
 
 bool DocumentFiles::openFile(const QString &path, const QString &name)
 {
-    const HostServices::ReadResult read = readDocument(path);
+    HostServices::ReadResult read = readDocument(path);
     if (!read.ok && read.error.isEmpty())
         return false; // the user chose not to open it
     QString reason = read.error;
@@ -118,6 +118,9 @@ bool DocumentFiles::openFile(const QString &path, const QString &name)
     if (read.ok) {
         decoded = decodeDocument(read.bytes);
         reason = decoded.error;
+        // The file's bytes are not needed once decoded; the editor and its colouring then
+        // spend their memory without them.
+        read.bytes = QByteArray();
     }
     if (!read.ok || !decoded.ok) {
         m_host.MsgBox(QStringLiteral("Cannot open %1:\r\n%2").arg(FileIo::displayName(path), reason),

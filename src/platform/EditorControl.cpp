@@ -354,7 +354,8 @@ void EditorControl::setColours(int start, const QByteArray &colours)
         // Walks the bytes rather than a UTF-16 copy of the range: a whole large page is painted
         // at once. A four-byte character's halves take its two units' colours.
         const char *bytes = m_view->bytesAt(from, to);
-        perByte.resize(to - from);
+        // Sized exactly: resize() would round a large array up to the next power of two.
+        perByte = QByteArray(to - from, Qt::Uninitialized);
         const qsizetype lastUnit = colours.size() - 1;
         qsizetype unit = -1;
         int fourByteRest = 0;

@@ -112,13 +112,12 @@ private:
     QString m_text;
 };
 
-// The window and the text read to find it: around the caret in window mode, everything in
-// whole-text mode.
+// The window around the caret and the text read to find it.
 std::pair<Window, Stretch> windowFor(EditorControl &target, int start)
 {
     const int length = target.length();
-    if (start == 0 || length == 0)
-        return {Window{0, length}, Stretch(target, 0, target.textRange(0, length))};
+    if (length == 0)
+        return {Window{0, 0}, Stretch(target, 0, QString())};
     const int caret = std::clamp(start, 1, length);
     Stretch around = Stretch::around(target, caret);
     Window window;
@@ -135,10 +134,61 @@ std::pair<Window, Stretch> windowFor(EditorControl &target, int start)
     return {window, std::move(around)};
 }
 
+// Paints [from, to) in one colour, a piece at a time.
+void paintPlainly(EditorControl &target, int from, int to, EditorControl::Colour colour)
+{
+    for (int at = from; at < to; at += WholeTextPiece) {
+        const int end = std::min(to, at + WholeTextPiece);
+        target.setColours(at, QByteArray(end - at, colourByte(colour)));
+    }
+}
+
+// The whole text, piece by piece. A span is painted as it is read, on the assumption that a ">"
+// follows; the last one, when none does, is no span and goes back to the base colour.
+void colourWholeText(EditorControl &target)
+{
+    const int length = target.length();
+    int openSpan = -1; // where the span being read began
+    char spanColour = colourByte(EditorControl::Colour::Markup);
+    for (int pieceStart = 0; pieceStart < length;) {
+        // A piece ends before a surrogate pair it would cut, so it can be one unit short.
+        const QString text = target.textRange(pieceStart, pieceStart + WholeTextPiece);
+        const auto size = static_cast<int>(text.size());
+        QByteArray colours(size, colourByte(EditorControl::Colour::Base));
+        for (int i = 0; i < size;) {
+            if (openSpan < 0) {
+                const qsizetype open = text.indexOf(u'<', i);
+                if (open < 0)
+                    break;
+                i = static_cast<int>(open);
+                openSpan = pieceStart + i;
+                // The "!" of "<!" may begin the next piece.
+                const bool comment =
+                    i + 1 < size ? text.at(i + 1) == u'!' : target.textRange(openSpan + 1, openSpan + 2).startsWith(u'!');
+                spanColour = colourByte(comment ? EditorControl::Colour::Comment : EditorControl::Colour::Markup);
+            }
+            const qsizetype close = text.indexOf(u'>', i);
+            const int spanEnd = close < 0 ? size : static_cast<int>(close) + 1;
+            std::fill(colours.begin() + i, colours.begin() + spanEnd, spanColour);
+            if (close >= 0)
+                openSpan = -1;
+            i = spanEnd;
+        }
+        target.setColours(pieceStart, colours);
+        pieceStart += size;
+    }
+    if (openSpan >= 0)
+        paintPlainly(target, openSpan, length, EditorControl::Colour::Base);
+}
+
 } // namespace
 
 void ColorMarkup(EditorControl &target, int start)
 {
+    if (start == 0) {
+        colourWholeText(target);
+        return;
+    }
     // Named references rather than a structured binding, which lambdas may not capture before
     // clang 16 (the fuzz targets build with clang).
     const std::pair<Window, Stretch> found = windowFor(target, start);
@@ -181,6 +231,10 @@ void ColorMarkup(EditorControl &target, int start)
 
 void PaintBaseColor(EditorControl &target, int start)
 {
+    if (start == 0) {
+        paintPlainly(target, 0, target.length(), EditorControl::Colour::Base);
+        return;
+    }
     const Window window = windowFor(target, start).first;
     target.setColours(window.start, QByteArray(window.end - window.start, colourByte(EditorControl::Colour::Base)));
 }

@@ -15,8 +15,12 @@ class EditorControl;
 // Everything else keeps the colour it had, so the work per keystroke does not grow with the
 // document.
 
-// Paints the window in the base colour, then the spans.
+// Paints the window in the base colour, then the spans. The whole text is read and painted
+// WholeTextPiece characters at a time, so that a large page never stands in memory as one
+// more copy of itself.
 void ColorMarkup(EditorControl &target, int start);
+
+constexpr int WholeTextPiece = 1 << 16;
 
 // Paints the window that ColorMarkup would paint, in the base colour only.
 void PaintBaseColor(EditorControl &target, int start);

@@ -75,6 +75,8 @@ private slots:
     void colorMarkup();
     void paintBaseColorPaintsTheWindowOnly_data();
     void paintBaseColorPaintsTheWindowOnly();
+    void wholeTextAcrossPieces_data();
+    void wholeTextAcrossPieces();
     void targetSelectionIsLeftAlone();
     void matchesTheAlgorithmOnRandomPages();
 };
@@ -89,15 +91,15 @@ void tst_modColoring::colorMarkup_data()
     QTest::newRow("empty text") << QString() << 0 << QString() << QString();
     QTest::newRow("empty text, window") << QString() << 3 << QString() << QString();
     QTest::newRow("whole: a<b>c") << QStringLiteral("a<b>c") << 0 << QString() << QStringLiteral("BMMMB");
-    QTest::newRow("whole: declaration then tag") << QStringLiteral("<!DOCTYPE html><p>") << 0 << QString()
-                                                 << repeat(u'C', 15) + QStringLiteral("MMM");
+    QTest::newRow("whole: declaration then tag")
+        << QStringLiteral("<!DOCTYPE html><p>") << 0 << QString() << repeat(u'C', 15) + QStringLiteral("MMM");
     QTest::newRow("whole: unclosed <") << QStringLiteral("<a") << 0 << QString() << QStringLiteral("BB");
     QTest::newRow("whole: < inside a span") << QStringLiteral("<a <b>") << 0 << QString() << QStringLiteral("MMMMMM");
-    QTest::newRow("whole: > inside a comment ends it") << QStringLiteral("<!-- a > b -->") << 0 << QString()
-                                                       << repeat(u'C', 8) + repeat(u'B', 6);
+    QTest::newRow("whole: > inside a comment ends it")
+        << QStringLiteral("<!-- a > b -->") << 0 << QString() << repeat(u'C', 8) + repeat(u'B', 6);
     QTest::newRow("whole: stray > is text") << QStringLiteral("a>b<i>") << 0 << QString() << QStringLiteral("BBBMMM");
-    QTest::newRow("whole: repaints every colour") << QStringLiteral("x<i>") << 0 << QStringLiteral("CCCB")
-                                                  << QStringLiteral("BMMM");
+    QTest::newRow("whole: repaints every colour")
+        << QStringLiteral("x<i>") << 0 << QStringLiteral("CCCB") << QStringLiteral("BMMM");
     QTest::newRow("whole: line breaks") << QStringLiteral("<a>\r\n<b>") << 0 << QString() << QStringLiteral("MMMBBMMM");
     QTest::newRow("whole: surrogate pair") << QStringLiteral("\U0001F600<b>") << 0 << QString() << QStringLiteral("BBMMM");
 
@@ -105,8 +107,8 @@ void tst_modColoring::colorMarkup_data()
         << QStringLiteral("x<i>y") << 3 << QString() << QStringLiteral("BMMMP");
     QTest::newRow("window: <b>x</b>y<i>z</i> at 5")
         << QStringLiteral("<b>x</b>y<i>z</i>") << 5 << QString() << QStringLiteral("MMMBMMMMPMMMPPPPP");
-    QTest::newRow("window: > before the caret closes it") << QStringLiteral("<a>bc<d>") << 3 << QString()
-                                                         << QStringLiteral("MMMPPMMM");
+    QTest::newRow("window: > before the caret closes it")
+        << QStringLiteral("<a>bc<d>") << 3 << QString() << QStringLiteral("MMMPPMMM");
     QTest::newRow("window: next > closes it") << QStringLiteral("<a>bc<d>") << 4 << QString() << QStringLiteral("MMMBBMMM");
     QTest::newRow("window: no > after the caret runs to the end")
         << QStringLiteral("<a>b<c") << 4 << QString() << QStringLiteral("MMMBBB");
@@ -125,11 +127,10 @@ void tst_modColoring::colorMarkup_data()
     QTest::newRow("window: < at caret - 100 is too close")
         << lookBack << 110 << QString() << repeat(u'B', 10) + QStringLiteral("MMM") + repeat(u'B', 110);
     // The backward scan stops at the first "<" it meets from caret - 101 down.
-    const QString nearest = QStringLiteral("<a>") + repeat(u'x', 97) + QStringLiteral("<b>") + repeat(u'x', 100)
-        + QStringLiteral("<c>z");
+    const QString nearest =
+        QStringLiteral("<a>") + repeat(u'x', 97) + QStringLiteral("<b>") + repeat(u'x', 100) + QStringLiteral("<c>z");
     QTest::newRow("window: nearest < before the look-back")
-        << nearest << 206 << QString()
-        << repeat(u'P', 100) + QStringLiteral("MMM") + repeat(u'B', 100) + QStringLiteral("MMMP");
+        << nearest << 206 << QString() << repeat(u'P', 100) + QStringLiteral("MMM") + repeat(u'B', 100) + QStringLiteral("MMMP");
     // Far beyond the first backward read.
     const QString farBack = QStringLiteral("<p>") + repeat(u'y', 5000) + QStringLiteral("z");
     QTest::newRow("window: look-back across many characters")
@@ -174,6 +175,44 @@ void tst_modColoring::paintBaseColorPaintsTheWindowOnly()
     QCOMPARE(lettersFromColours(target.colours(0, target.length())), expected);
 }
 
+void tst_modColoring::wholeTextAcrossPieces_data()
+{
+    // Texts larger than the piece the whole-text colouring reads at a time, with what a span
+    // needs on both sides of a piece's end.
+    QTest::addColumn<QString>("text");
+    const int piece = WholeTextPiece;
+    const QString fill = repeat(u'x', piece - 1);
+    QTest::newRow("< ends a piece, ! begins the next") << fill + QStringLiteral("<!-- c -->y<b>");
+    QTest::newRow("< ends a piece, a tag follows") << fill + QStringLiteral("<b>y<!x>");
+    QTest::newRow("span over three pieces") << QStringLiteral("a<") + repeat(u'b', 2 * piece) + QStringLiteral(">c<d>");
+    QTest::newRow("unclosed < over several pieces") << QStringLiteral("<a>b<") + repeat(u'c', 2 * piece + 7);
+    QTest::newRow("unclosed < at the very end") << fill + QStringLiteral("<i>") + repeat(u'y', piece) + u'<';
+    QTest::newRow("surrogate pair across a piece's end") << fill + QStringLiteral("\U0001F600<b>\U0001F600>");
+    QTest::newRow("CR LF across a piece's end") << fill + QStringLiteral("\r\n<b\r\n>");
+    QTest::newRow("> ends a piece") << QStringLiteral("<") + repeat(u'a', piece - 2) + QStringLiteral("><!z>");
+}
+
+void tst_modColoring::wholeTextAcrossPieces()
+{
+    QFETCH(QString, text);
+    EditorControl target;
+    target.setText(text);
+    // Earlier colours everywhere, so that a character the colouring misses shows.
+    const QByteArray before(text.size(), static_cast<char>(EditorControl::Colour::Comment));
+    target.setColours(0, before);
+    ColorMarkup(target, 0);
+    const QByteArray expected = referenceColours(text, 0, before);
+    const QByteArray painted = target.colours(0, target.length());
+    QCOMPARE(painted.size(), expected.size());
+    for (qsizetype i = 0; i < painted.size(); ++i) {
+        if (painted.at(i) != expected.at(i))
+            QFAIL(qPrintable(
+                QStringLiteral("colour %1 at %2, expected %3").arg(int(painted.at(i))).arg(i).arg(int(expected.at(i)))));
+    }
+    PaintBaseColor(target, 0);
+    QCOMPARE(target.colours(0, target.length()), QByteArray(text.size(), static_cast<char>(EditorControl::Colour::Base)));
+}
+
 void tst_modColoring::targetSelectionIsLeftAlone()
 {
     EditorControl target;
@@ -187,10 +226,10 @@ void tst_modColoring::targetSelectionIsLeftAlone()
 
 void tst_modColoring::matchesTheAlgorithmOnRandomPages()
 {
-    const QStringList pieces = {QStringLiteral("<p>"), QStringLiteral("</p>"), QStringLiteral("<!-- c -->"),
-                                QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<!"), QStringLiteral("text "),
-                                QStringLiteral("\r\n"), QStringLiteral("caf\u00e9 "), QStringLiteral("\U0001F600"),
-                                QString(300, u'x')};
+    const QStringList pieces = {QStringLiteral("<p>"),        QStringLiteral("</p>"), QStringLiteral("<!-- c -->"),
+                                QStringLiteral("<"),          QStringLiteral(">"),    QStringLiteral("<!"),
+                                QStringLiteral("text "),      QStringLiteral("\r\n"), QStringLiteral("caf\u00e9 "),
+                                QStringLiteral("\U0001F600"), QString(300, u'x')};
     QRandomGenerator random(4242);
     for (int page = 0; page < 200; ++page) {
         QString text;

@@ -27,6 +27,12 @@ bool plainAscii(const char *bytes)
     return ((word & highBits) | zeroByteIn(word) | zeroByteIn(word ^ (ones * '\n')) | zeroByteIn(word ^ (ones * '\r'))) == 0;
 }
 
+bool plainAscii(char byte)
+{
+    const auto value = static_cast<unsigned char>(byte);
+    return value != 0 && value < 0x80 && value != '\n' && value != '\r';
+}
+
 // Code points reserved as no text; the editor component would count their bytes as broken ones.
 bool isNonCharacter(char32_t code)
 {
@@ -235,9 +241,13 @@ DocumentDecoder::Status DocumentDecoder::feedEightBit(const char *p, const char 
                 pass.silent = true;
                 if (pass.nonCharacter == 0)
                     pass.nonCharacter = pass.code;
-            } else if (pass.carrySize > 0 && !pass.silent) {
-                // The piece began with this sequence's last bytes, and nothing of it is given out.
-                out.append(pass.carry, pass.carrySize);
+            } else if (pass.carrySize > 0) {
+                // The piece began with this sequence's last bytes: it is given out whole.
+                if (!pass.silent) {
+                    out.append(pass.carry, pass.carrySize);
+                    out.append(start, p - start);
+                }
+                run = p;
             }
             pass.carrySize = 0;
             sequence = nullptr;
@@ -246,6 +256,8 @@ DocumentDecoder::Status DocumentDecoder::feedEightBit(const char *p, const char 
         if (!pass.pendingCr) {
             while (end - p >= 8 && plainAscii(p))
                 p += 8;
+            while (p < end && plainAscii(*p))
+                ++p;
             if (p == end)
                 break;
         }
@@ -264,7 +276,10 @@ DocumentDecoder::Status DocumentDecoder::feedEightBit(const char *p, const char 
             ++p;
             continue;
         }
-        lineStep(byte);
+        if (pass.pendingCr) {
+            pass.pendingCr = false;
+            pass.otherBreak = true; // a lone CR
+        }
         if (!utf8) {
             giveOut(p);
             char bytes[3];

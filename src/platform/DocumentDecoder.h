@@ -7,8 +7,6 @@
 #include <QByteArrayView>
 #include <QString>
 
-#include <cstdint>
-
 // Decodes a document file piece by piece into the UTF-8 the editor holds, with the result
 // decodeDocument gives for the whole file, so that no whole-file buffer is ever needed. It holds a
 // few bytes cut at a piece's end, never the file or its text. Some files are only understood

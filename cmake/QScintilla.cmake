@@ -1,13 +1,16 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # QScintilla 2.13.3 (with the Scintilla inside it), the version Debian 12 ships, built here from
-# Debian's source archive with two changes, both for pages that are one long line (minified HTML),
-# which Scintilla lays out whole whenever the line changes:
+# Debian's source archive with three changes. Two are for pages that are one long line (minified
+# HTML), which Scintilla lays out whole whenever the line changes:
 # - its position cache keeps the measured widths of every piece of a line the layout measures (up
 #   to 300 bytes), not only of pieces shorter than 30 bytes; without this nearly all of the line
 #   was measured again through QTextLayout, about 0.6 s a key on 1 MB;
 # - inserted text takes the style of the character before it, as the editor control then colours
 #   it anyway, instead of style 0: the style change after each key otherwise made Scintilla lay
 #   the line out a second time.
+# The third lets a file be loaded into a new document while the old one stays shown: making a
+# loader no longer resets the folding state of the view that made it, which left the view with
+# no lines of its current document when the load was then given up (a file that is no text).
 # The archive is checked against its SHA-256; the library is static and uninstrumented (a sanitized
 # build checks our code, not Scintilla's), and built without our warnings.
 #
@@ -49,7 +52,7 @@ endif()
 
 set(source "${CMAKE_BINARY_DIR}/_deps/qscintilla2-2.13.3+dfsg")
 # Named after the set of changes, so a build folder made with an earlier set extracts afresh.
-set(stamp "${source}/.zorvane-changes-2")
+set(stamp "${source}/.zorvane-changes-3")
 if(NOT EXISTS "${stamp}")
     file(REMOVE_RECURSE "${source}")
     file(ARCHIVE_EXTRACT INPUT "${archive}" DESTINATION "${CMAKE_BINARY_DIR}/_deps")
@@ -68,6 +71,9 @@ if(NOT EXISTS "${stamp}")
     qscintilla_replace(scintilla/src/PositionCache.cpp "(len < 30)" "(len < BreakFinder::lengthStartSubdivision)")
     qscintilla_replace(scintilla/src/CellBuffer.cpp "style.InsertValue(position, insertLength, 0);"
         "style.InsertValue(position, insertLength, position > 0 ? style.ValueAt(position - 1) : 0);")
+    qscintilla_replace(scintilla/src/Editor.cpp
+        "doc->SetUndoCollection(false);\n\t\t\tpcs = ContractionStateCreate(pdoc->IsLarge());"
+        "doc->SetUndoCollection(false);")
     file(TOUCH "${stamp}")
 endif()
 
@@ -81,9 +87,9 @@ list(FILTER qscintilla_sources EXCLUDE REGEX "/MacPasteboardMime\\.cpp$")
 file(GLOB qscintilla_headers "${source}/src/Qsci/*.h" "${source}/src/*.h")
 add_library(qscintilla STATIC ${qscintilla_sources} ${qscintilla_headers})
 set_target_properties(qscintilla PROPERTIES CXX_STANDARD 17 AUTOUIC OFF AUTORCC OFF)
-target_include_directories(qscintilla SYSTEM PUBLIC "${source}/src")
-target_include_directories(qscintilla PRIVATE
-    "${source}/scintilla/include" "${source}/scintilla/lexlib" "${source}/scintilla/src")
+# Scintilla's own include folder is public for its loader interface (ILoader.h).
+target_include_directories(qscintilla SYSTEM PUBLIC "${source}/src" "${source}/scintilla/include")
+target_include_directories(qscintilla PRIVATE "${source}/scintilla/lexlib" "${source}/scintilla/src")
 target_compile_definitions(qscintilla PRIVATE SCINTILLA_QT SCI_LEXER INCLUDE_DEPRECATED_FEATURES)
 target_compile_options(qscintilla PRIVATE -w)
 target_link_libraries(qscintilla PUBLIC Qt6::Widgets Qt6::PrintSupport)

@@ -18,13 +18,12 @@ ChangeHistory::Step ChangeHistory::merge(const QList<ContentEdit> &edits, const 
 {
     if (edits.size() == 1) {
         const ContentEdit &edit = edits.front();
-        return {edit.offset, static_cast<int>(edit.removed.size()), static_cast<int>(edit.inserted.size()), edit.removed};
+        return {edit.offset, static_cast<int>(edit.removed.size()), edit.insertedLength(), edit.removed};
     }
     // A deletion and an insertion at the same place: typing over a selection, writing the
     // selected text or the whole text.
-    if (edits.size() == 2 && edits[0].offset == edits[1].offset && edits[0].inserted.isEmpty() && edits[1].removed.isEmpty())
-        return {edits[0].offset, static_cast<int>(edits[0].removed.size()), static_cast<int>(edits[1].inserted.size()),
-                edits[0].removed};
+    if (edits.size() == 2 && edits[0].offset == edits[1].offset && edits[0].insertedLength() == 0 && edits[1].removed.isEmpty())
+        return {edits[0].offset, static_cast<int>(edits[0].removed.size()), edits[1].insertedLength(), edits[0].removed};
     // Any other set of edits: one replacement covering all of them. Nothing before the lowest
     // offset changed, and each edit's end, carried forward through the growth of the edits
     // after it, bounds the new text.
@@ -33,15 +32,15 @@ ChangeHistory::Step ChangeHistory::merge(const QList<ContentEdit> &edits, const 
     int growthAfter = 0;
     for (auto edit = edits.crbegin(); edit != edits.crend(); ++edit) {
         start = std::min(start, edit->offset);
-        newEnd = std::max(newEnd, edit->offset + static_cast<int>(edit->inserted.size()) + growthAfter);
-        growthAfter += static_cast<int>(edit->inserted.size() - edit->removed.size());
+        newEnd = std::max(newEnd, edit->offset + edit->insertedLength() + growthAfter);
+        growthAfter += static_cast<int>(edit->insertedLength() - edit->removed.size());
     }
     newEnd = std::max(newEnd, start);
     // Undo the edits, last first, on the new text to get the old one.
     QString text = read(start, newEnd);
     const int newLength = static_cast<int>(text.size());
     for (auto edit = edits.crbegin(); edit != edits.crend(); ++edit)
-        text.replace(edit->offset - start, edit->inserted.size(), edit->removed);
+        text.replace(edit->offset - start, edit->insertedLength(), edit->removed);
     return {start, static_cast<int>(text.size()), newLength, text};
 }
 
@@ -71,7 +70,8 @@ qsizetype ChangeHistory::byteSize() const
     for (const Step &step : m_steps) {
         bytes += sizeof(Step);
         if (!step.text.isEmpty())
-            bytes += static_cast<qsizetype>(sizeof(QArrayData)) + (step.text.capacity() + 1) * static_cast<qsizetype>(sizeof(QChar));
+            bytes +=
+                static_cast<qsizetype>(sizeof(QArrayData)) + (step.text.capacity() + 1) * static_cast<qsizetype>(sizeof(QChar));
     }
     return bytes;
 }

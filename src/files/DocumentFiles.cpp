@@ -4,6 +4,7 @@
 #include "platform/AppTitle.h"
 #include "platform/EditorControl.h"
 #include "platform/FileIo.h"
+#include "platform/FileReader.h"
 #include "platform/HostServices.h"
 
 #include <QAction>
@@ -85,50 +86,39 @@ bool DocumentFiles::openDocument(const QString &path)
     return true;
 }
 
-HostServices::ReadResult DocumentFiles::readDocument(const QString &path)
+std::unique_ptr<FileReader> DocumentFiles::openForReading(const QString &path)
 {
-    HostServices::ReadResult read = m_host.readFile(path, DocumentSize::Comfortable);
-    if (!read.tooLarge)
-        return read;
+    std::unique_ptr<FileReader> reader = m_host.openFile(path, DocumentSize::Comfortable);
+    if (!reader->isOpen() || !reader->tooLarge() || reader->size() > DocumentSize::Maximum)
+        return reader;
     // Asked before a byte is read: the memory is spent only once the user agrees.
-    if (read.size <= DocumentSize::Maximum) {
-        const int answer = m_host.MsgBox(
-            QStringLiteral("%1 is a large file (%2 MB). Opening it takes about %3 MB of memory and may be slow.\r\n"
-                           "Open it anyway?")
-                .arg(FileIo::displayName(path), megabytes(read.size), megabytes(read.size * DocumentSize::MemoryPerByte)),
-            HostServices::YesNo | HostServices::Exclamation, QStringLiteral("Prompt"));
-        if (answer != HostServices::Yes)
-            return {};
-        read = m_host.readFile(path, DocumentSize::Maximum);
-    }
-    if (read.tooLarge) {
-        read.error = QStringLiteral("the file is too large (%1 MB); the editor opens files of up to %2 MB")
-                         .arg(megabytes(read.size), megabytes(DocumentSize::Maximum));
-    }
-    return read;
+    const int answer = m_host.MsgBox(
+        QStringLiteral("%1 is a large file (%2 MB). Opening it takes about %3 MB of memory and may be slow.\r\n"
+                       "Open it anyway?")
+            .arg(FileIo::displayName(path), megabytes(reader->size()), megabytes(reader->size() * DocumentSize::MemoryPerByte)),
+        HostServices::YesNo | HostServices::Exclamation, QStringLiteral("Prompt"));
+    if (answer != HostServices::Yes)
+        return nullptr;
+    reader->setSizeLimit(DocumentSize::Maximum);
+    return reader;
 }
 
 bool DocumentFiles::openFile(const QString &path, const QString &name)
 {
-    HostServices::ReadResult read = readDocument(path);
-    if (!read.ok && read.error.isEmpty())
+    const std::unique_ptr<FileReader> reader = openForReading(path);
+    if (!reader)
         return false; // the user chose not to open it
-    QString reason = read.error;
-    DecodedText decoded;
-    if (read.ok) {
-        decoded = decodeDocument(read.bytes);
-        reason = decoded.error;
-        // The file's bytes are not needed once decoded; the editor and its colouring then
-        // spend their memory without them.
-        read.bytes = QByteArray();
-    }
-    if (!read.ok || !decoded.ok) {
+    const EditorControl::LoadResult loaded = m_r1.load(*reader);
+    if (!loaded.ok) {
+        const QString reason = reader->tooLarge()
+                                   ? QStringLiteral("the file is too large (%1 MB); the editor opens files of up to %2 MB")
+                                         .arg(megabytes(reader->size()), megabytes(DocumentSize::Maximum))
+                                   : loaded.error;
         m_host.MsgBox(QStringLiteral("Cannot open %1:\r\n%2").arg(FileIo::displayName(path), reason),
                       HostServices::OkOnly | HostServices::Exclamation);
         return false;
     }
-    m_r1.setText(decoded.text);
-    format = decoded.format;
+    format = loaded.format;
     SavedBefore = true;
     SavedBeforePath = path;
     m_hooks.setCaption(caption(name));
@@ -139,10 +129,10 @@ bool DocumentFiles::openFile(const QString &path, const QString &name)
 
 bool DocumentFiles::agreeToUtf8()
 {
-    const int answer = m_host.MsgBox(
-        QStringLiteral("The document holds characters that its file's encoding (Windows-1252) cannot store.\r\n"
-                       "Save it as UTF-8 instead?"),
-        HostServices::YesNo | HostServices::Exclamation, QStringLiteral("Prompt"));
+    const int answer =
+        m_host.MsgBox(QStringLiteral("The document holds characters that its file's encoding (Windows-1252) cannot store.\r\n"
+                                     "Save it as UTF-8 instead?"),
+                      HostServices::YesNo | HostServices::Exclamation, QStringLiteral("Prompt"));
     return answer == HostServices::Yes;
 }
 
@@ -166,8 +156,8 @@ bool DocumentFiles::saveTo(const QString &path, bool mustExist)
             format = target;
             return true;
         }
-        const int answer = m_host.MsgBox(QStringLiteral("The following error has ocurred : ") + error,
-                                         HostServices::RetryCancel, QStringLiteral("Error"));
+        const int answer = m_host.MsgBox(QStringLiteral("The following error has ocurred : ") + error, HostServices::RetryCancel,
+                                         QStringLiteral("Error"));
         if (answer != HostServices::Retry)
             return false;
     }

@@ -8,8 +8,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class EditorControl;
+class FileReader;
 class QAction;
 
 // New, Open, Save and Save As of the one document, with the questions that protect unsaved
@@ -61,8 +63,9 @@ signals:
     void fileSaved(const QString &path);
 
 private:
-    // Reads path, asking first when it is large. Not ok and no error: the user declined.
-    HostServices::ReadResult readDocument(const QString &path);
+    // The file opened for reading, after the question a large one asks first; null when the user
+    // chose not to open it. A reader that did not open, or that is too large, says why.
+    std::unique_ptr<FileReader> openForReading(const QString &path);
     // Asks whether a text its file's encoding cannot hold may be written as UTF-8 instead.
     bool agreeToUtf8();
     bool saveTo(const QString &path, bool mustExist);

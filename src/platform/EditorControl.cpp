@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/EditorControl.h"
 
-#include "platform/FileIo.h"
+#include "platform/FileReader.h"
 #include "platform/ScintillaView.h"
 #include "platform/TextDecoding.h"
 
@@ -278,12 +278,26 @@ int EditorControl::findFolded(const QString &text, int start, int stop, int opti
 bool EditorControl::LoadFile(const QString &path)
 {
     // Never a pipe or device, never more than a document may hold.
-    const HostServices::ReadResult read = FileIo::readFile(path, DocumentSize::Maximum);
-    const DecodedText decoded = read.ok ? decodeDocument(read.bytes) : DecodedText();
-    if (!decoded.ok)
-        return false;
-    setText(decoded.text);
-    return true;
+    FileReader reader(path, DocumentSize::Maximum);
+    return load(reader).ok;
+}
+
+EditorControl::LoadResult EditorControl::load(FileReader &reader)
+{
+    LoadResult result;
+    ScintillaView::Loading loading = announcer().m_view->loadDocument(reader);
+    if (!loading.document) {
+        result.error = loading.error;
+        return result;
+    }
+    const Batch batch(*this);
+    // The text it replaces is what undoing the load gives back.
+    const QString removed = Text();
+    const int loadedLength = announcer().m_view->showDocument(loading.document);
+    announcer().recordEdit({0, removed, {}, loadedLength});
+    result.ok = true;
+    result.format = loading.format;
+    return result;
 }
 
 bool EditorControl::SetFocus()
@@ -316,7 +330,8 @@ QString EditorControl::textRange(int start, int end) const
 
 EditorControl::Colour EditorControl::colourAt(int offset) const
 {
-    return static_cast<Colour>(m_view->send(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(m_view->toPosition(offset))));
+    return static_cast<Colour>(
+        m_view->send(QsciScintillaBase::SCI_GETSTYLEAT, static_cast<unsigned long>(m_view->toPosition(offset))));
 }
 
 bool EditorControl::overwriteMode() const

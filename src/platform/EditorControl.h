@@ -2,12 +2,14 @@
 #pragma once
 
 #include "platform/RichText.h"
+#include "platform/TextDecoding.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 
+class FileReader;
 class QWidget;
 class ScintillaView;
 
@@ -16,6 +18,11 @@ struct ContentEdit {
     int offset = 0;
     QString removed;
     QString inserted;
+    // A file loaded in place of the content is not held a second time as text: inserted is then
+    // empty and this is the loaded text's length; -1 for every other edit.
+    int loadedLength = -1;
+
+    int insertedLength() const { return loadedLength >= 0 ? loadedLength : static_cast<int>(inserted.size()); }
 };
 
 // The document's editing component (r1, and the never shown scratch rtbTemp).
@@ -68,6 +75,18 @@ public:
     // Replaces the content with the file's text (see TextDecoding). False, with the content and
     // no Change, when the file cannot be read or is not text.
     bool LoadFile(const QString &path);
+
+    struct LoadResult {
+        bool ok = false;
+        QString error; // why the file cannot be read or is no text, for the user
+        TextFormat format;
+    };
+    // Replaces the content with the text of the file reader reads, decoded as decodeDocument
+    // decodes it. The text goes a piece at a time into a new document, which takes the place of
+    // the content only once the whole file has been read and found to be text: the page is never
+    // held whole in any other form. Not ok, with the content as it was and no Change, otherwise.
+    // The change it raises is one edit that holds no copy of the loaded text (see ContentEdit).
+    LoadResult load(FileReader &reader);
 
     // Gives the control the input focus, activating its window when another window is active;
     // false when the window cannot take it (hidden, disabled, behind a modal dialog).

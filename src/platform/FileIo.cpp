@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileIo.h"
 
+#include "platform/FileReader.h"
+
 #include <QDir>
 
 #include <algorithm>
@@ -41,6 +43,7 @@ public:
     Descriptor &operator=(const Descriptor &) = delete;
 
     int get() const { return m_fd; }
+    int release() { return std::exchange(m_fd, -1); }
     // Closes now; the error of close() counts, as it can be the first report of a failed write.
     int close() { return ::close(std::exchange(m_fd, -1)); }
 
@@ -53,7 +56,8 @@ QString systemText(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// The reason for a failed system call, in the words a user understands.
+} // namespace
+
 QString reasonFor(int error)
 {
     switch (error) {
@@ -74,6 +78,8 @@ QString reasonFor(int error)
         return systemText(error);
     }
 }
+
+namespace {
 
 // What a file that is not a regular one is, for the messages refusing it.
 QString kindOf(mode_t mode)
@@ -432,59 +438,56 @@ QList<FolderEntry> listFolder(const QString &folder)
     return entries;
 }
 
-HostServices::ReadResult readFile(const QString &path, qint64 sizeLimit)
+int openRegularFile(const QString &path, qint64 &size, QString &error)
 {
-    HostServices::ReadResult result;
     const QByteArray native = encodeName(path);
     // Looked at before opening, so that no device is ever opened; the opened descriptor is
     // checked again below, in case the name was swapped in between.
     struct stat status = {};
     if (::stat(native.constData(), &status) != 0) {
-        result.error = statFailure(native, errno);
-        return result;
+        error = statFailure(native, errno);
+        return -1;
     }
     if (!S_ISREG(status.st_mode)) {
-        result.error = kindOf(status.st_mode);
-        return result;
+        error = kindOf(status.st_mode);
+        return -1;
     }
     // Non-blocking: a pipe put in the file's place cannot make the open wait for a writer.
     Descriptor fd(::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0 || ::fstat(fd.get(), &status) != 0) {
-        result.error = reasonFor(errno);
-        return result;
+        error = reasonFor(errno);
+        return -1;
     }
     if (!S_ISREG(status.st_mode)) {
-        result.error = kindOf(status.st_mode);
-        return result;
+        error = kindOf(status.st_mode);
+        return -1;
     }
-    result.size = status.st_size;
-    if (status.st_size > sizeLimit) {
-        result.tooLarge = true;
-        result.error = QStringLiteral("the file is too large");
+    size = status.st_size;
+    return fd.release();
+}
+
+ReadResult readFile(const QString &path, qint64 sizeLimit)
+{
+    ReadResult result;
+    FileReader reader(path, sizeLimit);
+    result.size = reader.size();
+    if (!reader.isOpen() || reader.tooLarge()) {
+        result.tooLarge = reader.tooLarge();
+        result.error = reader.error();
         return result;
     }
     constexpr qsizetype Chunk = 1 << 20;
     QByteArray bytes;
     // Room for the whole file and the read that meets its end, so it is never copied.
-    bytes.reserve(static_cast<qsizetype>(status.st_size) + Chunk);
+    bytes.reserve(static_cast<qsizetype>(reader.size()) + Chunk);
     for (;;) {
         const qsizetype start = bytes.size();
-        // A file that grows while it is read, or reports no size at all, is held to the limit.
-        const qsizetype room = std::min<qint64>(Chunk, sizeLimit + 1 - start);
-        if (room <= 0) {
-            result.tooLarge = true;
-            result.size = bytes.size();
-            result.error = QStringLiteral("the file is too large");
-            return result;
-        }
-        bytes.resize(start + room);
-        const ssize_t n = ::read(fd.get(), bytes.data() + start, static_cast<size_t>(room));
-        if (n < 0 && errno == EINTR) {
-            bytes.resize(start);
-            continue;
-        }
+        bytes.resize(start + Chunk);
+        const qsizetype n = reader.read(bytes.data() + start, Chunk);
         if (n < 0) {
-            result.error = reasonFor(errno);
+            result.tooLarge = reader.tooLarge();
+            result.size = reader.size();
+            result.error = reader.error();
             return result;
         }
         bytes.resize(start + n);

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/HostServices.h"
-
+#include <QByteArray>
 #include <QList>
+#include <QString>
 
 // The real file operations behind HostServices, shared by every implementation of it.
 //
@@ -31,9 +31,25 @@ struct FolderEntry {
 // empty when it cannot be listed.
 QList<FolderEntry> listFolder(const QString &folder);
 
-// Reads a regular file, following links, without ever waiting on a pipe or reading a device.
-// A file larger than sizeLimit bytes is not read: tooLarge and size tell so.
-HostServices::ReadResult readFile(const QString &path, qint64 sizeLimit);
+// The reason for a failed system call, in the words a user understands.
+QString reasonFor(int error);
+
+// Opens path for reading when it is a regular file, following links, without ever waiting on a
+// pipe or opening a device: the descriptor, and the file's size in size; -1, with error set for
+// the user, when it cannot.
+int openRegularFile(const QString &path, qint64 &size, QString &error);
+
+struct ReadResult {
+    bool ok = false;
+    QByteArray bytes;
+    QString error;         // why it failed, for the user
+    qint64 size = -1;      // the file's size, when known
+    bool tooLarge = false; // not read: larger than the limit asked for
+};
+
+// Reads a regular file whole (see FileReader). A file larger than sizeLimit bytes is not read:
+// tooLarge and size tell so.
+ReadResult readFile(const QString &path, qint64 sizeLimit);
 // See HostServices::writeFileAtomic.
 QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist);
 QString writeFileFresh(const QString &path, const QByteArray &bytes);

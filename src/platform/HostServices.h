@@ -4,8 +4,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
+class FileReader;
 class QDialog;
 
 // Everything the program asks of its surroundings: modal questions, file dialogs, the clipboard,
@@ -26,14 +28,6 @@ public:
     // Buttons a message box returns.
     enum MsgResult { Ok = 1, Cancel = 2, Retry = 4, Yes = 6, No = 7 };
 
-    struct ReadResult {
-        bool ok = false;
-        QByteArray bytes;
-        QString error;         // why it failed, for the user
-        qint64 size = -1;      // the file's size, when known
-        bool tooLarge = false; // not read: larger than the limit asked for
-    };
-
     HostServices() = default;
     virtual ~HostServices() = default;
     HostServices(const HostServices &) = delete;
@@ -43,8 +37,8 @@ public:
     virtual int MsgBox(const QString &text, int style = OkOnly, const QString &title = {}) = 0;
 
     // A modal input box whose top-left corner is at x, y (twips). Empty when cancelled.
-    virtual std::optional<QString> InputBox(const QString &prompt, const QString &title,
-                                            const QString &defaultText, int xTwips, int yTwips) = 0;
+    virtual std::optional<QString> InputBox(const QString &prompt, const QString &title, const QString &defaultText, int xTwips,
+                                            int yTwips) = 0;
 
     // File dialogs. filter: description and patterns pairs joined by "|", patterns by ";".
     // Empty when cancelled; otherwise the chosen file's absolute path.
@@ -58,9 +52,10 @@ public:
     // checked on every call. Empty, with error set, when it cannot be had.
     virtual QString tempFolder(QString *error = nullptr) = 0;
 
-    // Reads a regular file of at most sizeLimit bytes, following links; refuses folders, pipes,
-    // devices and sockets without opening or waiting on them.
-    virtual ReadResult readFile(const QString &path, qint64 sizeLimit) = 0;
+    // Opens a regular file to be read a piece at a time, at most sizeLimit bytes of it, following
+    // links; refuses folders, pipes, devices and sockets without opening or waiting on them.
+    // Never null: the reader tells whether it is open, and why not.
+    virtual std::unique_ptr<FileReader> openFile(const QString &path, qint64 sizeLimit) = 0;
     // Saves bytes into path, writing through a symlink to its target and keeping the file's
     // mode, owner and group. Where the folder allows it, a complete new file replaces the old
     // atomically; a file with several hard links, or in a folder the user cannot write, is

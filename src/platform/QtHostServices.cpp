@@ -3,6 +3,7 @@
 
 #include "platform/AppTitle.h"
 #include "platform/FileIo.h"
+#include "platform/FileReader.h"
 #include "platform/OneLineField.h"
 
 #include <QApplication>
@@ -56,8 +57,8 @@ int QtHostServices::MsgBox(const QString &text, int style, const QString &title)
     return (style & 0x0F) == YesNo ? No : (style & 0x0F) == OkOnly ? Ok : Cancel;
 }
 
-std::optional<QString> QtHostServices::InputBox(const QString &prompt, const QString &title,
-                                                const QString &defaultText, int xTwips, int yTwips)
+std::optional<QString> QtHostServices::InputBox(const QString &prompt, const QString &title, const QString &defaultText,
+                                                int xTwips, int yTwips)
 {
     QInputDialog dialog(owner());
     dialog.setWindowTitle(title.isEmpty() ? appTitle() : title);
@@ -126,9 +127,9 @@ QString QtHostServices::tempFolder(QString *error)
     return FileIo::privateTempFolder(error);
 }
 
-HostServices::ReadResult QtHostServices::readFile(const QString &path, qint64 sizeLimit)
+std::unique_ptr<FileReader> QtHostServices::openFile(const QString &path, qint64 sizeLimit)
 {
-    return FileIo::readFile(path, sizeLimit);
+    return std::make_unique<FileReader>(path, sizeLimit);
 }
 
 QString QtHostServices::writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ScintillaView.h"
 
+#include "platform/DocumentDecoder.h"
 #include "platform/EditorControl.h"
-#include "platform/TextDecoding.h"
+#include "platform/FileReader.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -15,6 +16,10 @@
 #include <QKeySequence>
 #include <Qsci/qscicommand.h>
 #include <Qsci/qscicommandset.h>
+
+#include <ILoader.h>
+
+#include <memory>
 
 namespace {
 
@@ -43,6 +48,12 @@ bool isKeptKey(int key)
     }();
     return kept.contains(key);
 }
+
+// Gives up a loader's document unless it was handed on.
+struct LoaderRelease {
+    void operator()(ILoader *loader) const { loader->Release(); }
+};
+using LoaderPointer = std::unique_ptr<ILoader, LoaderRelease>;
 
 QFont editorFont()
 {
@@ -199,21 +210,21 @@ void ScintillaView::inheritColours(const QList<ContentEdit> &edits)
     // change handling then repaints around the caret. Later edits move an insertion's place.
     for (qsizetype i = 0; i < edits.size(); ++i) {
         const ContentEdit &insert = edits.at(i);
-        if (insert.inserted.isEmpty())
+        if (insert.insertedLength() == 0)
             continue;
         int offset = insert.offset;
         bool overwritten = false;
         for (qsizetype j = i + 1; j < edits.size(); ++j) {
             const ContentEdit &later = edits.at(j);
             if (later.offset <= offset)
-                offset += static_cast<int>(later.inserted.size() - later.removed.size());
-            else if (later.offset < offset + insert.inserted.size())
+                offset += static_cast<int>(later.insertedLength() - later.removed.size());
+            else if (later.offset < offset + insert.insertedLength())
                 overwritten = true;
         }
         if (overwritten || offset <= 0)
             continue;
         const long from = toPosition(offset);
-        const long to = toPosition(offset + static_cast<int>(insert.inserted.size()));
+        const long to = toPosition(offset + insert.insertedLength());
         const long style = send(SCI_GETSTYLEAT, static_cast<unsigned long>(from - 1));
         send(SCI_STARTSTYLING, static_cast<unsigned long>(from));
         send(SCI_SETSTYLING, static_cast<unsigned long>(to - from), style);
@@ -259,8 +270,8 @@ long ScintillaView::toPosition(int offset) const
     }
     // Nothing may start or end between the CR and the LF of a line break: the text would lose
     // its CR LF, and Scintilla's UTF-16 index goes wrong on such edits.
-    if (position > 0 && send(SCI_GETCHARAT, static_cast<unsigned long>(position)) == '\n'
-        && send(SCI_GETCHARAT, static_cast<unsigned long>(position - 1)) == '\r')
+    if (position > 0 && send(SCI_GETCHARAT, static_cast<unsigned long>(position)) == '\n' &&
+        send(SCI_GETCHARAT, static_cast<unsigned long>(position - 1)) == '\r')
         --position;
     return position;
 }
@@ -276,8 +287,8 @@ int ScintillaView::toOffset(long position) const
     long offset = 0;
     if (useLandmark(line, position - linePosition, std::abs(position - m_landmark.position))) {
         offset = position >= m_landmark.position
-            ? m_landmark.offset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(m_landmark.position), position)
-            : m_landmark.offset - send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), m_landmark.position);
+                     ? m_landmark.offset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(m_landmark.position), position)
+                     : m_landmark.offset - send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(position), m_landmark.position);
     } else {
         offset = lineOffset + send(SCI_COUNTCODEUNITS, static_cast<unsigned long>(linePosition), position);
     }
@@ -287,8 +298,8 @@ int ScintillaView::toOffset(long position) const
 
 bool ScintillaView::useLandmark(long line, long distanceFromLineStart, long distanceFromLandmark) const
 {
-    return m_landmark.position >= 0 && distanceFromLandmark < distanceFromLineStart
-        && send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_landmark.position)) == line;
+    return m_landmark.position >= 0 && distanceFromLandmark < distanceFromLineStart &&
+           send(SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_landmark.position)) == line;
 }
 
 void ScintillaView::moveLandmark(long position, long bytes, qsizetype units, bool inserted) const
@@ -320,6 +331,99 @@ void ScintillaView::addScratch(ScintillaView &view)
     m_scratchViews.append(&view);
 }
 
+ScintillaView::Loading ScintillaView::loadDocument(FileReader &reader)
+{
+    Loading loading;
+    if (!reader.isOpen() || reader.tooLarge()) {
+        loading.error = reader.error();
+        return loading;
+    }
+    constexpr qsizetype PieceSize = qsizetype(1) << 20;
+    QByteArray piece(PieceSize, Qt::Uninitialized);
+    QByteArray text;
+    DocumentDecoder decoder;
+    LoaderPointer loader;
+    qint64 read = 0; // bytes read in this pass over the file
+    for (;;) {
+        const qsizetype n = reader.read(piece.data(), PieceSize);
+        if (n < 0) {
+            loading.error = reader.error();
+            return loading;
+        }
+        read += n;
+        const DocumentDecoder::Status status =
+            n > 0 ? decoder.feed(QByteArrayView(piece.constData(), n), text) : decoder.finish(text);
+        if (status == DocumentDecoder::Status::Failed) {
+            loading.error = decoder.error();
+            return loading;
+        }
+        if (status == DocumentDecoder::Status::Restart) {
+            // The file is read again, in the way the decoder has now learnt.
+            loader.reset();
+            text.resize(0);
+            read = 0;
+            if (!reader.rewind()) {
+                loading.error = reader.error();
+                return loading;
+            }
+            continue;
+        }
+        if (!loader && (!text.isEmpty() || n == 0)) {
+            // The document is made as large as the first piece promises for the whole file, with
+            // room to type into, so that neither loading nor the first keys move it.
+            const qint64 expected = read > 0 ? text.size() * std::max(reader.size(), read) / read : 0;
+            const qint64 room = std::min<qint64>(expected / 8, 256 * 1024) + expected / 128;
+            loader.reset(reinterpret_cast<ILoader *>(
+                send(SCI_CREATELOADER, static_cast<unsigned long>(expected + room), SC_DOCUMENTOPTION_DEFAULT)));
+        }
+        if (!text.isEmpty() && loader->AddData(text.constData(), text.size()) != SC_STATUS_OK) {
+            loading.error = QStringLiteral("there is not enough memory to hold it");
+            return loading;
+        }
+        text.resize(0);
+        if (n == 0)
+            break;
+    }
+    loading.document = loader.release()->ConvertToDocument();
+    loading.format = decoder.format();
+    return loading;
+}
+
+int ScintillaView::showDocument(void *document)
+{
+    takeDocument(document);
+    for (const QPointer<ScintillaView> &scratch : std::as_const(m_scratchViews)) {
+        if (scratch)
+            scratch->takeDocument(document);
+    }
+    // The views hold the document now; the loader's reference goes.
+    SendScintilla(SCI_RELEASEDOCUMENT, 0ul, document);
+    return utf16Length();
+}
+
+void ScintillaView::takeDocument(void *document)
+{
+    // These settings belong to the document in Scintilla, not to the view.
+    const long codePage = send(SCI_GETCODEPAGE);
+    const long eolMode = send(SCI_GETEOLMODE);
+    const long tabWidth = send(SCI_GETTABWIDTH);
+    const long indent = send(SCI_GETINDENT);
+    const long useTabs = send(SCI_GETUSETABS);
+    m_pendingInsert = PendingInsert();
+    m_landmark = Landmark();
+    SendScintilla(SCI_SETDOCPOINTER, 0ul, document);
+    send(SCI_SETCODEPAGE, static_cast<unsigned long>(codePage));
+    send(SCI_SETEOLMODE, static_cast<unsigned long>(eolMode));
+    send(SCI_SETTABWIDTH, static_cast<unsigned long>(tabWidth));
+    send(SCI_SETINDENT, static_cast<unsigned long>(indent));
+    send(SCI_SETUSETABS, static_cast<unsigned long>(useTabs));
+    send(SCI_SETUNDOCOLLECTION, 0);
+    send(SCI_ALLOCATELINECHARACTERINDEX, SC_LINECHARACTERINDEX_UTF16);
+    // A new page is shown from its start, as after any write of the whole text.
+    send(SCI_SETFIRSTVISIBLELINE, 0);
+    send(SCI_SETXOFFSET, 0);
+}
+
 int ScintillaView::utf16Length() const
 {
     const long lines = send(SCI_GETLINECOUNT);
@@ -328,9 +432,10 @@ int ScintillaView::utf16Length() const
 
 bool ScintillaView::isAsciiLine(long line) const
 {
-    const long bytes = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1)) - send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
-    const long units = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line + 1), SC_LINECHARACTERINDEX_UTF16)
-        - send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), SC_LINECHARACTERINDEX_UTF16);
+    const long bytes = send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line + 1)) -
+                       send(SCI_POSITIONFROMLINE, static_cast<unsigned long>(line));
+    const long units = send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line + 1), SC_LINECHARACTERINDEX_UTF16) -
+                       send(SCI_INDEXPOSITIONFROMLINE, static_cast<unsigned long>(line), SC_LINECHARACTERINDEX_UTF16);
     return bytes == units;
 }
 
@@ -348,8 +453,7 @@ void ScintillaView::inputMethodEvent(QInputMethodEvent *event)
         return;
     }
     QInputMethodEvent clean(withoutNonCharacters(event->preeditString()), event->attributes());
-    clean.setCommitString(withoutNonCharacters(event->commitString()), event->replacementStart(),
-                          event->replacementLength());
+    clean.setCommitString(withoutNonCharacters(event->commitString()), event->replacementStart(), event->replacementLength());
     QsciScintilla::inputMethodEvent(&clean);
     event->setAccepted(clean.isAccepted());
 }

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "platform/TextDecoding.h"
+
 #include <QList>
 #include <QPointer>
 #include <Qsci/qsciscintilla.h>
 
 class EditorControl;
+class FileReader;
 struct ContentEdit;
 
 // The QsciScintilla widget behind an EditorControl. It groups the content notifications that one
@@ -48,6 +51,18 @@ public:
     // view shows this view's document as a scratch view; this view keeps its landmark in place.
     void addScratch(ScintillaView &view);
 
+    // A file read into a new document that no view shows yet; null, with error set for the user,
+    // when the file cannot be read or is no text.
+    struct Loading {
+        void *document = nullptr;
+        QString error;
+        TextFormat format;
+    };
+    Loading loadDocument(FileReader &reader);
+    // Shows a loaded document here and in the scratch views, in place of the one they share,
+    // which is freed. Returns the loaded text's length in UTF-16 units.
+    int showDocument(void *document);
+
 protected:
     // Text arriving by the component's own routes (keys, input methods, paste, drop) holds no
     // non-character either; see withoutNonCharacters.
@@ -68,6 +83,8 @@ private:
     bool useLandmark(long line, long distanceFromLineStart, long distanceFromLandmark) const;
     void moveLandmark(long position, long bytes, qsizetype units, bool inserted) const;
     void shiftLandmarks(long position, long bytes, qsizetype units, bool inserted) const;
+    // Takes document in place of the one shown, with the settings the old one had.
+    void takeDocument(void *document);
 
     // A position whose offset is known. On a line with characters beyond ASCII the conversions
     // count code units; they count from here when it is nearer than the line's start, which

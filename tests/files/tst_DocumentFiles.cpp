@@ -53,10 +53,11 @@ void tst_DocumentFiles::openAndSaveKeepEveryByte_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("utf-8 crlf") << QByteArray("<p>caf\xC3\xA9 \xE2\x86\x92</p>\r\n") << QStringLiteral("<p>caf\u00e9 \u2192</p>\r\n");
+    QTest::newRow("utf-8 crlf") << QByteArray("<p>caf\xC3\xA9 \xE2\x86\x92</p>\r\n")
+                                << QStringLiteral("<p>caf\u00e9 \u2192</p>\r\n");
     QTest::newRow("utf-8 with bom") << QByteArray("\xEF\xBB\xBF<p>\xE2\x82\xAC</p>\r\n") << QStringLiteral("<p>\u20ac</p>\r\n");
-    QTest::newRow("windows-1252 e-acute and euro") << QByteArray("<p>caf\xE9 \x80</p>\r\n")
-                                                   << QStringLiteral("<p>caf\u00e9 \u20ac</p>\r\n");
+    QTest::newRow("windows-1252 e-acute and euro")
+        << QByteArray("<p>caf\xE9 \x80</p>\r\n") << QStringLiteral("<p>caf\u00e9 \u20ac</p>\r\n");
     QTest::newRow("lf line breaks") << QByteArray("<html>\n<body>\n</body>\n</html>\n")
                                     << QStringLiteral("<html>\r\n<body>\r\n</body>\r\n</html>\r\n");
     QTest::newRow("no final line break") << QByteArray("<p>one</p>\r\n<p>two</p>") << QStringLiteral("<p>one</p>\r\n<p>two</p>");
@@ -192,10 +193,12 @@ void tst_DocumentFiles::unsavedChangesQuestion_data()
 
     const QString closing = QStringLiteral("Save file before closing?");
     const QString opening = QStringLiteral("Save file before opening another?");
-    for (const auto &[command, question] : {std::pair{QByteArray("mnuNew"), closing}, std::pair{QByteArray("mnuOpen"), opening}}) {
+    for (const auto &[command, question] :
+         {std::pair{QByteArray("mnuNew"), closing}, std::pair{QByteArray("mnuOpen"), opening}}) {
         QTest::addRow("%s cancel", command.constData()) << command << question << int(HostServices::Cancel) << QString() << false;
         QTest::addRow("%s no", command.constData()) << command << question << int(HostServices::No) << QString() << true;
-        QTest::addRow("%s yes, saved", command.constData()) << command << question << int(HostServices::Yes) << QStringLiteral("saved") << true;
+        QTest::addRow("%s yes, saved", command.constData())
+            << command << question << int(HostServices::Yes) << QStringLiteral("saved") << true;
         // A save that does not happen keeps the unsaved work: the command stops.
         QTest::addRow("%s yes, save dialog cancelled", command.constData())
             << command << question << int(HostServices::Yes) << QStringLiteral("dialog cancelled") << false;
@@ -388,7 +391,9 @@ void tst_DocumentFiles::textOutsideTheFilesEncoding_data()
     QTest::addColumn<int>("answer");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("yes: saved as utf-8") << int(HostServices::Yes) << QByteArray("\xE2\x86\x92" "caf\xC3\xA9\r\n");
+    QTest::newRow("yes: saved as utf-8") << int(HostServices::Yes)
+                                         << QByteArray("\xE2\x86\x92"
+                                                       "caf\xC3\xA9\r\n");
     QTest::newRow("no: not saved") << int(HostServices::No) << QByteArray("caf\xE9\r\n");
 }
 
@@ -414,7 +419,8 @@ void tst_DocumentFiles::textOutsideTheFilesEncoding()
         // The file is UTF-8 now: the next save asks nothing.
         f.w.r1().setSelText(QStringLiteral("\u00e9"));
         f.run("mnuSave");
-        QCOMPARE(MainWindowFixture::read(file), QByteArray("\xE2\x86\x92\xC3\xA9" "caf\xC3\xA9\r\n"));
+        QCOMPARE(MainWindowFixture::read(file), QByteArray("\xE2\x86\x92\xC3\xA9"
+                                                           "caf\xC3\xA9\r\n"));
         QVERIFY(f.host.allAnswered());
     }
 }
@@ -551,7 +557,7 @@ void tst_DocumentFiles::namesThatAreNotUtf8()
     f.w.r1().setSelText(QStringLiteral("<hr>"));
     f.run("mnuSave");
     QVERIFY(!f.saveFlag());
-    const HostServices::ReadResult saved = FileIo::readFile(FileIo::decodeName(name), 100);
+    const FileIo::ReadResult saved = FileIo::readFile(FileIo::decodeName(name), 100);
     QCOMPARE(saved.bytes, QByteArray("<hr><p>latin</p>"));
 
     // Save As under another such name.
@@ -583,7 +589,8 @@ void tst_DocumentFiles::saveWritesThroughSymlinkAndKeepsPermissions()
     QVERIFY(QFileInfo(link).isSymLink());
     QCOMPARE(MainWindowFixture::read(target), QByteArray("<hr>\n<p>page</p>\n"));
     QCOMPARE(QFile::permissions(target) & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), mode);
-    QCOMPARE(QDir(f.folder.path() + QStringLiteral("/real")).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
+    QCOMPARE(QDir(f.folder.path() + QStringLiteral("/real")).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("page.htm")});
 }
 
 ZORVANE_TEST(tst_DocumentFiles)

@@ -234,7 +234,7 @@ void tst_FileIo::listsFoldersWithAnyNames()
     QCOMPARE(folders, (QStringList{escaped("d\xFF"), QStringLiteral("link-to-folder")}));
     QVERIFY(FileIo::isFolder(dir.filePath(escaped("d\xFF"))));
 
-    const HostServices::ReadResult read = FileIo::readFile(dir.filePath(escaped("caf\xE9.htm")), 100);
+    const FileIo::ReadResult read = FileIo::readFile(dir.filePath(escaped("caf\xE9.htm")), 100);
     QVERIFY2(read.ok, qPrintable(read.error));
     QCOMPARE(read.bytes, QByteArray("latin"));
     QCOMPARE(FileIo::listFolder(dir.filePath(QStringLiteral("missing"))).size(), 0);
@@ -267,7 +267,7 @@ void tst_FileIo::readRefusesWhatIsNoRegularFile()
 
     SpecialFiles files;
     const Watchdog watchdog("reading a special file");
-    const HostServices::ReadResult read = FileIo::readFile(files.resolve(name), qint64(1) << 30);
+    const FileIo::ReadResult read = FileIo::readFile(files.resolve(name), qint64(1) << 30);
     QVERIFY(!read.ok);
     QVERIFY(!read.tooLarge);
     QVERIFY(read.bytes.isEmpty());
@@ -280,18 +280,18 @@ void tst_FileIo::readStopsAtTheSizeLimit()
     const QString file = dir.filePath(QStringLiteral("page.htm"));
     QVERIFY(writeRaw(native(file), QByteArray(100, 'x')));
 
-    const HostServices::ReadResult fits = FileIo::readFile(file, 100);
+    const FileIo::ReadResult fits = FileIo::readFile(file, 100);
     QVERIFY(fits.ok);
     QCOMPARE(fits.bytes.size(), 100);
 
-    const HostServices::ReadResult large = FileIo::readFile(file, 99);
+    const FileIo::ReadResult large = FileIo::readFile(file, 99);
     QVERIFY(!large.ok);
     QVERIFY(large.tooLarge);
     QCOMPARE(large.size, 100);
     QVERIFY(large.bytes.isEmpty());
 
     // A file that claims no size (as /proc files do) is held to the limit while it is read.
-    const HostServices::ReadResult claimsNoSize = FileIo::readFile(QStringLiteral("/proc/self/status"), 64);
+    const FileIo::ReadResult claimsNoSize = FileIo::readFile(QStringLiteral("/proc/self/status"), 64);
     QVERIFY(claimsNoSize.tooLarge);
     QVERIFY(claimsNoSize.bytes.isEmpty());
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/EditorControl.h"
+#include "platform/FileReader.h"
 #include "support/TestMain.h"
 
 #include <QAccessible>
@@ -35,6 +36,11 @@ private slots:
     void textRtfRoundTripsColours();
     void textWriteLeavesCaretAtZero();
     void loadFile();
+    void loadDecodesAsAWhole_data();
+    void loadDecodesAsAWhole();
+    void refusedLoadLeavesTheDocument_data();
+    void refusedLoadLeavesTheDocument();
+    void loadReplacesTheSharedDocument();
     void keyMap_data();
     void keyMap();
     void setFocus_data();
@@ -304,6 +310,159 @@ void tst_EditorControl::loadFile()
     QVERIFY(!editor.LoadFile(dir.filePath(QStringLiteral("missing.htm"))));
     QVERIFY(!editor.LoadFile(dir.path()));
     QCOMPARE(changes.count(), 1);
+}
+
+namespace {
+
+// Larger than the piece a load reads at a time, so that what follows lies in a later piece.
+const QByteArray pastFirstPiece((1 << 20) + 3, 'x');
+
+QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+QByteArray utf16Le(const QString &text)
+{
+    return QByteArray(reinterpret_cast<const char *>(text.utf16()), 2 * text.size());
+}
+
+} // namespace
+
+void tst_EditorControl::loadDecodesAsAWhole_data()
+{
+    // The load decodes piece by piece, going back to the start when a later byte shows another
+    // reading; it must end where decoding the whole file ends.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("UTF-8 character cut by the first piece's end")
+        << QByteArray((1 << 20) - 1, 'x') + "\xc3\xa9<p>\r\n\xf0\x9f\x98\x80";
+    QTest::newRow("Windows-1252 byte after the first piece") << "caf\xc3\xa9\r\n" + pastFirstPiece + "\xe9\r\n";
+    QTest::newRow("LF only, converted") << "<p>\n" + pastFirstPiece + "\n</p>\n";
+    QTest::newRow("a CR after converted LFs: mixed, kept") << "<p>\n" + pastFirstPiece + "\r\n";
+    QTest::newRow("CR LF cut by the first piece's end") << QByteArray((1 << 20) - 1, 'x') + "\r\n<p>";
+    QTest::newRow("UTF-8 with BOM") << "\xef\xbb\xbf<p>" + pastFirstPiece;
+    QTest::newRow("plain UTF-16 LE") << utf16Le(QStringLiteral("<p>caf\u00e9</p>\r\n").repeated(80000));
+    QTest::newRow("UTF-16 LE with BOM") << "\xff\xfe" + utf16Le(QStringLiteral("<p>\U0001F600</p>\n").repeated(80000));
+}
+
+void tst_EditorControl::loadDecodesAsAWhole()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, bytes);
+    QVERIFY(!path.isEmpty());
+    const DecodedText expected = decodeDocument(bytes);
+    QVERIFY(expected.ok);
+
+    EditorControl editor;
+    editor.setText(QStringLiteral("old <b>text</b>"));
+    QList<QList<ContentEdit>> changes;
+    connect(&editor, &EditorControl::Change, &editor, [&] { changes.append(editor.lastEdits()); });
+    FileReader reader(path, DocumentSize::Maximum);
+    const EditorControl::LoadResult loaded = editor.load(reader);
+    QVERIFY(loaded.ok);
+    QVERIFY(loaded.format == expected.format);
+    QCOMPARE(editor.length(), expected.text.size());
+    QVERIFY(editor.Text() == expected.text);
+    QCOMPARE(editor.SelStart(), 0);
+    QCOMPARE(editor.SelLength(), 0);
+    // One change, which holds what undoing it needs but no second copy of the page.
+    QCOMPARE(changes.size(), 1);
+    QCOMPARE(changes.first().size(), 1);
+    const ContentEdit &edit = changes.first().first();
+    QCOMPARE(edit.offset, 0);
+    QCOMPARE(edit.removed, QStringLiteral("old <b>text</b>"));
+    QVERIFY(edit.inserted.isEmpty());
+    QCOMPARE(edit.insertedLength(), expected.text.size());
+    // The document takes edits and keeps its offsets right after the load.
+    editor.setSelStart(editor.length());
+    editor.setSelText(QStringLiteral("\u00e9nd"));
+    QCOMPARE(editor.textRange(editor.length() - 3, editor.length()), QStringLiteral("\u00e9nd"));
+}
+
+void tst_EditorControl::refusedLoadLeavesTheDocument_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<qint64>("sizeLimit");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("NUL byte after the first piece") << "<p>" + pastFirstPiece + QByteArray(1, '\0') << DocumentSize::Maximum
+                                                    << QStringLiteral("the file holds binary data (NUL bytes)");
+    QTest::newRow("non-character after the first piece")
+        << "<p>" + pastFirstPiece + "\xef\xbf\xbf" << DocumentSize::Maximum
+        << QStringLiteral("the file holds binary data (the non-character U+FFFF), not text");
+    QTest::newRow("larger than the limit") << pastFirstPiece << qint64(1000) << QStringLiteral("the file is too large");
+}
+
+void tst_EditorControl::refusedLoadLeavesTheDocument()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(qint64, sizeLimit);
+    QFETCH(QString, error);
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, bytes);
+    QVERIFY(!path.isEmpty());
+
+    EditorControl editor;
+    auto *view = qobject_cast<QsciScintillaBase *>(editor.widget());
+    QVERIFY(view);
+    view->resize(400, 200);
+    view->show();
+    const QString page = QStringLiteral("<p>line</p>\r\n").repeated(300);
+    editor.setText(page);
+    editor.setSelStart(40);
+    editor.setSelLength(7);
+    editor.setSelColor(EditorControl::Colour::Comment);
+    view->SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, 100ul);
+    QSignalSpy changes(&editor, &EditorControl::Change);
+
+    FileReader reader(path, sizeLimit);
+    const EditorControl::LoadResult loaded = editor.load(reader);
+    QVERIFY(!loaded.ok);
+    QVERIFY2(loaded.error.startsWith(error), qPrintable(loaded.error));
+    QCOMPARE(changes.count(), 0);
+    QVERIFY(editor.Text() == page);
+    QCOMPARE(editor.SelStart(), 40);
+    QCOMPARE(editor.SelLength(), 7);
+    QCOMPARE(editor.colourAt(43), EditorControl::Colour::Comment);
+    QCOMPARE(view->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE), 100);
+    // The view still has every line of its page to show and scroll to.
+    view->SendScintilla(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE, 250ul);
+    QCOMPARE(view->SendScintilla(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE), 250);
+}
+
+void tst_EditorControl::loadReplacesTheSharedDocument()
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, "<p>caf\xc3\xa9</p>\n<b>x</b>\n");
+    QVERIFY(!path.isEmpty());
+    EditorControl r1;
+    EditorControl rtbTemp;
+    rtbTemp.shareDocumentWith(r1);
+    r1.setText(QStringLiteral("old"));
+    QSignalSpy r1Changes(&r1, &EditorControl::Change);
+    QSignalSpy tempChanges(&rtbTemp, &EditorControl::Change);
+
+    // Loaded through the scratch control, announced by the one that announces the document's changes.
+    FileReader reader(path, DocumentSize::Maximum);
+    QVERIFY(rtbTemp.load(reader).ok);
+    QCOMPARE(r1Changes.count(), 1);
+    QCOMPARE(tempChanges.count(), 0);
+    const QString text = QStringLiteral("<p>caf\u00e9</p>\r\n<b>x</b>\r\n");
+    QCOMPARE(r1.Text(), text);
+    QCOMPARE(rtbTemp.Text(), text);
+    // Both show one document: colours painted through one are the other's, and offsets agree.
+    rtbTemp.setSelStart(13);
+    rtbTemp.setSelLength(3);
+    rtbTemp.setSelColor(EditorControl::Colour::Markup);
+    QCOMPARE(r1.colourAt(14), EditorControl::Colour::Markup);
+    r1.setSelStart(7);
+    r1.setSelText(QStringLiteral("\U0001F600"));
+    QCOMPARE(rtbTemp.textRange(6, 10), QStringLiteral("\u00e9\U0001F600<"));
 }
 
 namespace {

@@ -2,6 +2,7 @@
 #include "support/ScriptedHost.h"
 
 #include "platform/FileIo.h"
+#include "platform/FileReader.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -71,8 +72,8 @@ int ScriptedHost::MsgBox(const QString &text, int style, const QString &title)
     return answer;
 }
 
-std::optional<QString> ScriptedHost::InputBox(const QString &prompt, const QString &title,
-                                              const QString &defaultText, int xTwips, int yTwips)
+std::optional<QString> ScriptedHost::InputBox(const QString &prompt, const QString &title, const QString &defaultText, int xTwips,
+                                              int yTwips)
 {
     m_asked.append({QStringLiteral("InputBox"), prompt, title, 0, defaultText, xTwips, yTwips, {}});
     if (m_inputAnswers.empty()) {
@@ -122,9 +123,9 @@ QString ScriptedHost::tempFolder(QString *error)
     return FileIo::privateTempFolder(error, m_tempRoot.path());
 }
 
-HostServices::ReadResult ScriptedHost::readFile(const QString &path, qint64 sizeLimit)
+std::unique_ptr<FileReader> ScriptedHost::openFile(const QString &path, qint64 sizeLimit)
 {
-    return FileIo::readFile(path, sizeLimit);
+    return std::make_unique<FileReader>(path, sizeLimit);
 }
 
 QString ScriptedHost::writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)

@@ -49,14 +49,14 @@ public:
     QString clipboard() const { return m_clipboard; }
 
     int MsgBox(const QString &text, int style = OkOnly, const QString &title = {}) override;
-    std::optional<QString> InputBox(const QString &prompt, const QString &title, const QString &defaultText,
-                                    int xTwips, int yTwips) override;
+    std::optional<QString> InputBox(const QString &prompt, const QString &title, const QString &defaultText, int xTwips,
+                                    int yTwips) override;
     std::optional<QString> ShowOpen(const QString &title, const QString &filter) override;
     std::optional<QString> ShowSave(const QString &title, const QString &filter) override;
     void setClipboardText(const QString &text) override;
     QString clipboardText() override;
     QString tempFolder(QString *error = nullptr) override;
-    ReadResult readFile(const QString &path, qint64 sizeLimit) override;
+    std::unique_ptr<FileReader> openFile(const QString &path, qint64 sizeLimit) override;
     QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist) override;
     QString writeFileFresh(const QString &path, const QByteArray &bytes) override;
     bool deleteFile(const QString &path) override;

@@ -503,16 +503,21 @@ void tst_DocumentFiles::openFailure()
 void tst_DocumentFiles::largeFiles_data()
 {
     QTest::addColumn<qint64>("size");
-    QTest::addColumn<QString>("asked"); // "" when not asked
+    QTest::addColumn<QString>("asked");   // "" when not asked
+    QTest::addColumn<QString>("refusal"); // the message after a Yes, "" when declined
 
-    QTest::newRow("beyond the maximum") << DocumentSize::Maximum + 1 << QString();
-    QTest::newRow("large, declined") << DocumentSize::Comfortable + 1 << QStringLiteral("large file");
+    QTest::newRow("beyond the maximum") << DocumentSize::Maximum + 1 << QString() << QString();
+    QTest::newRow("large, declined") << DocumentSize::Comfortable + 1 << QStringLiteral("large file") << QString();
+    // Read whole once accepted: the limit the question raised holds for the read.
+    QTest::newRow("large, accepted") << DocumentSize::Comfortable + 1 << QStringLiteral("large file")
+                                     << QStringLiteral("the file holds binary data (NUL bytes)");
 }
 
 void tst_DocumentFiles::largeFiles()
 {
     QFETCH(qint64, size);
     QFETCH(QString, asked);
+    QFETCH(QString, refusal);
 
     MainWindowFixture f;
     const QString current = f.write(QStringLiteral("current.htm"), QByteArray("<p>current</p>"));
@@ -521,14 +526,20 @@ void tst_DocumentFiles::largeFiles()
     const QString big = f.write(QStringLiteral("big.htm"), QByteArray());
     QVERIFY(QFile::resize(big, size));
 
-    if (!asked.isEmpty())
-        f.host.answerMsgBox(HostServices::No);
-    else
+    if (asked.isEmpty()) {
         f.host.answerMsgBox(HostServices::Ok);
+    } else if (refusal.isEmpty()) {
+        f.host.answerMsgBox(HostServices::No);
+    } else {
+        f.host.answerMsgBox(HostServices::Yes);
+        f.host.answerMsgBox(HostServices::Ok);
+    }
     QVERIFY(!f.w.files().openDocument(big));
 
     QVERIFY(f.host.allAnswered());
-    const ScriptedHost::Question &question = f.host.asked().constLast();
+    if (!refusal.isEmpty())
+        QVERIFY2(f.host.asked().constLast().text.contains(refusal), qPrintable(f.host.asked().constLast().text));
+    const ScriptedHost::Question &question = f.host.asked().at(f.host.asked().size() - (refusal.isEmpty() ? 1 : 2));
     if (!asked.isEmpty()) {
         QVERIFY2(question.text.contains(asked), qPrintable(question.text));
         QCOMPARE(question.style, HostServices::YesNo | HostServices::Exclamation);

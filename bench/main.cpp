@@ -92,8 +92,9 @@ QString typedText(int characters)
 
 double openWithOurEditor(const QString &path, qint64 *addedMemory)
 {
-    const qint64 before = residentBytes();
     EditingSession session;
+    // From the editors as they stand before the open: what the open itself adds.
+    const qint64 before = residentBytes();
     const double start = CpuClock::thread();
     if (!session.r1.LoadFile(path))
         qFatal("cannot open %s", qPrintable(path));

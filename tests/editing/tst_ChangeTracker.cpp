@@ -3,11 +3,14 @@
 #include "coloring/modColoring.h"
 #include "editing/ChangeTracker.h"
 #include "platform/EditorControl.h"
+#include "platform/FileReader.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
 #include <QAction>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -58,6 +61,7 @@ private slots:
     void thousandMostRecentStatesAreKept();
     void typingRecoloursAndKeepsTheCaret();
     void undoRestoresTheColoursOfTheText();
+    void loadedFileIsUndoneAndRedone();
     void randomEditsUndoneAndRedone();
 };
 
@@ -86,6 +90,34 @@ void tst_ChangeTracker::firstUndoAfterStartUpEmptiesTheEditor()
     QVERIFY(save->isEnabled());
     QCOMPARE(w.r1().SelStart(), 0);
     QCOMPARE(w.r1().colours(0, w.r1().length()), wholeTextColours(Template));
+}
+
+void tst_ChangeTracker::loadedFileIsUndoneAndRedone()
+{
+    // The load's change keeps no copy of the file's text; undo and redo still give both texts,
+    // coloured, and the load counts as one state.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("<p>caf\xc3\xa9 \xf0\x9f\x98\x80</p>\n<!-- note -->\n");
+    file.close();
+    const QString loaded = QStringLiteral("<p>caf\u00e9 \U0001F600</p>\r\n<!-- note -->\r\n");
+
+    Editors editors;
+    editors.r1.setText(QStringLiteral("<b>before</b>"));
+    FileReader reader(path, 1000);
+    QVERIFY(editors.r1.load(reader).ok);
+    QCOMPARE(editors.tracker.UndoIndex(), 2);
+    QCOMPARE(editors.r1.colours(0, editors.r1.length()), wholeTextColours(loaded));
+
+    editors.tracker.mnuUndo_Click();
+    QCOMPARE(editors.r1.Text(), QStringLiteral("<b>before</b>"));
+    QCOMPARE(editors.r1.colours(0, editors.r1.length()), wholeTextColours(QStringLiteral("<b>before</b>")));
+    editors.tracker.mnuRedo_Click();
+    QCOMPARE(editors.r1.Text(), loaded);
+    QCOMPARE(editors.r1.colours(0, editors.r1.length()), wholeTextColours(loaded));
+    QCOMPARE(editors.tracker.UndoIndex(), 2);
 }
 
 void tst_ChangeTracker::oneTypedCharacterIsOneState()
@@ -197,9 +229,16 @@ void tst_ChangeTracker::randomEditsUndoneAndRedone()
     editors.r1.setText(original);
     const int recorded = editors.tracker.UndoIndex();
 
-    const QStringList pieces = {QStringLiteral("<"), QStringLiteral(">"), QStringLiteral("<!--"), QStringLiteral("-->"),
-                                QStringLiteral("\r\n"), QStringLiteral("text"), QStringLiteral("\u00e9\u00e8"),
-                                QStringLiteral("\U0001F600"), QStringLiteral("<td align=\"left\">"), QString()};
+    const QStringList pieces = {QStringLiteral("<"),
+                                QStringLiteral(">"),
+                                QStringLiteral("<!--"),
+                                QStringLiteral("-->"),
+                                QStringLiteral("\r\n"),
+                                QStringLiteral("text"),
+                                QStringLiteral("\u00e9\u00e8"),
+                                QStringLiteral("\U0001F600"),
+                                QStringLiteral("<td align=\"left\">"),
+                                QString()};
     QRandomGenerator random(20240611);
     QStringList states{editors.r1.Text()};
     for (int i = 0; i < 300; ++i) {

@@ -414,6 +414,9 @@ void EditorControl::shareDocumentWith(EditorControl &other)
     m_view->send(QsciScintillaBase::SCI_SETDOCPOINTER, 0, document);
     // A new document pointer resets the view's character index; the conversions need it.
     m_view->send(QsciScintillaBase::SCI_ALLOCATELINECHARACTERINDEX, QsciScintillaBase::SC_LINECHARACTERINDEX_UTF16);
+    // A scratch control is never painted: the large cache of measured text (2 MB of slots) is
+    // for the shown one.
+    m_view->send(QsciScintillaBase::SCI_SETPOSITIONCACHE, 1024);
 }
 
 const QList<ContentEdit> &EditorControl::lastEdits() const

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/FileIo.h"
 
-#include "platform/FileReader.h"
-
 #include <QDir>
 
 #include <algorithm>
@@ -464,40 +462,6 @@ int openRegularFile(const QString &path, qint64 &size, QString &error)
     }
     size = status.st_size;
     return fd.release();
-}
-
-ReadResult readFile(const QString &path, qint64 sizeLimit)
-{
-    ReadResult result;
-    FileReader reader(path, sizeLimit);
-    result.size = reader.size();
-    if (!reader.isOpen() || reader.tooLarge()) {
-        result.tooLarge = reader.tooLarge();
-        result.error = reader.error();
-        return result;
-    }
-    constexpr qsizetype Chunk = 1 << 20;
-    QByteArray bytes;
-    // Room for the whole file and the read that meets its end, so it is never copied.
-    bytes.reserve(static_cast<qsizetype>(reader.size()) + Chunk);
-    for (;;) {
-        const qsizetype start = bytes.size();
-        bytes.resize(start + Chunk);
-        const qsizetype n = reader.read(bytes.data() + start, Chunk);
-        if (n < 0) {
-            result.tooLarge = reader.tooLarge();
-            result.size = reader.size();
-            result.error = reader.error();
-            return result;
-        }
-        bytes.resize(start + n);
-        if (n == 0)
-            break;
-    }
-    result.size = bytes.size();
-    result.bytes = std::move(bytes);
-    result.ok = true;
-    return result;
 }
 
 QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)

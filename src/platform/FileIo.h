@@ -39,17 +39,6 @@ QString reasonFor(int error);
 // the user, when it cannot.
 int openRegularFile(const QString &path, qint64 &size, QString &error);
 
-struct ReadResult {
-    bool ok = false;
-    QByteArray bytes;
-    QString error;         // why it failed, for the user
-    qint64 size = -1;      // the file's size, when known
-    bool tooLarge = false; // not read: larger than the limit asked for
-};
-
-// Reads a regular file whole (see FileReader). A file larger than sizeLimit bytes is not read:
-// tooLarge and size tell so.
-ReadResult readFile(const QString &path, qint64 sizeLimit);
 // See HostServices::writeFileAtomic.
 QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist);
 QString writeFileFresh(const QString &path, const QByteArray &bytes);

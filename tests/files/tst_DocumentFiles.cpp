@@ -5,6 +5,7 @@
 
 #include "platform/EditorControl.h"
 #include "platform/FileIo.h"
+#include "support/ReadBack.h"
 #include "support/TestMain.h"
 #include "support/Utf16Bytes.h"
 
@@ -568,14 +569,13 @@ void tst_DocumentFiles::namesThatAreNotUtf8()
     f.w.r1().setSelText(QStringLiteral("<hr>"));
     f.run("mnuSave");
     QVERIFY(!f.saveFlag());
-    const FileIo::ReadResult saved = FileIo::readFile(FileIo::decodeName(name), 100);
-    QCOMPARE(saved.bytes, QByteArray("<hr><p>latin</p>"));
+    QCOMPARE(readBack(FileIo::decodeName(name)), QByteArray("<hr><p>latin</p>"));
 
     // Save As under another such name.
     const QString other = FileIo::decodeName(folder + "/\xFF.html");
     f.host.answerFileDialog(other);
     f.run("mnuSaveAs");
-    QCOMPARE(FileIo::readFile(other, 100).bytes, QByteArray("<hr><p>latin</p>"));
+    QCOMPARE(readBack(other), QByteArray("<hr><p>latin</p>"));
     QCOMPARE(f.w.files().SavedBeforePath, other);
     QVERIFY(f.host.allAnswered());
     QCOMPARE(FileIo::listFolder(f.folder.path()).size(), 2);

@@ -4,6 +4,7 @@
 #include "WriteLock.h"
 
 #include "platform/FileIo.h"
+#include "support/ReadBack.h"
 #include "support/TestMain.h"
 
 #include <QDir>
@@ -234,9 +235,7 @@ void tst_FileIo::listsFoldersWithAnyNames()
     QCOMPARE(folders, (QStringList{escaped("d\xFF"), QStringLiteral("link-to-folder")}));
     QVERIFY(FileIo::isFolder(dir.filePath(escaped("d\xFF"))));
 
-    const FileIo::ReadResult read = FileIo::readFile(dir.filePath(escaped("caf\xE9.htm")), 100);
-    QVERIFY2(read.ok, qPrintable(read.error));
-    QCOMPARE(read.bytes, QByteArray("latin"));
+    QCOMPARE(readBack(dir.filePath(escaped("caf\xE9.htm"))), QByteArray("latin"));
     QCOMPARE(FileIo::listFolder(dir.filePath(QStringLiteral("missing"))).size(), 0);
 }
 
@@ -267,11 +266,12 @@ void tst_FileIo::readRefusesWhatIsNoRegularFile()
 
     SpecialFiles files;
     const Watchdog watchdog("reading a special file");
-    const FileIo::ReadResult read = FileIo::readFile(files.resolve(name), qint64(1) << 30);
-    QVERIFY(!read.ok);
-    QVERIFY(!read.tooLarge);
-    QVERIFY(read.bytes.isEmpty());
-    QVERIFY2(read.error.contains(reason), qPrintable(read.error));
+    FileReader reader(files.resolve(name), qint64(1) << 30);
+    QVERIFY(!reader.isOpen());
+    QVERIFY(!reader.tooLarge());
+    char byte = 0;
+    QCOMPARE(reader.read(&byte, 1), -1);
+    QVERIFY2(reader.error().contains(reason), qPrintable(reader.error()));
 }
 
 void tst_FileIo::readStopsAtTheSizeLimit()
@@ -280,20 +280,30 @@ void tst_FileIo::readStopsAtTheSizeLimit()
     const QString file = dir.filePath(QStringLiteral("page.htm"));
     QVERIFY(writeRaw(native(file), QByteArray(100, 'x')));
 
-    const FileIo::ReadResult fits = FileIo::readFile(file, 100);
-    QVERIFY(fits.ok);
-    QCOMPARE(fits.bytes.size(), 100);
+    QCOMPARE(readBack(file, 100), QByteArray(100, 'x'));
 
-    const FileIo::ReadResult large = FileIo::readFile(file, 99);
-    QVERIFY(!large.ok);
-    QVERIFY(large.tooLarge);
-    QCOMPARE(large.size, 100);
-    QVERIFY(large.bytes.isEmpty());
+    // Too large when opened: not a byte is read, and the size says by how much.
+    FileReader large(file, 99);
+    QVERIFY(large.isOpen());
+    QVERIFY(large.tooLarge());
+    QCOMPARE(large.size(), 100);
+    char piece[200];
+    QCOMPARE(large.read(piece, sizeof piece), -1);
+    // Once the limit is raised, as after the user agreed, the whole file is read.
+    large.setSizeLimit(100);
+    QCOMPARE(large.read(piece, sizeof piece), 100);
+    QCOMPARE(large.read(piece, sizeof piece), 0);
 
     // A file that claims no size (as /proc files do) is held to the limit while it is read.
-    const FileIo::ReadResult claimsNoSize = FileIo::readFile(QStringLiteral("/proc/self/status"), 64);
-    QVERIFY(claimsNoSize.tooLarge);
-    QVERIFY(claimsNoSize.bytes.isEmpty());
+    FileReader claimsNoSize(QStringLiteral("/proc/self/status"), 64);
+    QCOMPARE(claimsNoSize.size(), 0);
+    QVERIFY(!claimsNoSize.tooLarge());
+    qsizetype n = 0;
+    while ((n = claimsNoSize.read(piece, 16)) > 0) {
+    }
+    QCOMPARE(n, -1);
+    QVERIFY(claimsNoSize.tooLarge());
+    QCOMPARE(readBack(QStringLiteral("/proc/self/status"), 64), QByteArray());
 }
 
 void tst_FileIo::saveRefusesWhatIsNoRegularFile_data()

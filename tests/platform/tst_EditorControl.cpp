@@ -2,6 +2,7 @@
 #include "platform/EditorControl.h"
 #include "platform/FileReader.h"
 #include "support/TestMain.h"
+#include "support/Utf16Bytes.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -292,14 +293,24 @@ void tst_EditorControl::textWriteLeavesCaretAtZero()
     QCOMPARE(editor.SelLength(), 0);
 }
 
+namespace {
+
+QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("page.htm"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+} // namespace
+
 void tst_EditorControl::loadFile()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page.htm"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("<p>caf\xc3\xa9</p>\n<p>x</p>\n");
-    file.close();
+    const QString path = writeFile(dir, "<p>caf\xc3\xa9</p>\n<p>x</p>\n");
+    QVERIFY(!path.isEmpty());
 
     EditorControl editor;
     QSignalSpy changes(&editor, &EditorControl::Change);
@@ -317,20 +328,6 @@ namespace {
 // Larger than the piece a load reads at a time, so that what follows lies in a later piece.
 const QByteArray pastFirstPiece((1 << 20) + 3, 'x');
 
-QString writeFile(const QTemporaryDir &dir, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(QStringLiteral("page.htm"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
-}
-
-QByteArray utf16Le(const QString &text)
-{
-    return QByteArray(reinterpret_cast<const char *>(text.utf16()), 2 * text.size());
-}
-
 } // namespace
 
 void tst_EditorControl::loadDecodesAsAWhole_data()
@@ -346,8 +343,8 @@ void tst_EditorControl::loadDecodesAsAWhole_data()
     QTest::newRow("a CR after converted LFs: mixed, kept") << "<p>\n" + pastFirstPiece + "\r\n";
     QTest::newRow("CR LF cut by the first piece's end") << QByteArray((1 << 20) - 1, 'x') + "\r\n<p>";
     QTest::newRow("UTF-8 with BOM") << "\xef\xbb\xbf<p>" + pastFirstPiece;
-    QTest::newRow("plain UTF-16 LE") << utf16Le(QStringLiteral("<p>caf\u00e9</p>\r\n").repeated(80000));
-    QTest::newRow("UTF-16 LE with BOM") << "\xff\xfe" + utf16Le(QStringLiteral("<p>\U0001F600</p>\n").repeated(80000));
+    QTest::newRow("plain UTF-16 LE") << utf16(QStringLiteral("<p>caf\u00e9</p>\r\n").repeated(80000), false, false);
+    QTest::newRow("UTF-16 LE with BOM") << utf16(QStringLiteral("<p>\U0001F600</p>\n").repeated(80000), false, true);
 }
 
 void tst_EditorControl::loadDecodesAsAWhole()

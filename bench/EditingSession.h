@@ -2,7 +2,7 @@
 #pragma once
 
 #include "editing/ChangeTracker.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
 #include <QAction>
 #include <QElapsedTimer>

@@ -5,8 +5,8 @@
 #include "CpuClock.h"
 #include "app/frmMainWin.h"
 #include "files/DocumentFiles.h"
-#include "platform/EditorControl.h"
-#include "platform/QtHostServices.h"
+#include "editor/EditorControl.h"
+#include "host/QtHostServices.h"
 
 #include <QAbstractEventDispatcher>
 #include <QAbstractScrollArea>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every byte sequence that opens as text is written back unchanged when saved without an edit,
 // and decoding it in pieces gives what decoding it whole gives, however it is cut.
-#include "platform/DocumentDecoder.h"
-#include "platform/TextDecoding.h"
+#include "text/DocumentDecoder.h"
+#include "text/TextDecoding.h"
 
 #include <QStringDecoder>
 

@@ -5,7 +5,7 @@
 // Input: two bytes choose the caret, one seeds the earlier colours, the rest is the text (UTF-8).
 #include "ColouringModel.h"
 #include "coloring/modColoring.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
 #include <QApplication>
 

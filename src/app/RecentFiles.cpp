@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/RecentFiles.h"
 
-#include "platform/FileIo.h"
+#include "text/FileIo.h"
 
 #include <QDir>
 #include <QSettings>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StatusPanels.h"
 
-#include "platform/KeyboardLocks.h"
+#include "host/KeyboardLocks.h"
 
 #include <QDate>
 #include <QLabel>

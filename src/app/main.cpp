@@ -2,8 +2,8 @@
 #include "app/frmMainWin.h"
 #include "app/frmSplash.h"
 #include "files/DocumentFiles.h"
-#include "platform/FileIo.h"
-#include "platform/QtHostServices.h"
+#include "text/FileIo.h"
+#include "host/QtHostServices.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

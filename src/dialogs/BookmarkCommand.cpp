@@ -2,8 +2,8 @@
 #include "dialogs/BookmarkCommand.h"
 
 #include "dialogs/HyperLinkFragment.h"
-#include "platform/EditorControl.h"
-#include "platform/HostServices.h"
+#include "editor/EditorControl.h"
+#include "host/HostServices.h"
 
 namespace BookmarkCommand {
 

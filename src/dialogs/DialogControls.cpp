@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/DialogControls.h"
 
-#include "platform/OneLineField.h"
+#include "host/OneLineField.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 #include "dialogs/ElementDialog.h"
 
 #include "dialogs/DialogControls.h"
-#include "platform/EditorControl.h"
-#include "platform/HostServices.h"
+#include "editor/EditorControl.h"
+#include "host/HostServices.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

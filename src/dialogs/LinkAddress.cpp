@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dialogs/LinkAddress.h"
 
-#include "platform/HostServices.h"
+#include "host/HostServices.h"
 
 namespace LinkAddress {
 

@@ -3,8 +3,8 @@
 
 #include "dialogs/ColorCode.h"
 #include "dialogs/DialogControls.h"
-#include "platform/EditorControl.h"
-#include "platform/HostServices.h"
+#include "editor/EditorControl.h"
+#include "host/HostServices.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -3,7 +3,7 @@
 
 #include "dialogs/FramesetTemplates.h"
 #include "editing/InsertTag.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -3,8 +3,8 @@
 
 #include "dialogs/DialogControls.h"
 #include "dialogs/TableFragment.h"
-#include "platform/EditorControl.h"
-#include "platform/HostServices.h"
+#include "editor/EditorControl.h"
+#include "host/HostServices.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 #include "editing/ChangeTracker.h"
 
 #include "coloring/modColoring.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
 #include <QScopedValueRollback>
 

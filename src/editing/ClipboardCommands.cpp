@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/ClipboardCommands.h"
 
-#include "platform/EditorControl.h"
-#include "platform/HostServices.h"
+#include "editor/EditorControl.h"
+#include "host/HostServices.h"
 
 ClipboardCommands::ClipboardCommands(EditorControl &r1, HostServices &host, std::function<void(bool)> setCutCopyEnabled,
                                      QObject *parent)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/InsertTag.h"
 
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
 void InsertTag(EditorControl &target, const QString &startText, const QString &endText)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/BrowsePane.h"
 
-#include "platform/FileIo.h"
+#include "text/FileIo.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/DocumentFiles.h"
 
-#include "platform/AppTitle.h"
-#include "platform/EditorControl.h"
-#include "platform/FileIo.h"
-#include "platform/FileReader.h"
-#include "platform/HostServices.h"
+#include "host/AppTitle.h"
+#include "editor/EditorControl.h"
+#include "text/FileIo.h"
+#include "text/FileReader.h"
+#include "host/HostServices.h"
 
 #include <QAction>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/HostServices.h"
-#include "platform/TextDecoding.h"
+#include "host/HostServices.h"
+#include "text/TextDecoding.h"
 
 #include <QObject>
 #include <QString>

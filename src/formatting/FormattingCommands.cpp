@@ -4,7 +4,7 @@
 #include "editing/InsertTag.h"
 #include "formatting/FormattingMarkup.h"
 #include "formatting/FormattingToolbar.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

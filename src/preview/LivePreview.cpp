@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/LivePreview.h"
 
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
 LivePreview::LivePreview(EditorControl &r1, std::function<void()> refresh, QObject *parent)
     : QObject(parent)

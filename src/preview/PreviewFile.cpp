@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewFile.h"
 
-#include "platform/HostServices.h"
+#include "host/HostServices.h"
 
 PreviewFile PreviewFile::write(HostServices &host, const QString &fileName, const QString &text, const TextFormat &format)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewWindow.h"
 
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "preview/AboutPage.h"
 #include "preview/Form2.h"
 #include "preview/PreviewBrowser.h"

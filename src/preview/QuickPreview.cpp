@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/QuickPreview.h"
 
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "preview/PreviewBrowser.h"
 #include "preview/PreviewFile.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/TextDecoding.h"
+#include "text/TextDecoding.h"
 
 #include <QObject>
 #include <QPointer>

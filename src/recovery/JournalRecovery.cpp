@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recovery/JournalRecovery.h"
 
-#include "platform/FileIo.h"
-#include "platform/HostServices.h"
+#include "text/FileIo.h"
+#include "host/HostServices.h"
 #include "recovery/JournalFolder.h"
 #include "recovery/OrphanedJournal.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reference/TreeViewTags.h"
 
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "reference/TagTable.h"
 
 #include <QHeaderView>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/ReplaceAll.h"
 
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
 namespace ReplaceAll {
 

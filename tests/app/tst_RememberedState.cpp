@@ -4,8 +4,8 @@
 
 #include "app/RecentFiles.h"
 #include "files/BrowsePane.h"
-#include "platform/EditorControl.h"
-#include "platform/FileIo.h"
+#include "editor/EditorControl.h"
+#include "text/FileIo.h"
 #include "recovery/DocumentJournal.h"
 #include "recovery/JournalFolder.h"
 #include "recovery/RecoveryJournal.h"

@@ -2,7 +2,7 @@
 #include "app/frmMainWin.h"
 #include "files/DocumentFiles.h"
 #include "formatting/FormattingToolbar.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmMainWin.h"
 #include "dialogs/frmFrames.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 

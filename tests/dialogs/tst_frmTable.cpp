@@ -2,7 +2,7 @@
 #include "app/frmMainWin.h"
 #include "dialogs/TableFragment.h"
 #include "dialogs/frmTable.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 

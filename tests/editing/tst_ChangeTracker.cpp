@@ -2,8 +2,8 @@
 #include "app/frmMainWin.h"
 #include "coloring/modColoring.h"
 #include "editing/ChangeTracker.h"
-#include "platform/EditorControl.h"
-#include "platform/FileReader.h"
+#include "editor/EditorControl.h"
+#include "text/FileReader.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 

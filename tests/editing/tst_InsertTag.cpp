@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editing/InsertTag.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "support/TestMain.h"
 
 #include <QSignalSpy>

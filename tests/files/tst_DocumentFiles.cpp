@@ -3,8 +3,8 @@
 #include "Watchdog.h"
 #include "WriteLock.h"
 
-#include "platform/EditorControl.h"
-#include "platform/FileIo.h"
+#include "editor/EditorControl.h"
+#include "text/FileIo.h"
 #include "support/ReadBack.h"
 #include "support/TestMain.h"
 #include "support/Utf16Bytes.h"

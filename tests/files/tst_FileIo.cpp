@@ -3,7 +3,7 @@
 #include "Watchdog.h"
 #include "WriteLock.h"
 
-#include "platform/FileIo.h"
+#include "text/FileIo.h"
 #include "support/ReadBack.h"
 #include "support/TestMain.h"
 

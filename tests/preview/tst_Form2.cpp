@@ -4,7 +4,7 @@
 #include "app/StatusPanels.h"
 #include "app/frmAbout.h"
 #include "app/frmMainWin.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "preview/Form2.h"
 #include "preview/PreviewBrowser.h"
 #include "support/ScriptedHost.h"

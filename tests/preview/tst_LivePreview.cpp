@@ -2,7 +2,7 @@
 #include "BrowserProbe.h"
 
 #include "app/frmMainWin.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "preview/Form2.h"
 #include "preview/LivePreview.h"
 #include "preview/PreviewBrowser.h"

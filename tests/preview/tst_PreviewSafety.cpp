@@ -3,7 +3,7 @@
 #include "LoopbackServer.h"
 
 #include "app/frmMainWin.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "preview/Form2.h"
 #include "preview/PreviewBrowser.h"
 #include "support/ScriptedHost.h"

@@ -5,7 +5,7 @@
 #include "app/frmAbout.h"
 #include "app/frmMainWin.h"
 #include "files/DocumentFiles.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "preview/PreviewBrowser.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"

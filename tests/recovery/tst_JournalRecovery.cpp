@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/HostServices.h"
+#include "host/HostServices.h"
 #include "recovery/JournalRecovery.h"
 #include "recovery/OrphanedJournal.h"
 #include "recovery/RecoveryJournal.h"

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frmMainWin.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "reference/TreeViewTags.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"

@@ -2,7 +2,7 @@
 #include "search/frmFind.h"
 
 #include "app/frmMainWin.h"
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 

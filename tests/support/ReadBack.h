@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/FileReader.h"
+#include "text/FileReader.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ScriptedHost.h"
 
-#include "platform/FileIo.h"
-#include "platform/FileReader.h"
+#include "text/FileIo.h"
+#include "text/FileReader.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/EditorControl.h"
+#include "editor/EditorControl.h"
 
-#include "platform/FileReader.h"
-#include "platform/ScintillaView.h"
-#include "platform/TextDecoding.h"
+#include "editor/ScintillaView.h"
+#include "text/FileReader.h"
+#include "text/TextDecoding.h"
 
 #include <QApplication>
 
@@ -71,15 +71,26 @@ bool EditorControl::isWholeWordAt(const QString &text, qsizetype at, qsizetype l
 }
 
 EditorControl::Batch::Batch(EditorControl &control)
-    : m_control(control.announcer())
+    : m_control(control)
 {
-    ++m_control.m_batchDepth;
+    m_control.beginBatch();
 }
 
 EditorControl::Batch::~Batch()
 {
-    if (--m_control.m_batchDepth == 0)
-        m_control.flushChange();
+    m_control.endBatch();
+}
+
+void EditorControl::beginBatch()
+{
+    ++announcer().m_batchDepth;
+}
+
+void EditorControl::endBatch()
+{
+    EditorControl &control = announcer();
+    if (--control.m_batchDepth == 0)
+        control.flushChange();
 }
 
 EditorControl::EditorControl(QWidget *parent)
@@ -427,6 +438,36 @@ const QList<ContentEdit> &EditorControl::lastEdits() const
 EditorControl &EditorControl::announcer()
 {
     return m_announcer ? *m_announcer : *this;
+}
+
+bool EditorControl::reportsChanges() const
+{
+    return m_reportsChanges;
+}
+
+const ScintillaView &EditorControl::recordingView() const
+{
+    return m_announcer && m_announcer->m_view ? *m_announcer->m_view : *m_view;
+}
+
+int EditorControl::selectionStart() const
+{
+    return SelStart();
+}
+
+void EditorControl::keyUp()
+{
+    emit KeyUp();
+}
+
+void EditorControl::mouseUp()
+{
+    emit MouseUp();
+}
+
+void EditorControl::lostFocus()
+{
+    emit LostFocus();
 }
 
 void EditorControl::recordEdit(ContentEdit edit)

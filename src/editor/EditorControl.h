@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/RichText.h"
-#include "platform/TextDecoding.h"
+#include "editor/ContentEdit.h"
+#include "editor/RichText.h"
+#include "editor/ViewEvents.h"
+#include "text/TextDecoding.h"
 
 #include <QList>
 #include <QObject>
@@ -13,18 +15,6 @@ class FileReader;
 class QWidget;
 class ScintillaView;
 
-// One edit of the content, in the offsets of Text() before the edit was made.
-struct ContentEdit {
-    int offset = 0;
-    QString removed;
-    QString inserted;
-    // A file loaded in place of the content is not held a second time as text: inserted is then
-    // empty and this is the loaded text's length; -1 for every other edit.
-    int loadedLength = -1;
-
-    int insertedLength() const { return loadedLength >= 0 ? loadedLength : static_cast<int>(inserted.size()); }
-};
-
 // The document's editing component (r1, and the never shown scratch rtbTemp).
 //
 // Offsets and lengths are zero-based UTF-16 code units of Text(), in which a CR LF line break
@@ -32,7 +22,7 @@ struct ContentEdit {
 // of Text, TextRTF or SelText, LoadFile, even one that leaves the text as it was) raises Change
 // exactly once, synchronously, before the call that made it returns; caret, selection and colour
 // changes raise nothing. Written texts are taken as they are: line breaks are not converted.
-class EditorControl : public QObject
+class EditorControl : public QObject, private ViewEvents
 {
     Q_OBJECT
 
@@ -129,8 +119,6 @@ signals:
     void LostFocus();
 
 private:
-    friend class ScintillaView;
-
     // Every content notification raised while a Batch lives ends in the one Change it raises
     // when the outermost Batch ends.
     class Batch
@@ -149,9 +137,19 @@ private:
     // the document they share.
     EditorControl &announcer();
 
-    void recordEdit(ContentEdit edit);
-    void recordUnchangedWrite(int offset);
-    void editPending();
+    // What the view reports.
+    bool reportsChanges() const override;
+    const ScintillaView &recordingView() const override;
+    void recordEdit(ContentEdit edit) override;
+    void recordUnchangedWrite(int offset) override;
+    void editPending() override;
+    int selectionStart() const override;
+    void beginBatch() override;
+    void endBatch() override;
+    void keyUp() override;
+    void mouseUp() override;
+    void lostFocus() override;
+
     int findFolded(const QString &text, int start, int stop, int options);
     bool isWholeWordInDocument(int at, int length) const;
     void flushChange();

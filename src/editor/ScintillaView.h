@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "platform/TextDecoding.h"
+#include "text/TextDecoding.h"
 
 #include <QList>
 #include <QPointer>
 #include <Qsci/qsciscintilla.h>
 
-class EditorControl;
 class FileReader;
+class ViewEvents;
 struct ContentEdit;
 
-// The QsciScintilla widget behind an EditorControl. It groups the content notifications that one
+// The QsciScintilla widget behind an editor control. It groups the content notifications that one
 // user action causes (typing over a selection deletes and inserts) into a single Change, and turns
 // the widget's key, mouse and focus events into the control's events.
 class ScintillaView : public QsciScintilla
@@ -19,7 +19,7 @@ class ScintillaView : public QsciScintilla
     Q_OBJECT
 
 public:
-    ScintillaView(EditorControl &control, QWidget *parent);
+    ScintillaView(ViewEvents &events, QWidget *parent);
 
     long send(unsigned int message, unsigned long wParam = 0, long lParam = 0) const
     {
@@ -100,7 +100,7 @@ private:
         int offset = 0;
     };
 
-    EditorControl &m_control;
+    ViewEvents &m_events;
     mutable PendingInsert m_pendingInsert;
     mutable Landmark m_landmark;
     QList<QPointer<ScintillaView>> m_scratchViews;

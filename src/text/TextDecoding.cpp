@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/TextDecoding.h"
+#include "text/TextDecoding.h"
 
-#include "platform/DocumentDecoder.h"
+#include "text/DocumentDecoder.h"
 
 #include <QHash>
 #include <QStringDecoder>

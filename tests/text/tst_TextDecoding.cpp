@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/DocumentDecoder.h"
-#include "platform/TextDecoding.h"
+#include "text/DocumentDecoder.h"
+#include "text/TextDecoding.h"
 #include "support/TestMain.h"
 #include "support/Utf16Bytes.h"
 

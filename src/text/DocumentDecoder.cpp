@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/DocumentDecoder.h"
+#include "text/DocumentDecoder.h"
 
 #include <array>
 #include <cstring>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/KeyboardLocks.h"
+#include "host/KeyboardLocks.h"
 
 #include <QGuiApplication>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/FileReader.h"
+#include "text/FileReader.h"
 
-#include "platform/FileIo.h"
+#include "text/FileIo.h"
 
 #include <cerrno>
 #include <unistd.h>

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/ScintillaView.h"
+#include "editor/ScintillaView.h"
 
-#include "platform/DocumentDecoder.h"
-#include "platform/EditorControl.h"
-#include "platform/FileReader.h"
+#include "editor/ContentEdit.h"
+#include "editor/ViewEvents.h"
+#include "text/DocumentDecoder.h"
+#include "text/FileReader.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -118,11 +119,28 @@ void installPlainAccessible()
     Q_UNUSED(installed);
 }
 
+// The component's handling of one event is one change, however many edits it makes.
+class Batch
+{
+public:
+    explicit Batch(ViewEvents &events)
+        : m_events(events)
+    {
+        m_events.beginBatch();
+    }
+    ~Batch() { m_events.endBatch(); }
+    Batch(const Batch &) = delete;
+    Batch &operator=(const Batch &) = delete;
+
+private:
+    ViewEvents &m_events;
+};
+
 } // namespace
 
-ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
+ScintillaView::ScintillaView(ViewEvents &events, QWidget *parent)
     : QsciScintilla(parent)
-    , m_control(control)
+    , m_events(events)
 {
     setUtf8(true);
     setEolMode(QsciScintilla::EolWindows);
@@ -170,7 +188,7 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
     // with work proportional to the position in the document, which large pages cannot afford.
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char *, int length, int, int, int, int, int, int) {
-                if (!m_control.m_reportsChanges)
+                if (!m_events.reportsChanges())
                     return;
                 finishInsert();
                 if (type & SC_MOD_BEFOREDELETE) {
@@ -180,12 +198,12 @@ ScintillaView::ScintillaView(EditorControl &control, QWidget *parent)
                     const int offset = toOffset(position);
                     const QString removedText = textFromUtf8(removed);
                     shiftLandmarks(position, length, removedText.size(), false);
-                    m_control.recordEdit({offset, removedText, {}});
+                    m_events.recordEdit({offset, removedText, {}});
                 } else if (type & SC_MOD_BEFOREINSERT) {
                     // The text is not in the document yet, nor given with the notice: it is read
                     // once it is there, before the next edit or when the change is announced.
                     m_pendingInsert = {position, length, toOffset(position)};
-                    m_control.editPending();
+                    m_events.editPending();
                 }
             });
     // No lexer: the colours are painted by the change handling. Mark what Scintilla asks about
@@ -201,7 +219,7 @@ void ScintillaView::finishInsert(const QString *written) const
     const PendingInsert insert = std::exchange(m_pendingInsert, PendingInsert());
     const QString text = written ? *written : textBetween(insert.position, insert.position + insert.length);
     shiftLandmarks(insert.position, insert.length, text.size(), true);
-    m_control.recordEdit({insert.offset, {}, text});
+    m_events.recordEdit({insert.offset, {}, text});
 }
 
 void ScintillaView::inheritColours(const QList<ContentEdit> &edits)
@@ -238,8 +256,7 @@ QString ScintillaView::textBetween(long from, long to) const
 
 const ScintillaView &ScintillaView::recorder() const
 {
-    const EditorControl *announcer = m_control.m_announcer.data();
-    return announcer && announcer->m_view ? *announcer->m_view : *this;
+    return m_events.recordingView();
 }
 
 long ScintillaView::toPosition(int offset) const
@@ -460,7 +477,7 @@ void ScintillaView::inputMethodEvent(QInputMethodEvent *event)
 
 bool ScintillaView::event(QEvent *event)
 {
-    const EditorControl::Batch batch(m_control);
+    const Batch batch(m_events);
     return QsciScintilla::event(event);
 }
 
@@ -468,11 +485,11 @@ bool ScintillaView::viewportEvent(QEvent *event)
 {
     bool handled = false;
     {
-        const EditorControl::Batch batch(m_control);
+        const Batch batch(m_events);
         handled = QsciScintilla::viewportEvent(event);
     }
     if (event->type() == QEvent::MouseButtonRelease)
-        emit m_control.MouseUp();
+        m_events.mouseUp();
     return handled;
 }
 
@@ -483,7 +500,7 @@ void ScintillaView::keyPressEvent(QKeyEvent *event)
     const bool emptyPaste =
         event->keyCombination() == (Qt::CTRL | Qt::Key_V) && !hasSelectedText() && QApplication::clipboard()->text().isEmpty();
     if (emptyPaste)
-        m_control.recordUnchangedWrite(m_control.SelStart());
+        m_events.recordUnchangedWrite(m_events.selectionStart());
     const QString text = withoutNonCharacters(event->text());
     if (text.size() <= 1 && text == event->text()) {
         QsciScintilla::keyPressEvent(event);
@@ -509,7 +526,7 @@ void ScintillaView::keyPressEvent(QKeyEvent *event)
 void ScintillaView::keyReleaseEvent(QKeyEvent *event)
 {
     QsciScintilla::keyReleaseEvent(event);
-    emit m_control.KeyUp();
+    m_events.keyUp();
 }
 
 void ScintillaView::focusOutEvent(QFocusEvent *event)
@@ -517,5 +534,5 @@ void ScintillaView::focusOutEvent(QFocusEvent *event)
     QsciScintilla::focusOutEvent(event);
     // Opening a menu is no loss of focus to the user.
     if (event->reason() != Qt::PopupFocusReason)
-        emit m_control.LostFocus();
+        m_events.lostFocus();
 }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/OneLineField.h"
-#include "platform/QtHostServices.h"
+#include "host/OneLineField.h"
+#include "host/QtHostServices.h"
 #include "support/TestMain.h"
 
 #include <QApplication>

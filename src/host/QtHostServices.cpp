@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/QtHostServices.h"
+#include "host/QtHostServices.h"
 
-#include "platform/AppTitle.h"
-#include "platform/FileIo.h"
-#include "platform/FileReader.h"
-#include "platform/OneLineField.h"
+#include "host/AppTitle.h"
+#include "text/FileIo.h"
+#include "text/FileReader.h"
+#include "host/OneLineField.h"
 
 #include <QApplication>
 #include <QClipboard>

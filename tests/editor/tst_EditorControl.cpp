@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/EditorControl.h"
-#include "platform/FileReader.h"
+#include "editor/EditorControl.h"
+#include "text/FileReader.h"
 #include "support/TestMain.h"
 #include "support/Utf16Bytes.h"
 

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+struct ContentEdit;
+class ScintillaView;
+
+// What a ScintillaView tells the control it serves: the edits of its document as the component
+// announces them, and the user's key, mouse and focus events. The view knows its control only
+// through this.
+class ViewEvents
+{
+public:
+    virtual ~ViewEvents() = default;
+
+    // False for a scratch view whose document's edits are recorded by another view.
+    virtual bool reportsChanges() const = 0;
+    // The view whose notices record the edits of the shared document (this view's, or another).
+    virtual const ScintillaView &recordingView() const = 0;
+
+    virtual void recordEdit(ContentEdit edit) = 0;
+    // An edit is announced but not made yet.
+    virtual void editPending() = 0;
+    // The control's own paste wrote nothing at offset: still a change.
+    virtual void recordUnchangedWrite(int offset) = 0;
+    virtual int selectionStart() const = 0;
+
+    // Every content notice between a begin and its end ends in one change, raised at the end
+    // of the outermost.
+    virtual void beginBatch() = 0;
+    virtual void endBatch() = 0;
+
+    virtual void keyUp() = 0;
+    virtual void mouseUp() = 0;
+    virtual void lostFocus() = 0;
+};

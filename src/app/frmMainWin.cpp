@@ -53,6 +53,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QMenuBar>
+#include <QOpenGLWidget>
 #include <QSettings>
 #include <QTabWidget>
 #include <QToolButton>
@@ -89,6 +90,13 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     addToolBar(m_formattlb);
     m_panes = new MainPanes(m_r1->widget());
     setCentralWidget(m_panes);
+    // The browser views draw through OpenGL, and a window that gets its first such view is made
+    // anew by the toolkit: it jumped to the screen's corner, lost the mouse button held over it
+    // and left the windows it owns without their owner. A never shown OpenGL widget makes the
+    // window with that surface from the start, so adding the Preview tab's view changes nothing.
+    auto *surface = new QOpenGLWidget(this);
+    surface->setObjectName(QStringLiteral("openGLSurface"));
+    surface->hide();
     m_status = new StatusPanels([this] { return m_r1->overwriteMode(); }, this);
     setStatusBar(m_status);
     connect(m_r1.get(), &EditorControl::KeyUp, m_status, &StatusPanels::refresh);
@@ -129,6 +137,11 @@ frmMainWin::~frmMainWin()
 {
     // The editor leaving its tab as the members go is no switch of tab to handle.
     disconnect(&m_panes->documentTabs(), nullptr, this, nullptr);
+    // The windows this one owns act on the editor: they go while it still exists.
+    delete m_frmFind.data();
+    delete m_frmTable.data();
+    delete m_frmFrames.data();
+    delete m_frmColCode.data();
 }
 
 void frmMainWin::connectCommands(std::initializer_list<Command> commands)
@@ -488,8 +501,12 @@ void frmMainWin::connectSearch()
 
 void frmMainWin::mnuFind_Click()
 {
-    if (!m_frmFind)
+    if (!m_frmFind) {
         m_frmFind = new frmFind(*m_r1, m_host, *action(QStringLiteral("mnuFind")), [this] { RefreshQuickPreview(); });
+        // Owned by the main window, which the editor's focus raises after every search: the
+        // window manager keeps the dialog in front of it.
+        m_frmFind->setParent(this, m_frmFind->windowFlags());
+    }
     // 2000 twips below and 3000 twips right of the main window's top-left corner.
     m_frmFind->move(frameGeometry().topLeft() + QPoint(3000 / 15, 2000 / 15));
     m_frmFind->show();

@@ -20,7 +20,9 @@ ToolWindow::ToolWindow(const QString &title)
 
 void ToolWindow::attachTo(QWidget &anchor)
 {
-    connect(&anchor, &QObject::destroyed, this, [this] { delete this; });
+    // Owned by the anchor's window: the window manager keeps it in front of that window (which
+    // takes the focus back after each insert) and minimises it with it; the anchor destroys it.
+    setParent(&anchor, windowFlags());
     adjustSize();
     const QRect screen = anchor.screen()->availableGeometry();
     if (m_centred) {

@@ -5,9 +5,9 @@
 #include <QWidget>
 
 // The common ground of the modeless tool windows (table generator, frameset templates, colour
-// code picker): a top-level window of its own with no owner, kept out of the task bar, with a
-// close button but no minimise or maximise button. Closing it destroys it, so the next opening
-// starts from its defaults again.
+// code picker): a top-level window of its own, modeless, owned by the main window so that it
+// stays in front of it, kept out of the task bar, with a close button but no minimise or maximise
+// button. Closing it destroys it, so the next opening starts from its defaults again.
 class ToolWindow : public QWidget
 {
     Q_OBJECT

@@ -318,7 +318,8 @@ bool EditorControl::SetFocus()
         return false;
     // The focus follows the user's work from a tool window, the find dialog or a question back
     // to the document, so the next key typed reaches it.
-    if (!window->isActiveWindow()) {
+    // (isActiveWindow() is also true while a tool window it owns is active, which keeps the keys.)
+    if (QApplication::activeWindow() != window) {
         window->raise();
         window->activateWindow();
     }

@@ -22,7 +22,10 @@ constexpr QPoint w1Position{3, toolbarHeight};
 } // namespace
 
 Form2::Form2(QWidget *owner)
-    : QWidget(owner, Qt::Window)
+    // A dialog to the window manager, which then keeps it in front of its owner and minimises it
+    // with it (a plain window of an owner is not told its owner), with every title-bar button.
+    : QWidget(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                         Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);

@@ -14,10 +14,13 @@
 #include <QPointer>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QTabWidget>
 
 #include <csignal>
 #include <optional>
@@ -60,6 +63,49 @@ std::optional<QByteArray> runTool(const QString &program, const QStringList &arg
 bool typeKeys(const QString &keys)
 {
     return runTool(QStringLiteral("xdotool"), {QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("30"), keys})
+        .has_value();
+}
+
+// The client windows the window manager stacks, bottom first.
+QList<WId> stackingOrder()
+{
+    const std::optional<QByteArray> list =
+        runTool(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    QList<WId> order;
+    if (!list)
+        return order;
+    for (const QByteArray &id : list->mid(list->indexOf('#') + 1).split(',')) {
+        bool ok = false;
+        const WId window = id.trimmed().toULongLong(&ok, 16);
+        if (ok)
+            order << window;
+    }
+    return order;
+}
+
+// Whether the window manager shows upper in front of lower, as the owned window of it.
+bool inFrontOf(QWidget *upper, QWidget *lower)
+{
+    const QList<WId> order = stackingOrder();
+    const qsizetype above = order.indexOf(upper->winId());
+    const qsizetype below = order.indexOf(lower->winId());
+    const std::optional<QByteArray> owner =
+        runTool(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(upper->winId()), QStringLiteral("WM_TRANSIENT_FOR")});
+    const bool owned = owner && owner->contains(QByteArray("0x") + QByteArray::number(static_cast<qulonglong>(lower->winId()), 16));
+    if (above >= 0 && below >= 0 && above > below && owned)
+        return true;
+    qInfo("stacking %lld over %lld, owner %s", static_cast<long long>(above), static_cast<long long>(below),
+          owner ? owner->trimmed().constData() : "?");
+    return false;
+}
+
+// Clicks a button as a user does, through the server, so the click carries the time of a
+// user's action as the window manager weighs it.
+bool clickThroughServer(QWidget *button)
+{
+    const QPoint centre = button->mapToGlobal(button->rect().center());
+    return runTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(centre.x()),
+                                               QString::number(centre.y()), QStringLiteral("click"), QStringLiteral("1")})
         .has_value();
 }
 
@@ -159,6 +205,8 @@ private slots:
     void searchGivesTheEditorTheKeys_data();
     void searchGivesTheEditorTheKeys();
     void browsePaneQuestionLeavesTheKeysToTheEditor();
+    void previewWindowStaysInFront();
+    void firstPreviewLeavesTheWindowAlone();
 
 private:
     static bool windowManagerRuns();
@@ -199,9 +247,11 @@ void tst_WindowFocusUnderX::insertFromToolWindow_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("button");
-    QTest::newRow("frameset Add Code") << QStringLiteral("frmmnu") << QStringLiteral("frmFrames") << QStringLiteral("frmd1");
-    QTest::newRow("table Generate") << QStringLiteral("mnutbins") << QStringLiteral("frmTable") << QStringLiteral("tbgenbtn");
-    QTest::newRow("colour code") << QStringLiteral("mnuhxcol") << QStringLiteral("frmColCode") << QStringLiteral("addcolbtn");
+    QTest::addColumn<bool>("staysOpen");
+    QTest::newRow("frameset Add Code") << QStringLiteral("frmmnu") << QStringLiteral("frmFrames") << QStringLiteral("frmd1") << true;
+    QTest::newRow("table Generate") << QStringLiteral("mnutbins") << QStringLiteral("frmTable") << QStringLiteral("tbgenbtn") << false;
+    QTest::newRow("colour code") << QStringLiteral("mnuhxcol") << QStringLiteral("frmColCode") << QStringLiteral("addcolbtn")
+                                 << false;
 }
 
 void tst_WindowFocusUnderX::insertFromToolWindow()
@@ -209,6 +259,7 @@ void tst_WindowFocusUnderX::insertFromToolWindow()
     QFETCH(QString, command);
     QFETCH(QString, window);
     QFETCH(QString, button);
+    QFETCH(bool, staysOpen);
 
     ScriptedHost host;
     frmMainWin main(host);
@@ -221,14 +272,18 @@ void tst_WindowFocusUnderX::insertFromToolWindow()
     main.action(command)->trigger();
     const QPointer<QWidget> toolWindow = visibleWindow(window);
     QVERIFY(toolWindow);
-    QVERIFY(QTest::qWaitForWindowActive(toolWindow, patience));
-    QVERIFY(!main.isActiveWindow());
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == toolWindow, patience);
 
     const QString before = r1.Text();
     toolWindow->findChild<QPushButton *>(button)->click();
     QVERIFY(r1.Text() != before);
-    QTRY_VERIFY_WITH_TIMEOUT(main.isActiveWindow(), patience);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &main, patience);
     QTRY_VERIFY_WITH_TIMEOUT(r1.widget()->hasFocus(), patience);
+    // The frameset templates stay open in front of the main window, for the next insert.
+    if (staysOpen) {
+        QVERIFY(toolWindow && toolWindow->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(inFrontOf(toolWindow, &main), patience);
+    }
 
     // The next key typed lands in the document, at the caret.
     const int caret = r1.SelStart();
@@ -271,11 +326,17 @@ void tst_WindowFocusUnderX::searchGivesTheEditorTheKeys()
             dialog->activateWindow();
             continue;
         }
-        QVERIFY(QTest::qWaitForWindowActive(dialog, patience));
-        dialog->findChild<QPushButton *>(click)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == dialog, patience);
+        auto *button = dialog->findChild<QPushButton *>(click);
+        QSignalSpy clicked(button, &QPushButton::clicked);
+        QVERIFY(clickThroughServer(button));
+        QTRY_COMPARE_WITH_TIMEOUT(clicked.count(), 1, patience);
     }
-    QTRY_VERIFY_WITH_TIMEOUT(main.isActiveWindow(), patience);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &main, patience);
     QTRY_VERIFY_WITH_TIMEOUT(r1.widget()->hasFocus(), patience);
+    // The dialog stays visible in front, ready for the next search.
+    QVERIFY(dialog->isVisible());
+    QTRY_VERIFY_WITH_TIMEOUT(inFrontOf(dialog, &main), patience);
     QVERIFY(typeKeys(QStringLiteral("z")));
     QTRY_COMPARE_WITH_TIMEOUT(r1.Text(), typed, patience);
     dialog->close();
@@ -308,7 +369,7 @@ void tst_WindowFocusUnderX::browsePaneQuestionLeavesTheKeysToTheEditor()
     QVERIFY(typeKeys(QStringLiteral("Down")));
     QTRY_COMPARE_WITH_TIMEOUT(main.r1().Text(), loaded, patience);
     QVERIFY(host.boxWasActive());
-    QTRY_VERIFY_WITH_TIMEOUT(main.isActiveWindow(), patience);
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &main, patience);
     QTRY_VERIFY_WITH_TIMEOUT(main.r1().widget()->hasFocus(), patience);
 
     // The next arrow key moves the caret, and loads nothing.
@@ -318,6 +379,56 @@ void tst_WindowFocusUnderX::browsePaneQuestionLeavesTheKeysToTheEditor()
     QCOMPARE(main.r1().Text(), loaded);
     QCOMPARE(file1->currentRow(), picked);
     QVERIFY(host.allAnswered());
+}
+
+void tst_WindowFocusUnderX::previewWindowStaysInFront()
+{
+    ScriptedHost host;
+    frmMainWin main(host);
+    main.Form_Load();
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main, patience));
+    // The Preview tab's browser first, as a user who looked at it before.
+    main.RefreshQuickPreview();
+    main.action(QStringLiteral("mnuPreview"))->trigger();
+    QWidget *preview = visibleWindow(QStringLiteral("Form2"));
+    QVERIFY(preview);
+    QVERIFY(QTest::qWaitForWindowActive(preview, patience));
+    // The user goes back to the editor: the preview window stays in front of the main window.
+    QVERIFY(main.r1().SetFocus());
+    QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == &main, patience);
+    QTRY_VERIFY_WITH_TIMEOUT(inFrontOf(preview, &main), patience);
+    preview->close();
+}
+
+// The first browser view in the main window neither makes the window anew nor moves it, and the
+// first click in the tag tree, which takes the focus from the editor and so shows the first
+// preview, inserts its tag.
+void tst_WindowFocusUnderX::firstPreviewLeavesTheWindowAlone()
+{
+    ScriptedHost host;
+    frmMainWin main(host);
+    main.Form_Load();
+    main.BuildTagTree();
+    main.move(120, 90);
+    main.show();
+    QVERIFY(QTest::qWaitForWindowActive(&main, patience));
+    const WId window = main.winId();
+    const QPoint place = main.pos();
+    auto *tree = main.findChild<QTreeWidget *>(QStringLiteral("tv1"));
+    auto *leftPane = main.findChild<QTabWidget *>(QStringLiteral("lftpanetb"));
+    leftPane->setCurrentWidget(tree);
+    main.r1().setSelStart(0);
+    QVERIFY(main.r1().SetFocus());
+    QTRY_VERIFY_WITH_TIMEOUT(main.r1().widget()->hasFocus(), patience);
+    QTreeWidgetItem *first = tree->topLevelItem(0);
+    const QPoint centre = tree->viewport()->mapToGlobal(tree->visualItemRect(first).center());
+    QVERIFY(runTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(centre.x()), QString::number(centre.y()),
+                                                QStringLiteral("click"), QStringLiteral("1")}));
+    QTRY_VERIFY_WITH_TIMEOUT(main.r1().Text().startsWith(first->text(0)), patience);
+    QVERIFY(main.findChild<QWidget *>(QStringLiteral("qprevbr")));
+    QCOMPARE(main.winId(), window);
+    QCOMPARE(main.pos(), place);
 }
 
 ZORVANE_TEST(tst_WindowFocus)

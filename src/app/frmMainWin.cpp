@@ -388,6 +388,8 @@ void frmMainWin::ResetDocument()
     setCutCopyEnabled(false);
     m_formattlb->resetColour();
     m_r1->setText(documentTemplate());
+    m_quickPreview->startDocument();
+    m_previewWindow->startDocument();
     // The previous document was put away on purpose, and a fresh template is nothing to keep.
     m_journal->discard();
 }
@@ -678,6 +680,11 @@ void frmMainWin::connectPreview()
     connect(m_maintabs, &QTabWidget::currentChanged, this, &frmMainWin::maintabs_Click);
     connect(m_quickPreview.get(), &QuickPreview::qprevbrGotFocus, this, &frmMainWin::qprevbr_GotFocus);
     connect(action(QStringLiteral("mnuPreview")), &QAction::triggered, this, &frmMainWin::mnuPreview_Click);
+    // A page of one document leaves nothing in its browser storage for the next (New is in ResetDocument).
+    connect(m_files.get(), &DocumentFiles::fileOpened, this, [this] {
+        m_quickPreview->startDocument();
+        m_previewWindow->startDocument();
+    });
 
     // The previews follow typing unless the user switched it off, which is remembered.
     m_livePreview = new LivePreview(*m_r1, [this] { livePreviewRefresh(); }, this);

@@ -44,7 +44,8 @@ PreviewProxyConnection::PreviewProxyConnection(QTcpSocket *client, PreviewProxy 
     m_client->setParent(this);
     m_client->setReadBufferSize(chunk);
     m_idle.setSingleShot(true);
-    m_idle.setInterval(idleMs);
+    // Until its request has come, a client has a short while; then a spell of silence ends it.
+    m_idle.setInterval(PreviewProxy::headMs);
     connect(&m_idle, &QTimer::timeout, this, [this] {
         m_client->abort();
         if (m_upstream)
@@ -53,7 +54,9 @@ PreviewProxyConnection::PreviewProxyConnection(QTcpSocket *client, PreviewProxy 
     });
     m_idle.start();
     connect(m_client, &QTcpSocket::readyRead, this, [this] {
-        m_idle.start();
+        // The request head has one deadline, however slowly its bytes trickle in.
+        if (m_state != State::Head)
+            m_idle.start();
         if (m_state == State::Head)
             readHead();
         else if (m_state == State::TunnelStart)
@@ -91,6 +94,12 @@ void PreviewProxyConnection::readHead()
         refuse("400 Bad Request");
         return;
     }
+    if (!m_proxy.isAuthorized(headers)) {
+        refuse("407 Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"Zorvane preview\"");
+        return;
+    }
+    m_idle.setInterval(idleMs);
+    m_idle.start();
     m_pending = rest;
     if (parts.at(0) == "CONNECT")
         startTunnel(parts.at(1));

@@ -8,9 +8,9 @@
 class PreviewProxy;
 class QTcpSocket;
 
-// One client of the preview's proxy: reads its request head, refuses what the proxy does not
-// allow, and otherwise relays bytes both ways with bounded buffers. It ends itself when either
-// side closes or after a spell of silence.
+// One client of the preview's proxy: reads its request head, refuses a request without the
+// proxy's credentials and what the proxy does not allow, and otherwise relays bytes both ways with bounded buffers. It ends
+// itself when either side closes or after a spell of silence.
 class PreviewProxyConnection : public QObject
 {
     Q_OBJECT

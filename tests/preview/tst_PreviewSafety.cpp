@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QUdpSocket>
 #include <QWebEngineHistory>
+#include <QWebEngineProfile>
+#include <QWebEngineScriptCollection>
 
 #include <unistd.h>
 
@@ -309,8 +311,9 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage_data()
                "<script>addEventListener('mousedown', function () { location = 'SERVER/page#' + document.title; });</script>")
         << true << QStringLiteral("hostile.html") << QStringList();
     QTest::newRow("script goes to a written address on the user's click")
-        << QStringLiteral("<!-- SERVER/page --><p id='a' style='position:absolute; left:0; top:0; width:300px; height:60px'>text</p>"
-                          "<script>addEventListener('mousedown', function () { location = 'SERVER/page'; });</script>")
+        << QStringLiteral(
+               "<!-- SERVER/page --><p id='a' style='position:absolute; left:0; top:0; width:300px; height:60px'>text</p>"
+               "<script>addEventListener('mousedown', function () { location = 'SERVER/page'; });</script>")
         << true << QStringLiteral("hostile.html") << QStringList();
     QTest::newRow("user clicks a link whose fragment a script set")
         << link.arg(QStringLiteral("href='SERVER/page'")) +
@@ -370,7 +373,7 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage()
 }
 
 // A page that names hosts for the engine to look up (here as TURN and STUN servers of a peer
-// connection built in a fresh frame, with the secret in their names) makes no name server hear
+// connection, with what it read in their names) makes no name server hear
 // of them. The check runs in a copy of this test with mount and network namespaces of its own:
 // only a loopback interface, and the system's resolver asking the test's name server there.
 void tst_PreviewSafety::nameLookupsStayInside()
@@ -404,6 +407,9 @@ void tst_PreviewSafety::nameLookupsStayInside()
         PreviewBrowser view;
         view.resize(400, 300);
         view.show();
+        // However a page comes by a working peer connection (here the profile's script that
+        // takes its constructor away is gone), the engine looks up no name for it.
+        view.page()->profile()->scripts()->clear();
         view.showFile(path, html);
         QTRY_VERIFY_WITH_TIMEOUT(view.title().startsWith(QLatin1String("done:")), timeout);
         settle();
@@ -492,7 +498,6 @@ void tst_PreviewSafety::clickTouchesNoFileNorClipboard_data()
     QTest::newRow("copy command") << QStringLiteral(
         "var t = document.createElement('textarea'); t.value = 'PAGE'; document.body.appendChild(t);"
         "t.select(); document.execCommand('copy');");
-    QTest::newRow("clipboard API") << QStringLiteral("navigator.clipboard.writeText('PAGE');");
 }
 
 // A click lets a page ask for files or write to the clipboard: no dialog comes up, no file is

@@ -56,7 +56,7 @@ void PreviewProxy::accept()
             continue;
         }
         ++m_open;
-        auto *connection = new PreviewProxyConnection(socket, *this);
+        auto *connection = new PreviewProxyConnection(socket, *this, this);
         connect(connection, &QObject::destroyed, this, [this] {
             --m_open;
             if (m_open < maxConnections) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "preview/ProxyPolicy.h"
+
 #include <QElapsedTimer>
 #include <QHash>
 #include <QTcpServer>
@@ -17,7 +19,7 @@ class QUrl;
 // the engine gets from PreviewPage. At most maxConnections are open at once (the rest wait in the
 // kernel's queue, costing the editor no descriptor), and a client that has not sent its request
 // within headMs is closed, so no flood can use up the editor's files or hold up its window.
-class PreviewProxy : public QObject
+class PreviewProxy : public QObject, public ProxyPolicy
 {
     Q_OBJECT
 
@@ -29,7 +31,6 @@ public:
     static PreviewProxy *shared();
 
     static constexpr int maxConnections = 64;
-    static constexpr int headMs = 5000;
 
     // Listens on 127.0.0.1, on a port of the system's choice.
     bool listen();
@@ -39,17 +40,13 @@ public:
     // The credentials the engine proves itself with: a fixed user and a secret of this run.
     static QString user();
     QString secret() const { return m_secret; }
-    // Whether a request head's fields carry the credentials.
-    bool isAuthorized(const QByteArray &headers) const;
+    bool isAuthorized(const QByteArray &headers) const override;
 
     // The engine is about to fetch url: its server may be reached for a short while.
     void approve(const QUrl &url);
 
-    enum class Route { Refused, Tunnel, TlsTunnel };
-    // Whether a CONNECT to host:port may pass, and whether only TLS may go through it.
-    Route tunnelRoute(const QString &host, quint16 port) const;
-    // Whether a request for an absolute http address on host:port may pass.
-    bool mayFetch(const QString &host, quint16 port) const;
+    Route tunnelRoute(const QString &host, quint16 port) const override;
+    bool mayFetch(const QString &host, quint16 port) const override;
 
 private:
     bool recent(const QString &key) const;

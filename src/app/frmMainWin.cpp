@@ -176,6 +176,8 @@ void frmMainWin::ResetDocument()
     setCutCopyEnabled(false);
     m_formattlb->resetColour();
     m_r1->setText(documentTemplate());
+    m_quickPreview->startDocument();
+    m_previewWindow->startDocument();
     // The previous document was put away on purpose, and a fresh template is nothing to keep.
     m_journal->discard();
 }
@@ -456,6 +458,11 @@ void frmMainWin::connectPreview()
     connect(&m_panes->documentTabs(), &QTabWidget::currentChanged, this, &frmMainWin::maintabs_Click);
     connect(m_quickPreview.get(), &QuickPreview::qprevbrGotFocus, this, &frmMainWin::qprevbr_GotFocus);
     connectCommands({{"mnuPreview", &frmMainWin::mnuPreview_Click}});
+    // A page of one document leaves nothing in its browser storage for the next (New is in ResetDocument).
+    connect(m_files.get(), &DocumentFiles::fileOpened, this, [this] {
+        m_quickPreview->startDocument();
+        m_previewWindow->startDocument();
+    });
 
     // The previews follow typing unless the user switched it off, which is remembered.
     m_livePreview = new LivePreview(*m_r1, [this] { livePreviewRefresh(); }, this);

@@ -9,9 +9,9 @@
 class EditorControl;
 
 // Keeps the previews in step with the text: every change of the editor restarts one single-shot
-// timer, and refresh runs once the text has been still for delayMs. A keystroke costs only the
-// restart; the page is written and reloaded once per pause, never per key. Switched off, it does
-// nothing at all.
+// timer, and refresh runs once the text has been still for delay() (delayMs unless changed). A
+// keystroke costs only the restart; the page is written and reloaded once per pause, never per
+// key. Switched off, it does nothing at all.
 class LivePreview : public QObject
 {
     Q_OBJECT
@@ -22,6 +22,11 @@ public:
     LivePreview(EditorControl &r1, std::function<void()> refresh, QObject *parent = nullptr);
 
     bool isEnabled() const { return m_enabled; }
+    // How long the text must be still before the previews follow it.
+    int delay() const { return m_timer.interval(); }
+    void setDelay(int ms) { m_timer.setInterval(ms); }
+    // A change is waiting for its refresh.
+    bool isPending() const { return m_timer.isActive(); }
     // Switching off also drops a refresh that is still waiting.
     void setEnabled(bool enabled);
 

@@ -2,29 +2,107 @@
 #include "preview/PreviewBrowser.h"
 
 #include "preview/PreviewPage.h"
+#include "preview/PreviewProfile.h"
 
+#include <QApplication>
 #include <QChildEvent>
+#include <QClipboard>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWebEngineProfile>
 
 PreviewBrowser::PreviewBrowser(QWidget *parent)
     : QWebEngineView(parent)
-    , m_page(new PreviewPage(this))
 {
+    m_watchdog.setSingleShot(true);
+    m_watchdog.setInterval(loadLimitMs);
+    connect(&m_watchdog, &QTimer::timeout, this, &PreviewBrowser::tearDown);
+    makePage();
+    m_clipboardText = QApplication::clipboard()->text();
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &PreviewBrowser::clipboardChanged);
+}
+
+PreviewBrowser::~PreviewBrowser()
+{
+    // The page goes before its profile.
+    delete m_page;
+    delete m_profile;
+}
+
+void PreviewBrowser::makePage()
+{
+    QPointer<PreviewPage> old = m_page;
+    QWebEngineProfile *oldProfile = m_profile;
+    m_profile = PreviewProfile::create();
+    m_page = new PreviewPage(m_profile, this);
+    connect(m_page, &QWebEnginePage::loadFinished, &m_watchdog, &QTimer::stop);
+    // Torn down once the dialog call has returned into the engine.
+    connect(m_page, &PreviewPage::runaway, this, &PreviewBrowser::tearDown, Qt::QueuedConnection);
     setPage(m_page);
+    delete old;
+    delete oldProfile;
+}
+
+void PreviewBrowser::tearDown()
+{
+    m_watchdog.stop();
+    makePage();
+    emit pageTornDown();
+    // The file that did not load may only have waited for a page before it: it gets one fresh
+    // page; if it hangs there as well, the view stays empty until the next refresh.
+    if (!m_path.isEmpty() && !m_retried) {
+        m_retried = true;
+        m_page->showProgramPage(QUrl::fromLocalFile(m_path), m_text);
+        m_watchdog.start();
+    }
+}
+
+void PreviewBrowser::clipboardChanged()
+{
+    if (m_restoringClipboard)
+        return;
+    QClipboard *clipboard = QApplication::clipboard();
+    // A page writes there only on a click or key press in it; the program's own copies come
+    // while the view does not have the focus, or long after the user acted in it.
+    const QWidget *focus = QApplication::focusWidget();
+    if (!m_page->userJustActed() || !focus || (focus != this && !isAncestorOf(focus))) {
+        m_clipboardText = clipboard->text();
+        return;
+    }
+    m_restoringClipboard = true;
+    if (m_clipboardText.isEmpty())
+        clipboard->clear();
+    else
+        clipboard->setText(m_clipboardText);
+    m_restoringClipboard = false;
 }
 
 void PreviewBrowser::showFile(const QString &path, const QString &text)
 {
-    m_page->setPageText(text);
-    load(QUrl::fromLocalFile(path));
+    if (m_freshDocument) {
+        m_freshDocument = false;
+        makePage();
+    }
+    m_path = path;
+    m_text = text;
+    m_retried = false;
+    m_page->showProgramPage(QUrl::fromLocalFile(path), text);
+    m_watchdog.start();
+}
+
+void PreviewBrowser::startDocument()
+{
+    m_freshDocument = true;
 }
 
 bool PreviewBrowser::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
+        m_page->noteClick(static_cast<QMouseEvent *>(event)->position());
+        break;
     case QEvent::KeyPress:
-    case QEvent::TouchBegin:
-        m_page->noteUserInput();
+        m_page->noteKey();
         break;
     default:
         break;

@@ -1,29 +1,64 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QTimer>
+#include <QUrl>
 #include <QWebEngineView>
 
 class PreviewPage;
+class QWebEngineProfile;
 
 // A browser view that shows preview files in a PreviewPage: links open in the view itself,
 // never in a new window, and showing the same file again keeps the reader's place on the page.
-// It tells its page when the user clicks or types in it, so the page can tell the user's
-// navigations from a script's.
+// It tells its page where the user clicks and when the user types, so the page can tell the
+// user's navigations from a script's.
+//
+// A page that has not loaded within loadLimitMs, or asks for dialog after dialog, is torn down:
+// the view gets a fresh page in a fresh profile, and with it a fresh renderer process, so an
+// endless script costs the editor nothing and the next text shows. Another document starts in
+// a fresh page too, so nothing one page stored (local and session storage, IndexedDB,
+// window.name) reaches the next document.
+//
+// Nothing goes onto the clipboard from the view: a page may write there on a click, so whatever
+// appears while the view has the focus, right after a click or key press in it, is taken back
+// and the text that was there before returns.
 class PreviewBrowser : public QWebEngineView
 {
     Q_OBJECT
 
 public:
+    static constexpr int loadLimitMs = 5000;
+
     explicit PreviewBrowser(QWidget *parent = nullptr);
+    ~PreviewBrowser() override;
 
     // Navigates to the file at path, which holds text. Loading the address the view already shows
     // reloads it, and the engine then puts the reader back where they were on the page.
     void showFile(const QString &path, const QString &text);
+    // The next file shown belongs to another document.
+    void startDocument();
+
+signals:
+    // The page was torn down, since its scripts would not let it load or kept asking for dialogs.
+    void pageTornDown();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void childEvent(QChildEvent *event) override;
 
 private:
+    void makePage();
+    void tearDown();
+    void clipboardChanged();
+
     PreviewPage *m_page = nullptr;
+    QWebEngineProfile *m_profile = nullptr;
+    QTimer m_watchdog;
+    QString m_path;
+    QString m_text;
+    bool m_freshDocument = false;
+    // The file being shown was already loaded once into a fresh page after a tear-down.
+    bool m_retried = false;
+    QString m_clipboardText;
+    bool m_restoringClipboard = false;
 };

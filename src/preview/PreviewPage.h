@@ -4,47 +4,75 @@
 #include "preview/WrittenAddresses.h"
 
 #include <QElapsedTimer>
+#include <QPointF>
 #include <QWebEnginePage>
 
+class QAuthenticator;
+class QWebEngineFileSystemAccessRequest;
 class QWebEngineNewWindowRequest;
 
-// The page of a preview, in the shared private profile. Only the user moves it elsewhere: a link
-// the user clicks, or a new window the user asks for, opens in this page; a script's navigation of
-// the whole view, a script's window and a form sent to the network are refused, and an address on
-// the network must be written out in the page's text. A script never opens a modal box over the
-// editor: alerts are dropped, confirmations (leaving a page included) are accepted and prompts
-// cancelled, as a page that cannot be answered must not hold up the user's work. Permissions
-// (camera, location, notifications, ...) are refused.
+// The page of a preview, in a profile of its own. Only the user moves it elsewhere: a local page
+// leaves for the address of the link under the user's click (or the focused link under the
+// user's Enter), as the page's text writes it, fragment and all; a script's navigation of the
+// whole view, a script's window, a form sent from a local page and history steps that would
+// leave the local page are refused. A script never opens a modal box over the editor: alerts are
+// dropped, confirmations (leaving a page included) are accepted and prompts cancelled, as a page
+// that cannot be answered must not hold up the user's work. Permissions (camera, location,
+// notifications, ...), file pickers and uploads are refused and console messages dropped.
 class PreviewPage : public QWebEnginePage
 {
     Q_OBJECT
 
 public:
-    explicit PreviewPage(QObject *parent = nullptr);
+    // A page in profile, which must outlive it.
+    PreviewPage(QWebEngineProfile *profile, QObject *parent);
 
-    // The text of the page about to be shown; the network addresses it writes out are the only
-    // ones the user can click through to.
-    void setPageText(const QString &text);
+    // Shows the file at url, which holds text. The network addresses text writes out are the
+    // only ones the user can click through to; the history starts afresh with it.
+    void showProgramPage(const QUrl &url, const QString &text);
 
-    // The user pressed a mouse button or a key in the view.
-    void noteUserInput();
+    // The user pressed a mouse button at pos, in the view's coordinates.
+    void noteClick(QPointF pos);
+    // The user pressed a key in the view.
+    void noteKey();
     // The view shows a web page the user went to, not a file.
     bool showsNetworkPage() const;
+    // The user clicked or typed in the view a moment ago, which lets a page act on it.
+    bool userJustActed() const;
+
+    // How many dialogs a page may ask for after it was shown before it counts as runaway.
+    static constexpr int maxDialogs = 50;
+
+signals:
+    // The page's scripts ask for dialog after dialog: a loop the user cannot end.
+    void runaway();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
     void javaScriptAlert(const QUrl &securityOrigin, const QString &msg) override;
     bool javaScriptConfirm(const QUrl &securityOrigin, const QString &msg) override;
     bool javaScriptPrompt(const QUrl &securityOrigin, const QString &msg, const QString &defaultValue, QString *result) override;
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString &message, int lineNumber,
+                                  const QString &sourceID) override;
+    QStringList chooseFiles(FileSelectionMode mode, const QStringList &oldFiles, const QStringList &acceptedMimeTypes) override;
 
 private:
     void openNewWindow(QWebEngineNewWindowRequest &request);
-    bool userJustActed() const;
-    bool mayGoTo(const QUrl &url) const;
+    void answerProxy(const QUrl &requestUrl, QAuthenticator *authenticator, const QString &proxyHost);
+    // Follows url once it proves to be the link the user's last click or key press was on.
+    void followIfUsersLink(const QUrl &url);
+    void countDialog();
 
+    QString m_text;
     WrittenAddresses m_addresses;
+    QUrl m_programUrl;
+    // Counts the program's loads, so an answer about an older page is dropped.
+    quint64 m_programLoads = 0;
     QElapsedTimer m_lastInput;
-    // The navigation the user started last, since the program's last load, went to the network,
-    // so its server's redirects are followed.
+    QPointF m_clickPos;
+    bool m_byKey = false;
+    // The view is on its way to a network page the user chose, so its server's redirects are
+    // followed until it has loaded.
     bool m_toNetwork = false;
+    int m_dialogs = 0;
 };

@@ -4,7 +4,6 @@
 #include "preview/PreviewProxy.h"
 
 #include <QCoreApplication>
-#include <QPointer>
 #include <QWebEngineProfile>
 #include <QWebEngineScript>
 #include <QWebEngineScriptCollection>
@@ -12,31 +11,40 @@
 
 namespace {
 
-// Peer connections (WebRTC) reach STUN and TURN servers past every request filter. With their UDP
-// off they connect through the engine's proxy, which is ours and lets through only what the
-// filter approved; loopback goes through it too. The engine reads these switches when it starts,
-// which is when the first profile is made.
-void routeThroughProxy()
+// The engine reads these switches when it starts, which is when the first profile is made.
+// - Peer connections (WebRTC) reach STUN and TURN servers past every request filter. With their
+//   UDP off they connect through the engine's proxy, which is ours and lets through only what the
+//   filter approved; loopback goes through it too.
+// - The engine resolves no name by itself: a name looked up is a message to whoever answers for
+//   its domain, before any request reaches a filter or the proxy. Every name maps to nothing but
+//   the proxy's own address; the proxy resolves the names the user went to.
+// - A page's script heap is capped well below the machine's memory.
+void configureEngine()
 {
+    static bool configured = false;
+    if (configured)
+        return;
+    configured = true;
     const PreviewProxy *proxy = PreviewProxy::shared();
     // Without our proxy, a port where nothing listens: nothing leaves rather than everything.
     const quint16 port = proxy ? proxy->port() : 1;
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
     flags += " --proxy-server=http://127.0.0.1:" + QByteArray::number(port) +
-             " --proxy-bypass-list=<-loopback> --force-webrtc-ip-handling-policy=disable_non_proxied_udp";
+             " --proxy-bypass-list=<-loopback> --force-webrtc-ip-handling-policy=disable_non_proxied_udp"
+             " \"--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1\""
+             " --js-flags=--max-old-space-size=" +
+             QByteArray::number(PreviewProfile::scriptHeapMb);
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
 }
 
 } // namespace
 
-QWebEngineProfile *PreviewProfile::shared()
+QWebEngineProfile *PreviewProfile::create()
 {
-    static QPointer<QWebEngineProfile> profile;
-    if (profile)
-        return profile;
-    routeThroughProxy();
-    // A profile without a storage name is off the record.
-    profile = new QWebEngineProfile(QCoreApplication::instance());
+    configureEngine();
+    // A profile without a storage name is off the record. The application owns it in the end,
+    // so that it outlives every page made in it.
+    auto *profile = new QWebEngineProfile(QCoreApplication::instance());
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     profile->setSpellCheckEnabled(false);

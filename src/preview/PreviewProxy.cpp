@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewProxy.h"
 
+#include "preview/LoopbackPeer.h"
 #include "preview/PreviewProxyConnection.h"
 
 #include <QCoreApplication>
 #include <QPointer>
+#include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QUrl>
+
+#include <unistd.h>
 
 namespace {
 
@@ -26,10 +30,58 @@ QString key(const char *kind, const QString &host, quint16 port)
 PreviewProxy::PreviewProxy(QObject *parent)
     : QObject(parent)
 {
-    connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *socket = m_server.nextPendingConnection())
-            new PreviewProxyConnection(socket, *this);
-    });
+    QByteArray random(24, '\0');
+    QRandomGenerator::system()->generate(random.begin(), random.end());
+    m_secret = QString::fromLatin1(random.toBase64(QByteArray::Base64UrlEncoding | QByteArray::OmitTrailingEquals));
+    m_authorization = "basic " + (user() + QLatin1Char(':') + m_secret).toLatin1().toBase64();
+    connect(&m_server, &QTcpServer::newConnection, this, &PreviewProxy::accept);
+}
+
+QString PreviewProxy::user()
+{
+    return QStringLiteral("zorvane-preview");
+}
+
+void PreviewProxy::accept()
+{
+    while (m_open < maxConnections) {
+        QTcpSocket *socket = m_server.nextPendingConnection();
+        if (!socket)
+            return;
+        // Another user's process gets nothing, not even an answer.
+        const std::optional<unsigned> peer = LoopbackPeer::userOf(*socket);
+        if (peer && *peer != ::getuid()) {
+            socket->abort();
+            delete socket;
+            continue;
+        }
+        ++m_open;
+        auto *connection = new PreviewProxyConnection(socket, *this, this);
+        connect(connection, &QObject::destroyed, this, [this] {
+            --m_open;
+            if (m_open < maxConnections) {
+                m_server.resumeAccepting();
+                if (m_server.hasPendingConnections())
+                    accept();
+            }
+        });
+    }
+    m_server.pauseAccepting();
+}
+
+bool PreviewProxy::isAuthorized(const QByteArray &headers) const
+{
+    for (const QByteArray &line : headers.split('\n')) {
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0 && line.left(colon).trimmed().toLower() == "proxy-authorization") {
+            const QByteArray value = line.mid(colon + 1).trimmed();
+            const qsizetype space = value.indexOf(' ');
+            // The scheme's name is case-blind; the credentials are not.
+            if (space > 0 && value.left(space).toLower() + value.mid(space) == m_authorization)
+                return true;
+        }
+    }
+    return false;
 }
 
 PreviewProxy *PreviewProxy::shared()

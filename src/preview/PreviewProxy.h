@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "preview/ProxyPolicy.h"
+
 #include <QElapsedTimer>
 #include <QHash>
 #include <QTcpServer>
@@ -11,7 +13,13 @@ class QUrl;
 // a server PreviewRequestFilter let a request through to moments before. Peer connections
 // (WebRTC) pass no request filter, but with their UDP off they go through the proxy like
 // everything else, so a TURN server a script names is refused here.
-class PreviewProxy : public QObject
+//
+// Only our own engine may use it: a connection from another user's process is dropped as soon as
+// it is accepted, and every request must carry the run's secret as its proxy credentials, which
+// the engine gets from PreviewPage. At most maxConnections are open at once (the rest wait in the
+// kernel's queue, costing the editor no descriptor), and a client that has not sent its request
+// within headMs is closed, so no flood can use up the editor's files or hold up its window.
+class PreviewProxy : public QObject, public ProxyPolicy
 {
     Q_OBJECT
 
@@ -22,23 +30,32 @@ public:
     // port could be had.
     static PreviewProxy *shared();
 
+    static constexpr int maxConnections = 64;
+
     // Listens on 127.0.0.1, on a port of the system's choice.
     bool listen();
     quint16 port() const { return m_server.serverPort(); }
+    int openConnections() const { return m_open; }
+
+    // The credentials the engine proves itself with: a fixed user and a secret of this run.
+    static QString user();
+    QString secret() const { return m_secret; }
+    bool isAuthorized(const QByteArray &headers) const override;
 
     // The engine is about to fetch url: its server may be reached for a short while.
     void approve(const QUrl &url);
 
-    enum class Route { Refused, Tunnel, TlsTunnel };
-    // Whether a CONNECT to host:port may pass, and whether only TLS may go through it.
-    Route tunnelRoute(const QString &host, quint16 port) const;
-    // Whether a request for an absolute http address on host:port may pass.
-    bool mayFetch(const QString &host, quint16 port) const;
+    Route tunnelRoute(const QString &host, quint16 port) const override;
+    bool mayFetch(const QString &host, quint16 port) const override;
 
 private:
     bool recent(const QString &key) const;
+    void accept();
 
     QTcpServer m_server;
+    QString m_secret;
+    QByteArray m_authorization;
+    int m_open = 0;
     // "kind host:port" -> when the filter last let a request through to it.
     QHash<QString, QElapsedTimer> m_approved;
 };

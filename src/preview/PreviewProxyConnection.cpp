@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewProxyConnection.h"
 
-#include "preview/PreviewProxy.h"
+#include "preview/ProxyPolicy.h"
 
 #include <QTcpSocket>
 #include <QUrl>
@@ -36,15 +36,16 @@ bool splitAuthority(const QByteArray &authority, QString &host, quint16 &port)
 
 } // namespace
 
-PreviewProxyConnection::PreviewProxyConnection(QTcpSocket *client, PreviewProxy &proxy)
-    : QObject(&proxy)
-    , m_proxy(proxy)
+PreviewProxyConnection::PreviewProxyConnection(QTcpSocket *client, const ProxyPolicy &policy, QObject *parent)
+    : QObject(parent)
+    , m_policy(policy)
     , m_client(client)
 {
     m_client->setParent(this);
     m_client->setReadBufferSize(chunk);
     m_idle.setSingleShot(true);
-    m_idle.setInterval(idleMs);
+    // Until its request has come, a client has a short while; then a spell of silence ends it.
+    m_idle.setInterval(ProxyPolicy::headMs);
     connect(&m_idle, &QTimer::timeout, this, [this] {
         m_client->abort();
         if (m_upstream)
@@ -53,7 +54,9 @@ PreviewProxyConnection::PreviewProxyConnection(QTcpSocket *client, PreviewProxy 
     });
     m_idle.start();
     connect(m_client, &QTcpSocket::readyRead, this, [this] {
-        m_idle.start();
+        // The request head has one deadline, however slowly its bytes trickle in.
+        if (m_state != State::Head)
+            m_idle.start();
         if (m_state == State::Head)
             readHead();
         else if (m_state == State::TunnelStart)
@@ -91,6 +94,12 @@ void PreviewProxyConnection::readHead()
         refuse("400 Bad Request");
         return;
     }
+    if (!m_policy.isAuthorized(headers)) {
+        refuse("407 Proxy Authentication Required\r\nProxy-Authenticate: Basic realm=\"Zorvane preview\"");
+        return;
+    }
+    m_idle.setInterval(idleMs);
+    m_idle.start();
     m_pending = rest;
     if (parts.at(0) == "CONNECT")
         startTunnel(parts.at(1));
@@ -104,12 +113,12 @@ void PreviewProxyConnection::startTunnel(const QByteArray &target)
         refuse("400 Bad Request");
         return;
     }
-    const PreviewProxy::Route route = m_proxy.tunnelRoute(m_host, m_port);
-    if (route == PreviewProxy::Route::Refused) {
+    const ProxyPolicy::Route route = m_policy.tunnelRoute(m_host, m_port);
+    if (route == ProxyPolicy::Route::Refused) {
         refuse("403 Forbidden");
         return;
     }
-    m_tlsOnly = route == PreviewProxy::Route::TlsTunnel;
+    m_tlsOnly = route == ProxyPolicy::Route::TlsTunnel;
     m_client->write("HTTP/1.1 200 Connection Established\r\n\r\n");
     // The server is reached only once the first bytes show what goes through.
     m_state = State::TunnelStart;
@@ -138,7 +147,7 @@ void PreviewProxyConnection::startFetch(const QByteArray &method, const QByteArr
         return;
     }
     const auto port = static_cast<quint16>(url.port(80));
-    if (!m_proxy.mayFetch(url.host(), port)) {
+    if (!m_policy.mayFetch(url.host(), port)) {
         refuse("403 Forbidden");
         return;
     }

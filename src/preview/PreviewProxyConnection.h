@@ -5,18 +5,19 @@
 #include <QObject>
 #include <QTimer>
 
-class PreviewProxy;
+class ProxyPolicy;
 class QTcpSocket;
 
-// One client of the preview's proxy: reads its request head, refuses what the proxy does not
-// allow, and otherwise relays bytes both ways with bounded buffers. It ends itself when either
-// side closes or after a spell of silence.
+// One client of the preview's proxy: reads its request head, refuses a request without the
+// proxy's credentials and what the proxy does not allow, and otherwise relays bytes both ways with bounded buffers. It ends
+// itself when either side closes or after a spell of silence.
 class PreviewProxyConnection : public QObject
 {
     Q_OBJECT
 
 public:
-    PreviewProxyConnection(QTcpSocket *client, PreviewProxy &proxy);
+    // policy answers for the proxy, which owns the connection as its parent.
+    PreviewProxyConnection(QTcpSocket *client, const ProxyPolicy &policy, QObject *parent);
 
 private:
     enum class State { Head, TunnelStart, Connecting, Relaying, Closing };
@@ -31,7 +32,7 @@ private:
     void close();
     void finishIfDone();
 
-    const PreviewProxy &m_proxy;
+    const ProxyPolicy &m_policy;
     QTcpSocket *m_client;
     QTcpSocket *m_upstream = nullptr;
     State m_state = State::Head;

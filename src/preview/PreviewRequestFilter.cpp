@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewRequestFilter.h"
 
-#include "preview/PreviewPage.h"
 #include "preview/PreviewProxy.h"
 #include "preview/WrittenAddresses.h"
 
 #include <QWebEngineUrlRequestInfo>
 
-PreviewRequestFilter::PreviewRequestFilter(PreviewPage &page)
-    : QWebEngineUrlRequestInterceptor(&page)
-    , m_page(page)
+PreviewRequestFilter::PreviewRequestFilter(std::function<bool()> showsNetworkPage, QObject *parent)
+    : QWebEngineUrlRequestInterceptor(parent)
+    , m_showsNetworkPage(std::move(showsNetworkPage))
 {
 }
 
@@ -35,10 +34,10 @@ bool PreviewRequestFilter::allows(const QWebEngineUrlRequestInfo &info) const
     // Every local file is of one origin to the engine, so a file a script could load as a
     // document or as data (XHR, fetch, frame, object, worker, prefetch) would be a file it reads.
     if (url.isLocalFile())
-        return passive && !m_page.showsNetworkPage();
+        return passive && !m_showsNetworkPage();
     if (!WrittenAddresses::isNetwork(url))
         return true;
     // A local page reaches no network at all: whatever it may load, a script can choose which
     // and when, and a peer connection can follow an approved host through the proxy.
-    return m_page.showsNetworkPage() && WrittenAddresses::isNetwork(info.firstPartyUrl());
+    return m_showsNetworkPage() && WrittenAddresses::isNetwork(info.firstPartyUrl());
 }

@@ -3,7 +3,7 @@
 
 #include <QWebEngineUrlRequestInterceptor>
 
-class PreviewPage;
+#include <functional>
 
 // Every request of a preview page passes here before it is made. From a local page:
 // - a local file is served only as a style sheet, script, image, font or media file of the page;
@@ -19,12 +19,13 @@ class PreviewRequestFilter : public QWebEngineUrlRequestInterceptor
     Q_OBJECT
 
 public:
-    explicit PreviewRequestFilter(PreviewPage &page);
+    // showsNetworkPage tells whether the page now shows a web page the user went to, not a file.
+    PreviewRequestFilter(std::function<bool()> showsNetworkPage, QObject *parent);
 
     void interceptRequest(QWebEngineUrlRequestInfo &info) override;
 
 private:
     bool allows(const QWebEngineUrlRequestInfo &info) const;
 
-    PreviewPage &m_page;
+    std::function<bool()> m_showsNetworkPage;
 };

@@ -38,6 +38,12 @@ void PreviewWindow::showAboutPage()
         m_showsDocument = false;
 }
 
+void PreviewWindow::startDocument()
+{
+    if (m_form2)
+        m_form2->w1()->startDocument();
+}
+
 bool PreviewWindow::isOpen() const
 {
     return m_form2 && m_form2->isVisible();

@@ -32,6 +32,8 @@ public:
     void refreshDocument();
     // Shows the built-in about page in Form2.
     void showAboutPage();
+    // The editor holds another document now: its previews share nothing with the last one's.
+    void startDocument();
     bool isOpen() const;
 
 private:

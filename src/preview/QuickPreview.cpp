@@ -35,6 +35,12 @@ void QuickPreview::RefreshQuickPreview()
     browser().showFile(file.path, text);
 }
 
+void QuickPreview::startDocument()
+{
+    if (m_qprevbr)
+        m_qprevbr->startDocument();
+}
+
 PreviewBrowser &QuickPreview::browser()
 {
     if (!m_qprevbr) {

@@ -28,6 +28,8 @@ public:
     // Rewrites qprev.html and navigates qprevbr to it. When the file cannot be written the user
     // is told and the view keeps what it shows.
     void RefreshQuickPreview();
+    // The editor holds another document now: its previews share nothing with the last one's.
+    void startDocument();
 
 signals:
     // qprevbr, or a widget inside it, took the focus from a widget outside it.

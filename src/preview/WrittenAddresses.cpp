@@ -72,7 +72,7 @@ QString WrittenAddresses::key(const QUrl &url)
     // Parse again from the encoded form, so a written address and the engine's canonical one
     // meet in the same spelling.
     QUrl canonical(QString::fromLatin1(url.toEncoded()));
-    canonical = canonical.adjusted(QUrl::RemoveFragment | QUrl::NormalizePathSegments);
+    canonical = canonical.adjusted(QUrl::NormalizePathSegments);
     const QString scheme = canonical.scheme().toLower();
     const int defaultPort = scheme == QLatin1String("https") || scheme == QLatin1String("wss") ? 443
                             : scheme == QLatin1String("http") || scheme == QLatin1String("ws") ? 80

@@ -14,8 +14,9 @@ public:
     WrittenAddresses() = default;
     explicit WrittenAddresses(const QString &text);
 
-    // True when url, without its fragment, is one of the addresses written in the text. Host
-    // case, a default port, an empty path and "&amp;" in the markup make no difference.
+    // True when url, fragment and all, is one of the addresses written in the text: a fragment is
+    // data too. Host case, a default port, an empty path and "&amp;" in the markup make no
+    // difference.
     bool contains(const QUrl &url) const;
 
     // True for addresses fetched from the network (http, https, ws, wss, ftp and any scheme the

@@ -43,10 +43,15 @@ QAction *livePreview(const frmMainWin &w)
     return w.action(QStringLiteral("mnuLivePreview"));
 }
 
-// Long enough for a pending refresh to have run, and for the page to have been written.
-void waitPastTheDelay()
+LivePreview *liveTimer(const frmMainWin &w)
 {
-    QTest::qWait(LivePreview::delayMs * 2);
+    return w.findChild<LivePreview *>();
+}
+
+// The refresh a change left waiting has run, however late its timer fired.
+bool refreshHasRun(const frmMainWin &w)
+{
+    return QTest::qWaitFor([&] { return !liveTimer(w)->isPending(); }, timeout);
 }
 
 } // namespace
@@ -76,15 +81,24 @@ void tst_LivePreview::typingRefreshesOncePerPauseAndKeepsTheFocus()
     QTRY_VERIFY(editor->hasFocus());
     QSignalSpy loads(form->w1(), &QWebEngineView::loadStarted);
 
-    // Keys well inside the delay of each other: each one puts the refresh off again.
-    QTest::keyClicks(editor, QStringLiteral("typed"), {}, 40);
+    // A pause longer than any gap between the keys, however slowly the keys come: each key puts
+    // the refresh off again, and none has run when the typing ends.
+    LivePreview *live = liveTimer(w);
+    QCOMPARE(live->delay(), LivePreview::delayMs);
+    live->setDelay(3600 * 1000);
+    QTest::keyClicks(editor, QStringLiteral("type"));
+    QVERIFY(live->isPending());
     QCOMPARE(loads.count(), 0);
     QCOMPARE(fileBytes(path), QByteArray("<p>start</p>"));
 
-    QTRY_COMPARE_WITH_TIMEOUT(loads.count(), 1, timeout);
+    // The last key, then a pause: one refresh with all of the text.
+    live->setDelay(LivePreview::delayMs);
+    QTest::keyClick(editor, 'd');
+    QVERIFY(refreshHasRun(w));
     QCOMPARE(fileBytes(path), QByteArray("typed<p>start</p>"));
+    QTRY_COMPARE_WITH_TIMEOUT(loads.count(), 1, timeout);
     QTRY_VERIFY_WITH_TIMEOUT(bodyText(form->w1()).startsWith(QLatin1String("typed")), timeout);
-    waitPastTheDelay();
+    QVERIFY(!live->isPending());
     QCOMPARE(loads.count(), 1);
     QVERIFY(editor->hasFocus());
     QCOMPARE(QApplication::activeWindow(), &w);
@@ -126,14 +140,15 @@ void tst_LivePreview::refreshesOnlyWhatIsShown()
     if (window)
         w.mnuPreview_Click();
     // Whatever the refreshes above left pending has run.
-    waitPastTheDelay();
+    QVERIFY(refreshHasRun(w));
     const QByteArray quickBefore = fileBytes(quick);
     const QByteArray windowBefore = fileBytes(windowFile);
 
     w.r1().setText(QStringLiteral("<p>after</p>"));
     QCOMPARE(fileBytes(quick), quickBefore);
     QCOMPARE(fileBytes(windowFile), windowBefore);
-    waitPastTheDelay();
+    QCOMPARE(liveTimer(w)->isPending(), live);
+    QVERIFY(refreshHasRun(w));
     QCOMPARE(fileBytes(quick), tabFollows ? QByteArray("<p>after</p>") : quickBefore);
     QCOMPARE(fileBytes(windowFile), windowFollows ? QByteArray("<p>after</p>") : windowBefore);
     if (tabFollows) {

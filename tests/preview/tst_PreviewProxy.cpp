@@ -4,9 +4,21 @@
 #include "preview/PreviewProxy.h"
 #include "support/TestMain.h"
 
+#include <QDir>
 #include <QTcpSocket>
 #include <QTest>
 #include <QUrl>
+
+#include <algorithm>
+#include <arpa/inet.h>
+#include <grp.h>
+#include <memory>
+#include <netinet/in.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 // The proxy every connection of the browser engine goes through: it must relay what the request
 // filter approved and nothing else, whatever a client sends it.
@@ -19,6 +31,8 @@ private slots:
     void relaysOnlyWhatWasApproved();
     void largeAnswerArrivesWhole();
     void overlongHeadIsRefused();
+    void silentClientsAreClosedAndCapped();
+    void floodFromAnotherUserCostsNothing();
 };
 
 namespace {
@@ -28,7 +42,8 @@ QByteArray exchange(quint16 port, const QByteArray &bytes)
 {
     QTcpSocket socket;
     socket.connectToHost(QHostAddress::LocalHost, port);
-    if (!socket.waitForConnected(3000))
+    // The proxy runs in this thread: it must go on accepting while the client waits.
+    if (!QTest::qWaitFor([&] { return socket.state() == QAbstractSocket::ConnectedState; }, 10000))
         return "no connection";
     socket.write(bytes);
     QByteArray answer;
@@ -42,10 +57,87 @@ QByteArray exchange(quint16 port, const QByteArray &bytes)
     return answer + socket.readAll() + (closed ? "" : "[left open]");
 }
 
+// The request with proxy credentials after its first line: "SECRET" stands for the run's secret.
+QByteArray withCredentials(const QByteArray &request, const QString &user, const QString &password)
+{
+    const qsizetype lineEnd = request.indexOf("\r\n");
+    if (lineEnd < 0)
+        return request;
+    return request.left(lineEnd + 2) + "Proxy-Authorization: Basic " +
+           (user + QLatin1Char(':') + password).toLatin1().toBase64() + "\r\n" + request.mid(lineEnd + 2);
+}
+
+int openDescriptors()
+{
+    return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
+}
+
+// A process of the user nobody that opens connections to port and holds them, silent, until
+// it is told to stop: another local account trying to wear the proxy down.
+class ForeignFlood
+{
+public:
+    ForeignFlood(quint16 port, int connections)
+    {
+        int ready[2];
+        int stop[2];
+        if (::pipe(ready) != 0 || ::pipe(stop) != 0)
+            return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            // Only system calls from here on: the parent has threads.
+            ::close(ready[0]);
+            ::close(stop[1]);
+            const rlimit files{static_cast<rlim_t>(connections + 16), static_cast<rlim_t>(connections + 16)};
+            ::setrlimit(RLIMIT_NOFILE, &files);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(1);
+            sockaddr_in proxy{};
+            proxy.sin_family = AF_INET;
+            proxy.sin_port = htons(port);
+            proxy.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            for (int i = 0; i < connections; ++i) {
+                const int socket = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+                if (socket >= 0)
+                    ::connect(socket, reinterpret_cast<const sockaddr *>(&proxy), sizeof proxy);
+            }
+            char byte = 'r';
+            if (::write(ready[1], &byte, 1) != 1)
+                ::_exit(1);
+            while (::read(stop[0], &byte, 1) > 0) {
+            }
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        ::close(stop[0]);
+        m_stop = stop[1];
+        char byte = 0;
+        m_started = m_pid > 0 && ::read(ready[0], &byte, 1) == 1;
+        ::close(ready[0]);
+    }
+    ~ForeignFlood()
+    {
+        if (m_stop >= 0)
+            ::close(m_stop);
+        if (m_pid > 0)
+            ::waitpid(m_pid, nullptr, 0);
+    }
+    ForeignFlood(const ForeignFlood &) = delete;
+    ForeignFlood &operator=(const ForeignFlood &) = delete;
+
+    bool started() const { return m_started; }
+
+private:
+    pid_t m_pid = -1;
+    int m_stop = -1;
+    bool m_started = false;
+};
+
 } // namespace
 
 void tst_PreviewProxy::relaysOnlyWhatWasApproved_data()
 {
+    QTest::addColumn<QString>("credentials");
     QTest::addColumn<QString>("approved");
     QTest::addColumn<QByteArray>("request");
     QTest::addColumn<QByteArray>("answerStart");
@@ -54,37 +146,47 @@ void tst_PreviewProxy::relaysOnlyWhatWasApproved_data()
     const QByteArray tlsStart("\x16\x03\x01\x00\x05hello\r\n\r\n", 14);
     const QByteArray stunStart("\x00\x03\x00\x00\x21\x12\xa4\x42", 8);
     QTest::newRow("approved http address is fetched for the engine")
-        << "http://127.0.0.1:PORT/a.css"
+        << QStringLiteral("SECRET") << "http://127.0.0.1:PORT/a.css"
         << QByteArray("GET http://127.0.0.1:PORT/a.css?x=1 HTTP/1.1\r\nHost: 127.0.0.1:PORT\r\n"
                       "Proxy-Connection: keep-alive\r\n\r\n")
         << QByteArray("HTTP/1.1 200 OK") << QStringList{QStringLiteral("GET /a.css?x=1 HTTP/1.1")};
-    QTest::newRow("server never approved") << "http://127.0.0.1:1/a.css"
+    QTest::newRow("server never approved") << QStringLiteral("SECRET") << "http://127.0.0.1:1/a.css"
                                            << QByteArray("GET http://127.0.0.1:PORT/a.css HTTP/1.1\r\nHost: x\r\n\r\n")
                                            << QByteArray("HTTP/1.1 403") << QStringList();
     QTest::newRow("tunnel to a server never approved")
-        << QString() << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + stunStart << QByteArray("HTTP/1.1 403")
-        << QStringList();
-    QTest::newRow("tunnel to a server approved for plain http")
-        << "http://127.0.0.1:PORT/a.css" << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + tlsStart
+        << QStringLiteral("SECRET") << QString() << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + stunStart
         << QByteArray("HTTP/1.1 403") << QStringList();
+    QTest::newRow("tunnel to a server approved for plain http")
+        << QStringLiteral("SECRET") << "http://127.0.0.1:PORT/a.css"
+        << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + tlsStart << QByteArray("HTTP/1.1 403") << QStringList();
     QTest::newRow("TLS through a tunnel to an approved https server")
-        << "https://127.0.0.1:PORT/a.css" << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + tlsStart
+        << QStringLiteral("SECRET") << "https://127.0.0.1:PORT/a.css"
+        << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + tlsStart
         << QByteArray("HTTP/1.1 200 Connection Established\r\n\r\nHTTP/1.1 404")
         << QStringList{QString::fromLatin1(tlsStart.left(tlsStart.indexOf('\r')))};
     // A TURN server on a host the page loads from still gets nothing but TLS: the client is cut off.
     QTest::newRow("plain bytes through a tunnel to an approved https server")
-        << "https://127.0.0.1:PORT/a.css" << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + stunStart << QByteArray()
-        << QStringList();
-    QTest::newRow("request not meant for a proxy") << "http://127.0.0.1:PORT/a.css" << QByteArray("GET /a.css HTTP/1.1\r\n\r\n")
-                                                   << QByteArray("HTTP/1.1 400") << QStringList();
-    QTest::newRow("tunnel without a port") << "https://127.0.0.1:PORT/" << QByteArray("CONNECT 127.0.0.1 HTTP/1.1\r\n\r\n")
-                                           << QByteArray("HTTP/1.1 400") << QStringList();
-    QTest::newRow("garbage") << "http://127.0.0.1:PORT/" << QByteArray("\x00\x01\x02\r\n\r\n", 7) << QByteArray("HTTP/1.1 400")
-                             << QStringList();
+        << QStringLiteral("SECRET") << "https://127.0.0.1:PORT/a.css"
+        << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + stunStart << QByteArray() << QStringList();
+    QTest::newRow("request not meant for a proxy")
+        << QStringLiteral("SECRET") << "http://127.0.0.1:PORT/a.css" << QByteArray("GET /a.css HTTP/1.1\r\n\r\n")
+        << QByteArray("HTTP/1.1 400") << QStringList();
+    QTest::newRow("tunnel without a port") << QStringLiteral("SECRET") << "https://127.0.0.1:PORT/"
+                                           << QByteArray("CONNECT 127.0.0.1 HTTP/1.1\r\n\r\n") << QByteArray("HTTP/1.1 400")
+                                           << QStringList();
+    QTest::newRow("no credentials") << QString() << "http://127.0.0.1:PORT/a.css"
+                                    << QByteArray("GET http://127.0.0.1:PORT/a.css?x=1 HTTP/1.1\r\nHost: 127.0.0.1:PORT\r\n\r\n")
+                                    << QByteArray("HTTP/1.1 407") << QStringList();
+    QTest::newRow("wrong secret") << QStringLiteral("guess") << "https://127.0.0.1:PORT/a.css"
+                                  << QByteArray("CONNECT 127.0.0.1:PORT HTTP/1.1\r\n\r\n") + tlsStart
+                                  << QByteArray("HTTP/1.1 407") << QStringList();
+    QTest::newRow("garbage") << QStringLiteral("SECRET") << "http://127.0.0.1:PORT/" << QByteArray("\x00\x01\x02\r\n\r\n", 7)
+                             << QByteArray("HTTP/1.1 400") << QStringList();
 }
 
 void tst_PreviewProxy::relaysOnlyWhatWasApproved()
 {
+    QFETCH(QString, credentials);
     QFETCH(QString, approved);
     QFETCH(QByteArray, request);
     QFETCH(QByteArray, answerStart);
@@ -99,7 +201,11 @@ void tst_PreviewProxy::relaysOnlyWhatWasApproved()
     if (!approved.isEmpty())
         proxy.approve(QUrl(approved.replace(QLatin1String("PORT"), QString::fromLatin1(port))));
 
-    const QByteArray answer = exchange(proxy.port(), request.replace("PORT", port));
+    request.replace("PORT", port);
+    if (!credentials.isEmpty())
+        request =
+            withCredentials(request, PreviewProxy::user(), credentials == QLatin1String("SECRET") ? proxy.secret() : credentials);
+    const QByteArray answer = exchange(proxy.port(), request);
     QVERIFY2(answer.startsWith(answerStart), answer.toPercentEncoding().constData());
     QCOMPARE(server.requests(), serverHears);
     QCOMPARE(server.connections(), serverHears.size());
@@ -119,7 +225,8 @@ void tst_PreviewProxy::largeAnswerArrivesWhole()
     const QString address = server.address(QStringLiteral("/big"));
     proxy.approve(QUrl(address));
 
-    const QByteArray answer = exchange(proxy.port(), "GET " + address.toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n");
+    const QByteArray answer = exchange(proxy.port(), withCredentials("GET " + address.toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n",
+                                                                     PreviewProxy::user(), proxy.secret()));
     QVERIFY2(answer.startsWith("HTTP/1.1 200 OK"), answer.left(100).constData());
     QCOMPARE(answer.mid(answer.indexOf("\r\n\r\n") + 4), body);
 }
@@ -130,6 +237,53 @@ void tst_PreviewProxy::overlongHeadIsRefused()
     QVERIFY(proxy.listen());
     const QByteArray answer = exchange(proxy.port(), "GET http://127.0.0.1/ HTTP/1.1\r\nX: " + QByteArray(64 * 1024, 'a'));
     QVERIFY2(answer.startsWith("HTTP/1.1 431"), answer.left(100).constData());
+}
+
+// Clients that connect and say nothing hold no more than the cap of connections, and each of
+// them only until the deadline for its request.
+void tst_PreviewProxy::silentClientsAreClosedAndCapped()
+{
+    PreviewProxy proxy;
+    QVERIFY(proxy.listen());
+    std::vector<std::unique_ptr<QTcpSocket>> silent;
+    for (int i = 0; i < PreviewProxy::maxConnections + 20; ++i) {
+        silent.push_back(std::make_unique<QTcpSocket>());
+        silent.back()->connectToHost(QHostAddress::LocalHost, proxy.port());
+    }
+    QTRY_COMPARE(proxy.openConnections(), PreviewProxy::maxConnections);
+    const auto closed = [&] {
+        return std::all_of(silent.begin(), silent.end(),
+                           [](const auto &socket) { return socket->state() == QAbstractSocket::UnconnectedState; });
+    };
+    QVERIFY(QTest::qWaitFor(closed, 4 * PreviewProxy::headMs));
+    QTRY_COMPARE(proxy.openConnections(), 0);
+}
+
+// Another user's thousands of idle connections cost the editor no descriptors, and the engine's
+// own requests are still answered while they are held open.
+void tst_PreviewProxy::floodFromAnotherUserCostsNothing()
+{
+    if (::getuid() != 0)
+        QSKIP("needs root to run the flood as another user");
+    LoopbackServer server;
+    QVERIFY(server.isListening());
+    server.serve(QStringLiteral("/a.css"), "text/css", "p {}");
+    PreviewProxy proxy;
+    QVERIFY(proxy.listen());
+    const QString address = server.address(QStringLiteral("/a.css"));
+    proxy.approve(QUrl(address));
+    const int before = openDescriptors();
+
+    ForeignFlood flood(proxy.port(), 3000);
+    QVERIFY(flood.started());
+    const QByteArray request =
+        withCredentials("GET " + address.toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n", PreviewProxy::user(), proxy.secret());
+    for (int i = 0; i < 3; ++i) {
+        const QByteArray answer = exchange(proxy.port(), request);
+        QVERIFY2(answer.startsWith("HTTP/1.1 200 OK"), answer.left(100).constData());
+        QVERIFY(proxy.openConnections() <= 1);
+        QVERIFY2(openDescriptors() < before + 64, qPrintable(QString::number(openDescriptors() - before)));
+    }
 }
 
 ZORVANE_TEST(tst_PreviewProxy)

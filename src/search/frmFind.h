@@ -61,9 +61,14 @@ private:
     // dialog says why). skipEmptyAtStart: an empty match at start does not count.
     std::optional<int> search(RegexSearch *regex, int start, bool skipEmptyAtStart);
     void showRegexError(const QString &text);
-    // Writes text in place of [start, end) of document (the editor's text) as one change, the
-    // caret then just after it.
-    void writeRange(const QString &document, int start, int end, const QString &text);
+    // Which ends of [start, end) of document (the editor's text) lie inside a CR LF.
+    struct Splits {
+        bool start = false;
+        bool end = false;
+    };
+    static Splits lineBreakSplits(QStringView document, int start, int end);
+    // Writes text in place of [start, end) as one change, the caret then just after it.
+    void writeRange(int start, int end, const QString &text, Splits splits);
     // Remembers the find text, and with replacing the replacement too, for later openings.
     void rememberTexts(bool replacing);
 

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/GoToLine.h"
 
+#include "app/frmMainWin.h"
 #include "editor/EditorControl.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
+#include <QAction>
+#include <QSettings>
 #include <QTest>
 #include <Qsci/qsciscintillabase.h>
 
@@ -37,6 +40,7 @@ private slots:
     void caretLineIsOffered();
     void targetLineIsScrolledIntoView();
     void marginFollowsTheLineCount();
+    void mainWindowCommands();
 };
 
 void tst_GoToLine::lineNumber_data()
@@ -180,6 +184,41 @@ void tst_GoToLine::marginFollowsTheLineCount()
     QCOMPARE(marginWidth(editor), 0);
     editor.setText(numberedLines(500));
     QCOMPARE(marginWidth(editor), 0);
+}
+
+void tst_GoToLine::mainWindowCommands()
+{
+    QSettings().clear();
+    {
+        ScriptedHost host;
+        frmMainWin w(host);
+        w.Form_Load();
+        w.move(40, 30);
+        w.show();
+        w.r1().setText(numberedLines(50));
+        QCOMPARE(w.action(QStringLiteral("mnuGoToLine"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_G));
+        host.answerInputBox(QStringLiteral("42"));
+        w.action(QStringLiteral("mnuGoToLine"))->trigger();
+        QCOMPARE(w.r1().SelStart(), w.r1().lineStart(41));
+        QCOMPARE(host.asked().last().xTwips, w.frameGeometry().left() * 15);
+        QCOMPARE(host.asked().last().yTwips, w.frameGeometry().top() * 15);
+
+        QAction *lineNumbers = w.action(QStringLiteral("mnuLineNumbers"));
+        QVERIFY(!lineNumbers->isChecked());
+        QVERIFY(!w.r1().lineNumbersShown());
+        lineNumbers->trigger();
+        QVERIFY(w.r1().lineNumbersShown());
+        QVERIFY(marginWidth(w.r1()) > 0);
+    }
+    // Remembered for the next window.
+    ScriptedHost host;
+    frmMainWin next(host);
+    next.Form_Load();
+    QVERIFY(next.action(QStringLiteral("mnuLineNumbers"))->isChecked());
+    QVERIFY(next.r1().lineNumbersShown());
+    next.action(QStringLiteral("mnuLineNumbers"))->trigger();
+    QVERIFY(!next.r1().lineNumbersShown());
+    QCOMPARE(marginWidth(next.r1()), 0);
 }
 
 ZORVANE_TEST(tst_GoToLine)

@@ -123,9 +123,9 @@ RegexSearch::RegexSearch(const QString &pattern, bool matchCase, bool wholeWord,
     // A callout first, reached wherever the pattern is tried, lets the watchdog stop the match.
     // The whole-word edges go around the pattern; "\E" ends a quotation the pattern leaves open,
     // and a line break ends a comment it leaves open in extended mode ((?x) ... # comment).
-    const qsizetype lead = leadingSettingsLength(pattern);
-    const QString settings = pattern.first(lead);
-    const QString body = pattern.sliced(lead);
+    const qsizetype settingsLength = leadingSettingsLength(pattern);
+    const QString settings = pattern.first(settingsLength);
+    const QString body = pattern.sliced(settingsLength);
     QStringList attempts;
     if (wholeWord) {
         for (const QString &closing : {QStringLiteral("\\E)"), QStringLiteral("\\E\n)")})

@@ -39,13 +39,18 @@
 //       median of three fresh processes; the peak memory the open adds over the window as it was
 //       before (budget 3 x the file size).
 //
-// "--window-only" prints the window figures alone, "--editor-only" all the others; "--write-pages DIR" writes the pages, and
+//   regex_...
+//       The find dialog's regular expressions on the 10 MB page: see SearchBench.h.
+//
+// "--window-only" prints the window figures alone, "--editor-only" all the others,
+// "--search-only" the regular-expression figures; "--write-pages DIR" writes the pages, and
 // "--window-case open|keys FILE [end|top]" runs one case, for profiling.
 
 #include "BenchReport.h"
 #include "Corpus.h"
 #include "CpuClock.h"
 #include "EditingSession.h"
+#include "SearchBench.h"
 #include "WindowBench.h"
 
 #include <QApplication>
@@ -191,12 +196,17 @@ int main(int argc, char **argv)
     BenchReport report;
 
     const QByteArray page10MB = Corpus::page(10'000'000, false);
+    if (arguments.value(0) == QStringLiteral("--search-only")) {
+        SearchBench::measure(report, page10MB);
+        return report.finish() ? 0 : 1;
+    }
     if (arguments.value(0) != QStringLiteral("--editor-only"))
         WindowBench::measure(report, QApplication::applicationFilePath(), Corpus::page(100'000, false), page10MB,
                              Corpus::page(1'000'000, true));
     if (arguments.value(0) == QStringLiteral("--window-only"))
         return report.finish() ? 0 : 1;
     measureOpen(report, page10MB);
+    SearchBench::measure(report, page10MB);
 
     double median100KB = 0;
     {

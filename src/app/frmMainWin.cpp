@@ -45,6 +45,7 @@
 #include "preview/QuickPreview.h"
 #include "recovery/DocumentJournal.h"
 #include "recovery/JournalRecovery.h"
+#include "search/GoToLine.h"
 #include "search/frmFind.h"
 
 #include <QAbstractScrollArea>
@@ -504,6 +505,18 @@ void frmMainWin::connectSearch()
     connect(mnuFind, &QAction::triggered, this, &frmMainWin::mnuFind_Click);
     // A failed search switches the menu command off but not the toolbar's Find button.
     disconnect(mnuFind, &QAction::enabledChanged, toolbarButton(QStringLiteral("Find")), &QToolButton::setEnabled);
+    // The input box at the window's top-left corner, in twips.
+    connect(action(QStringLiteral("mnuGoToLine")), &QAction::triggered, this,
+            [this] { GoToLine::ask(*m_r1, m_host, frameGeometry().left() * 15, frameGeometry().top() * 15); });
+    // Line numbers are off unless the user switched them on, which is remembered.
+    QAction *lineNumbers = action(QStringLiteral("mnuLineNumbers"));
+    lineNumbers->setCheckable(true);
+    lineNumbers->setChecked(QSettings().value(QStringLiteral("editor/lineNumbers"), false).toBool());
+    m_r1->setLineNumbersShown(lineNumbers->isChecked());
+    connect(lineNumbers, &QAction::toggled, this, [this](bool on) {
+        QSettings().setValue(QStringLiteral("editor/lineNumbers"), on);
+        m_r1->setLineNumbersShown(on);
+    });
 }
 
 void frmMainWin::mnuFind_Click()

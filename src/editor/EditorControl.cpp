@@ -436,6 +436,62 @@ const QList<ContentEdit> &EditorControl::lastEdits() const
     return m_lastEdits;
 }
 
+int EditorControl::lineCount() const
+{
+    return static_cast<int>(m_view->send(QsciScintillaBase::SCI_GETLINECOUNT));
+}
+
+int EditorControl::lineAt(int offset) const
+{
+    return static_cast<int>(
+        m_view->send(QsciScintillaBase::SCI_LINEFROMPOSITION, static_cast<unsigned long>(m_view->toPosition(offset))));
+}
+
+int EditorControl::lineStart(int line) const
+{
+    const long clamped = std::clamp(line, 0, lineCount() - 1);
+    return m_view->toOffset(m_view->send(QsciScintillaBase::SCI_POSITIONFROMLINE, static_cast<unsigned long>(clamped)));
+}
+
+void EditorControl::goToLine(int line)
+{
+    // Scintilla's own: the caret at the line's start, the view scrolled to show it.
+    m_view->send(QsciScintillaBase::SCI_GOTOLINE, static_cast<unsigned long>(std::clamp(line, 0, lineCount() - 1)));
+}
+
+void EditorControl::setLineNumbersShown(bool shown)
+{
+    if (shown == lineNumbersShown())
+        return;
+    if (shown) {
+        connect(this, &EditorControl::Change, this, &EditorControl::fitLineNumberMargin, Qt::UniqueConnection);
+        fitLineNumberMargin();
+    } else {
+        disconnect(this, &EditorControl::Change, this, &EditorControl::fitLineNumberMargin);
+        m_lineNumberDigits = 0;
+        m_view->send(QsciScintillaBase::SCI_SETMARGINWIDTHN, 0, 0);
+    }
+}
+
+bool EditorControl::lineNumbersShown() const
+{
+    return m_lineNumberDigits > 0;
+}
+
+void EditorControl::fitLineNumberMargin()
+{
+    // Two digits at least, so the first lines typed do not make the text jump.
+    const int digits = std::max(2, static_cast<int>(QString::number(lineCount()).size()));
+    if (digits == m_lineNumberDigits)
+        return;
+    m_lineNumberDigits = digits;
+    const QByteArray widest(digits, '9');
+    const long width =
+        m_view->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH, QsciScintillaBase::STYLE_LINENUMBER, widest.constData());
+    const long padding = m_view->SendScintilla(QsciScintillaBase::SCI_TEXTWIDTH, QsciScintillaBase::STYLE_LINENUMBER, "9");
+    m_view->send(QsciScintillaBase::SCI_SETMARGINWIDTHN, 0, width + padding);
+}
+
 EditorControl &EditorControl::announcer()
 {
     return m_announcer ? *m_announcer : *this;

@@ -112,6 +112,18 @@ public:
     // The edits of the change being announced; valid while Change is being handled.
     const QList<ContentEdit> &lastEdits() const;
 
+    // Lines, numbered from 0 (the margin shows them from 1), and the line-number margin.
+    int lineCount() const;
+    // The line holding offset.
+    int lineAt(int offset) const;
+    // The offset of line's first character; a line beyond either end is taken as that end's.
+    int lineStart(int line) const;
+    // Puts the caret at the start of line, with nothing selected, and scrolls it into view.
+    void goToLine(int line);
+    // The margin is hidden at first; shown, it is as wide as the highest line number needs.
+    void setLineNumbersShown(bool shown);
+    bool lineNumbersShown() const;
+
 signals:
     void Change();
     void KeyUp();
@@ -150,6 +162,9 @@ private:
     void mouseUp() override;
     void lostFocus() override;
 
+    // Widens or narrows the line-number margin to the digits of the line count.
+    void fitLineNumberMargin();
+
     int findFolded(const QString &text, int start, int stop, int options);
     bool isWholeWordInDocument(int at, int length) const;
     void flushChange();
@@ -160,4 +175,5 @@ private:
     QList<ContentEdit> m_lastEdits;
     int m_batchDepth = 0;
     bool m_reportsChanges = true;
+    int m_lineNumberDigits = 0; // 0 while the margin is hidden
 };

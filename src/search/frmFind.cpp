@@ -3,6 +3,8 @@
 
 #include "editor/EditorControl.h"
 #include "host/HostServices.h"
+#include "search/RegexReplacement.h"
+#include "search/RegexSearch.h"
 #include "search/ReplaceAll.h"
 
 #include <QAction>
@@ -86,6 +88,26 @@ bool foldedByEditor(const QString &text, int options)
            std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; });
 }
 
+// Whether offset lies between the CR and the LF of a line break, where the editor's selection
+// cannot start or end.
+bool insideLineBreak(QStringView text, qsizetype offset)
+{
+    return offset > 0 && offset < text.size() && text.at(offset - 1) == u'\r' && text.at(offset) == u'\n';
+}
+
+// [start, end) as the editor can select it: widened to whole CR LF line breaks.
+std::pair<int, int> selectable(QStringView text, qsizetype start, qsizetype end)
+{
+    return {static_cast<int>(insideLineBreak(text, start) ? start - 1 : start),
+            static_cast<int>(insideLineBreak(text, end) ? end + 1 : end)};
+}
+
+QString stoppedMessage(const RegexSearch &regex)
+{
+    return QStringLiteral("The search was stopped: %1. The regular expression backtracks too much on this page.")
+        .arg(regex.stopReason());
+}
+
 } // namespace
 
 frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, std::function<void()> refreshPreview)
@@ -124,10 +146,12 @@ frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, st
     m_chkWholeWord = checkBox(QStringLiteral("chkWholeWord"), QStringLiteral("Find Whole Word &Only"), frame1);
     m_chkMatchCase = checkBox(QStringLiteral("chkMatchCase"), QStringLiteral("Match Ca&se"), frame1);
     m_chkNoHighlight = checkBox(QStringLiteral("chkNoHighlight"), QStringLiteral("No &Highlight"), frame1);
+    m_chkRegex = checkBox(QStringLiteral("chkRegex"), QStringLiteral("Regular e&xpression"), frame1);
     auto *options = new QVBoxLayout(frame1);
     options->addWidget(m_chkWholeWord);
     options->addWidget(m_chkMatchCase);
     options->addWidget(m_chkNoHighlight);
+    options->addWidget(m_chkRegex);
 
     // The replace buttons move within their column, so they are placed, not laid out.
     m_replaceColumn = new QWidget(picBar);
@@ -167,11 +191,20 @@ frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, st
     layout->addWidget(m_cboReplace, 1, 1);
     layout->addWidget(m_cmdCancel, 1, 2);
     layout->addWidget(picBar, 2, 0, 1, 3);
+    // Why a regular expression cannot be searched for; shown only then.
+    m_lblRegexError = new QLabel(this);
+    m_lblRegexError->setObjectName(QStringLiteral("lblRegexError"));
+    m_lblRegexError->setAccessibleName(QStringLiteral("Regular expression error"));
+    m_lblRegexError->setWordWrap(true);
+    m_lblRegexError->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lblRegexError->setVisible(false);
+    layout->addWidget(m_lblRegexError, 3, 0, 1, 3);
     layout->setColumnStretch(1, 1);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    QWidget *order[] = {m_cboFind,      m_cmdFind,      m_cmdCancel,  m_cboReplace,   m_chkNoHighlight,
-                        m_chkMatchCase, m_chkWholeWord, m_cmdReplace, m_cmdReplaceAll};
+    // The regular-expression box comes last, so the other controls keep their order.
+    QWidget *order[] = {m_cboFind,      m_cmdFind,      m_cmdCancel,  m_cboReplace,    m_chkNoHighlight,
+                        m_chkMatchCase, m_chkWholeWord, m_cmdReplace, m_cmdReplaceAll, m_chkRegex};
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -183,9 +216,13 @@ frmFind::frmFind(EditorControl &editor, HostServices &host, QAction &mnuFind, st
     connect(&m_editor, &QObject::destroyed, this, [this] { delete this; });
 
     Form_Load();
-    for (QCheckBox *option : {m_chkWholeWord, m_chkMatchCase, m_chkNoHighlight})
+    for (QCheckBox *option : {m_chkWholeWord, m_chkMatchCase, m_chkNoHighlight, m_chkRegex})
         connect(option, &QCheckBox::toggled, this,
                 [option](bool checked) { QSettings().setValue(QStringLiteral("find/") + option->objectName(), checked); });
+    // An error message is about what was searched for; it goes once that changes.
+    for (QComboBox *field : {m_cboFind, m_cboReplace})
+        connect(field, &QComboBox::editTextChanged, this, [this] { showRegexError(QString()); });
+    connect(m_chkRegex, &QCheckBox::toggled, this, [this] { showRegexError(QString()); });
 }
 
 void frmFind::Form_Load()
@@ -203,7 +240,7 @@ void frmFind::Form_Load()
     m_cboFind->setEditText(selected);
     m_cboReplace->addItems(rememberedList(replaceTextsKey));
     m_cboReplace->setEditText(QString());
-    for (QCheckBox *option : {m_chkWholeWord, m_chkMatchCase, m_chkNoHighlight})
+    for (QCheckBox *option : {m_chkWholeWord, m_chkMatchCase, m_chkNoHighlight, m_chkRegex})
         option->setChecked(QSettings().value(QStringLiteral("find/") + option->objectName(), false).toBool());
 }
 
@@ -262,12 +299,98 @@ void frmFind::textNotFound()
     setReplaceEnabled(false);
 }
 
+void frmFind::showRegexError(const QString &text)
+{
+    m_lblRegexError->setText(text);
+    m_lblRegexError->setVisible(!text.isEmpty());
+}
+
+bool frmFind::prepareRegex(std::unique_ptr<RegexSearch> &regex, const RegexReplacement *replacement)
+{
+    showRegexError(QString());
+    const QString pattern = m_cboFind->currentText();
+    // An empty field has nothing to find, as in a plain search.
+    if (!m_chkRegex->isChecked() || pattern.isEmpty())
+        return true;
+    regex = std::make_unique<RegexSearch>(pattern, m_chkMatchCase->isChecked(), m_chkWholeWord->isChecked());
+    if (!regex->error().isEmpty()) {
+        showRegexError(regex->error());
+        return false;
+    }
+    const int groups = regex->captureCount();
+    if (replacement && replacement->highestGroup() > groups) {
+        const QString has = groups == 0   ? QStringLiteral("no groups")
+                            : groups == 1 ? QStringLiteral("1 group")
+                                          : QStringLiteral("%1 groups").arg(groups);
+        showRegexError(QStringLiteral("The replacement refers to group \\%1, but the regular expression has %2.")
+                           .arg(replacement->highestGroup())
+                           .arg(has));
+        return false;
+    }
+    return true;
+}
+
+std::optional<int> frmFind::search(RegexSearch *regex, int start, bool skipEmptyAtStart)
+{
+    if (!regex)
+        return m_editor.Find(m_cboFind->currentText(), start, -1, searchOptions());
+    const QString text = m_editor.Text();
+    switch (regex->find(text, start, skipEmptyAtStart)) {
+    case RegexSearch::Status::Stopped:
+        showRegexError(stoppedMessage(*regex));
+        return std::nullopt;
+    case RegexSearch::Status::NotFound:
+        return -1;
+    case RegexSearch::Status::Found:
+        break;
+    }
+    const auto [from, to] = selectable(text, regex->start(), regex->end());
+    if (!m_chkNoHighlight->isChecked()) {
+        m_editor.setSelStart(from);
+        m_editor.setSelLength(to - from);
+    }
+    return from;
+}
+
+frmFind::Splits frmFind::lineBreakSplits(QStringView document, int start, int end)
+{
+    return {insideLineBreak(document, start), insideLineBreak(document, end)};
+}
+
+void frmFind::writeRange(int start, int end, const QString &text, Splits splits)
+{
+    // No write may start or end between the CR and the LF of a line break: one that would is
+    // widened to the whole line break and keeps its CR or LF, so the text is as if only
+    // [start, end) had been written.
+    QString written = text;
+    int from = start;
+    int to = end;
+    if (splits.start) {
+        --from;
+        written.prepend(u'\r');
+    }
+    if (splits.end) {
+        ++to;
+        written.append(u'\n');
+    }
+    m_editor.setSelStart(from);
+    m_editor.setSelLength(to - from);
+    m_editor.setSelText(written);
+    if (to != end)
+        m_editor.setSelStart(start + static_cast<int>(text.size()));
+}
+
 void frmFind::cmdFind_Click()
 {
     rememberTexts(false);
-    const QString findText = m_cboFind->currentText();
+    std::unique_ptr<RegexSearch> regex;
+    if (!prepareRegex(regex, nullptr))
+        return;
     if (m_cmdFind->text() == findCaption) {
-        if (m_editor.Find(findText, 0, -1, searchOptions()) < 0) {
+        const std::optional<int> found = search(regex.get(), 0, false);
+        if (!found)
+            return;
+        if (*found < 0) {
             m_host.MsgBox(QStringLiteral("Text Not Found"), HostServices::OkOnly);
             m_mnuFind.setEnabled(false);
         } else {
@@ -276,12 +399,19 @@ void frmFind::cmdFind_Click()
             setCaption(m_cmdFind, findNextCaption);
             m_mnuFind.setEnabled(true);
         }
-    } else if (m_editor.Find(findText, m_editor.SelStart() + m_editor.SelLength(), -1, searchOptions()) < 0) {
-        textNotFound();
-        m_mnuFind.setEnabled(false);
     } else {
-        m_editor.SetFocus();
-        m_mnuFind.setEnabled(true);
+        // An empty match just found, or the caret, is not found again.
+        const std::optional<int> found =
+            search(regex.get(), m_editor.SelStart() + m_editor.SelLength(), m_editor.SelLength() == 0);
+        if (!found)
+            return;
+        if (*found < 0) {
+            textNotFound();
+            m_mnuFind.setEnabled(false);
+        } else {
+            m_editor.SetFocus();
+            m_mnuFind.setEnabled(true);
+        }
     }
     m_refreshPreview();
 }
@@ -294,11 +424,48 @@ void frmFind::cmdReplace_Click()
         return;
     }
     rememberTexts(true);
-    const QString findText = m_cboFind->currentText();
-    // An empty find text has no occurrence, so nothing is taken for one.
-    if (!findText.isEmpty())
-        m_editor.setSelText(m_cboReplace->currentText());
-    if (m_editor.Find(findText, m_editor.SelStart() + m_editor.SelLength(), -1, searchOptions()) < 0)
+    const RegexReplacement replacement(m_cboReplace->currentText());
+    std::unique_ptr<RegexSearch> regex;
+    if (!prepareRegex(regex, &replacement))
+        return;
+    int next = 0;
+    bool skipEmpty = false;
+    if (regex) {
+        // Only a match is replaced, for its groups make the replacement; a selection that is
+        // none is passed over. The selection shows a match as the editor can select it.
+        const QString text = m_editor.Text();
+        const int selStart = m_editor.SelStart();
+        const int selEnd = selStart + m_editor.SelLength();
+        next = selEnd;
+        skipEmpty = selStart == selEnd;
+        switch (regex->find(text, selStart)) {
+        case RegexSearch::Status::Stopped:
+            showRegexError(stoppedMessage(*regex));
+            return;
+        case RegexSearch::Status::Found:
+            if (selectable(text, regex->start(), regex->end()) == std::pair(selStart, selEnd)) {
+                const auto start = static_cast<int>(regex->start());
+                const QString replaced = replacement.expand(text, *regex);
+                const auto end = static_cast<int>(regex->end());
+                writeRange(start, end, replaced, lineBreakSplits(text, start, end));
+                // After an empty match, the place it was found is not searched again.
+                next = start + static_cast<int>(replaced.size());
+                skipEmpty = regex->start() == regex->end();
+            }
+            break;
+        case RegexSearch::Status::NotFound:
+            break;
+        }
+    } else {
+        // An empty find text has no occurrence, so nothing is taken for one.
+        if (!m_cboFind->currentText().isEmpty())
+            m_editor.setSelText(m_cboReplace->currentText());
+        next = m_editor.SelStart() + m_editor.SelLength();
+    }
+    const std::optional<int> found = search(regex.get(), next, skipEmpty);
+    if (!found)
+        return;
+    if (*found < 0)
         textNotFound();
     else
         m_editor.SetFocus();
@@ -309,34 +476,62 @@ void frmFind::cmdReplaceAll_Click()
 {
     rememberTexts(true);
     const QString findText = m_cboFind->currentText();
-    const QString replacement = m_cboReplace->currentText();
-    const int options = searchOptions();
-    const auto findLength = static_cast<int>(findText.size());
+    const QString replacementText = m_cboReplace->currentText();
+    const RegexReplacement replacement(replacementText);
+    std::unique_ptr<RegexSearch> regex;
+    if (!prepareRegex(regex, &replacement))
+        return;
 
-    // Each search starts just after the previous occurrence, as it would after replacing it, so
-    // a replacement containing the find text is never searched again. The occurrences are
-    // located without selecting them, whatever No Highlight says.
-    QList<int> occurrences;
-    if (foldedByEditor(findText, options)) {
-        occurrences = ReplaceAll::foldedOccurrences(m_editor.Text(), findText, options & EditorControl::WholeWord);
+    // The replaced span: from the first occurrence to the end of the last, rebuilt.
+    QString text = m_editor.Text();
+    int count = 0;
+    int first = 0;
+    int end = 0;
+    QString span;
+    if (regex) {
+        const ReplaceAll::RegexReplaced replaced = ReplaceAll::replaceMatches(text, *regex, replacement);
+        if (replaced.status == RegexSearch::Status::Stopped) {
+            showRegexError(stoppedMessage(*regex));
+            return;
+        }
+        count = replaced.count;
+        first = static_cast<int>(replaced.first);
+        end = static_cast<int>(replaced.end);
+        span = replaced.span;
     } else {
-        const int locate = options | EditorControl::NoHighlight;
-        for (int at = m_editor.Find(findText, 0, -1, locate); at >= 0; at = m_editor.Find(findText, at + findLength, -1, locate))
-            occurrences.append(at);
+        const int options = searchOptions();
+        const auto findLength = static_cast<int>(findText.size());
+        // Each search starts just after the previous occurrence, as it would after replacing it,
+        // so a replacement containing the find text is never searched again. The occurrences are
+        // located without selecting them, whatever No Highlight says.
+        QList<int> occurrences;
+        if (foldedByEditor(findText, options)) {
+            occurrences = ReplaceAll::foldedOccurrences(text, findText, options & EditorControl::WholeWord);
+        } else {
+            const int locate = options | EditorControl::NoHighlight;
+            for (int at = m_editor.Find(findText, 0, -1, locate); at >= 0;
+                 at = m_editor.Find(findText, at + findLength, -1, locate))
+                occurrences.append(at);
+        }
+        if (!occurrences.isEmpty()) {
+            count = static_cast<int>(occurrences.size());
+            first = occurrences.first();
+            end = occurrences.last() + findLength;
+            span = ReplaceAll::rebuild(text.sliced(first, end - first), first, occurrences, findLength, replacementText);
+        }
     }
 
-    if (!occurrences.isEmpty()) {
+    if (count > 0) {
         // One write from the first occurrence to the end of the last: one change of the
-        // document, and the caret ends just after the last replacement.
-        const int first = occurrences.first();
-        const int end = occurrences.last() + findLength;
-        const QString span = m_editor.textRange(first, end);
-        m_editor.setSelStart(first);
-        m_editor.setSelLength(end - first);
-        m_editor.setSelText(ReplaceAll::rebuild(span, first, occurrences, findLength, replacement));
-        m_host.MsgBox(
-            QStringLiteral("The specified region has been searched. \r\n%1 replacements have been made.").arg(occurrences.size()),
-            HostServices::OkOnly);
+        // document, and the caret ends just after the last replacement. The copies of the page
+        // made for the search are not kept through the write and its change handling.
+        const Splits splits = lineBreakSplits(text, first, end);
+        text.clear();
+        regex.reset();
+        span.squeeze();
+        writeRange(first, end, span, splits);
+        m_host.MsgBox(QStringLiteral("The specified region has been searched. \r\n%1 replacements have been made.").arg(count),
+                      HostServices::OkOnly);
     }
     setCaption(m_cmdFind, findCaption);
     m_refreshPreview();

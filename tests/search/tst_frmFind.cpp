@@ -415,6 +415,8 @@ void tst_frmFind::replaceAll_data()
                                           << QStringLiteral("cr\u00e8mes x") << 1 << 8;
     QTest::newRow("line breaks") << QStringLiteral("a\r\nb\r\nc") << QStringLiteral("\r\n") << QStringLiteral("<br>") << 0
                                  << QStringLiteral("a<br>b<br>c") << 2 << 10;
+    QTest::newRow("a carriage return without its line feed")
+        << QStringLiteral("a\r\nb") << QStringLiteral("a\r") << QStringLiteral("x") << 0 << QStringLiteral("x\nb") << 1 << 1;
     QTest::newRow("past 32767, counted in full")
         << QStringLiteral("a ").repeated(40000) << QStringLiteral("a") << QStringLiteral("bb") << 0
         << QStringLiteral("bb ").repeated(40000) << 40000 << 3 * 40000 - 1;

@@ -465,14 +465,17 @@ QByteArray ScintillaView::fromMimeData(const QMimeData *source, bool &rectangula
 
 void ScintillaView::inputMethodEvent(QInputMethodEvent *event)
 {
+    const bool committed = !event->commitString().isEmpty();
     if (nonCharacterAt(event->commitString()) < 0 && nonCharacterAt(event->preeditString()) < 0) {
         QsciScintilla::inputMethodEvent(event);
-        return;
+    } else {
+        QInputMethodEvent clean(withoutNonCharacters(event->preeditString()), event->attributes());
+        clean.setCommitString(withoutNonCharacters(event->commitString()), event->replacementStart(), event->replacementLength());
+        QsciScintilla::inputMethodEvent(&clean);
+        event->setAccepted(clean.isAccepted());
     }
-    QInputMethodEvent clean(withoutNonCharacters(event->preeditString()), event->attributes());
-    clean.setCommitString(withoutNonCharacters(event->commitString()), event->replacementStart(), event->replacementLength());
-    QsciScintilla::inputMethodEvent(&clean);
-    event->setAccepted(clean.isAccepted());
+    if (committed)
+        m_events.userEdited();
 }
 
 bool ScintillaView::event(QEvent *event)
@@ -494,6 +497,23 @@ bool ScintillaView::viewportEvent(QEvent *event)
 }
 
 void ScintillaView::keyPressEvent(QKeyEvent *event)
+{
+    // A key that works a list of choices (Enter, Escape, arrows) edits nothing of the user's.
+    if (send(SCI_AUTOCACTIVE)) {
+        if (event->key() == Qt::Key_Escape) {
+            send(SCI_AUTOCCANCEL);
+            event->accept();
+            return;
+        }
+        QsciScintilla::keyPressEvent(event);
+        return;
+    }
+    typeKey(event);
+    if (event->isAccepted())
+        m_events.userEdited();
+}
+
+void ScintillaView::typeKey(QKeyEvent *event)
 {
     // The control's own paste of an empty clipboard over nothing selected changes no text, but it
     // is a write like any other paste.

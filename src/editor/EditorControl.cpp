@@ -112,7 +112,6 @@ EditorControl::EditorControl(QWidget *parent)
         m_view->SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, indicator, look.colour);
         m_view->send(QsciScintillaBase::SCI_INDICSETUNDER, indicator, 1);
     }
-    m_view->send(QsciScintillaBase::SCI_AUTOCSETIGNORECASE, 1);
     m_view->send(QsciScintillaBase::SCI_AUTOCSETMAXHEIGHT, 12);
     m_view->send(QsciScintillaBase::SCI_AUTOCSETORDER, QsciScintillaBase::SC_ORDER_PERFORMSORT);
     connect(m_view.data(), &QsciScintilla::userListActivated, this,
@@ -524,12 +523,13 @@ void EditorControl::replaceRange(int offset, int length, const QString &text)
     m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
 }
 
-void EditorControl::showChoices(int typedLength, const QStringList &choices)
+void EditorControl::showChoices(int typedLength, const QStringList &choices, Qt::CaseSensitivity matching)
 {
     if (choices.isEmpty()) {
         closeChoices();
         return;
     }
+    m_view->send(QsciScintillaBase::SCI_AUTOCSETIGNORECASE, matching == Qt::CaseInsensitive ? 1 : 0);
     // The list selects the first choice that starts with the typed characters.
     m_view->showUserList(1, choices);
     if (typedLength > 0) {

@@ -132,9 +132,10 @@ public:
     // around it puts it: an edit before the caret moves it, one at or after it does not.
     void replaceRange(int offset, int length, const QString &text);
 
-    // A list of choices at the caret for the typedLength characters before it; Enter or a
-    // double-click picks one (ChoiceMade), Escape closes it. Nothing is written by the list.
-    void showChoices(int typedLength, const QStringList &choices);
+    // A list of choices at the caret for the typedLength characters before it, matched to
+    // what is typed with or without regard to case; Enter or a double-click picks one
+    // (ChoiceMade), Escape closes it. Nothing is written by the list.
+    void showChoices(int typedLength, const QStringList &choices, Qt::CaseSensitivity matching);
     bool choicesShown() const;
     void closeChoices();
 

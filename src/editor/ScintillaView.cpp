@@ -7,6 +7,7 @@
 #include "text/FileReader.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
@@ -498,7 +499,19 @@ bool ScintillaView::viewportEvent(QEvent *event)
 
 void ScintillaView::keyPressEvent(QKeyEvent *event)
 {
-    // A key that works a list of choices (Enter, Escape, arrows) edits nothing of the user's.
+    // A key with text (Ctrl+Space) reaches the view before the shortcut of one of its own
+    // actions gets it: it triggers the action instead of being typed.
+    const QKeySequence pressed(event->keyCombination());
+    const QList<QAction *> own = actions();
+    for (QAction *action : own) {
+        if (action->isEnabled() && action->shortcut() == pressed) {
+            action->trigger();
+            event->accept();
+            return;
+        }
+    }
+    // While a list of choices is open, Enter, Escape and the arrows work the list and edit
+    // nothing; a typed character goes on into the text.
     if (send(SCI_AUTOCACTIVE)) {
         if (event->key() == Qt::Key_Escape) {
             send(SCI_AUTOCCANCEL);
@@ -506,6 +519,8 @@ void ScintillaView::keyPressEvent(QKeyEvent *event)
             return;
         }
         QsciScintilla::keyPressEvent(event);
+        if (!event->text().isEmpty() && event->text().front().isPrint())
+            m_events.userEdited();
         return;
     }
     typeKey(event);

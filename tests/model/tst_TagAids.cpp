@@ -176,7 +176,7 @@ void tst_TagAids::ctrlSpaceOffersWhatFits_data()
     QTest::newRow("attribute of the tag") << "<td cla" << "<td class=\"\"";
     QTest::newRow("element name") << "<p><secti" << "<p><section";
     QTest::newRow("new element") << "<p>x artic" << "<p>x <article>";
-    QTest::newRow("character reference") << "a &cop" << "a &copy;";
+    QTest::newRow("character reference") << "a &copy" << "a &copy;";
 }
 
 void tst_TagAids::ctrlSpaceOffersWhatFits()

@@ -81,9 +81,10 @@ void PageModelBuilder::start()
 
 void PageModelBuilder::finished()
 {
+    if (!m_running || m_watcher.future().resultCount() == 0)
+        return;
     m_running = false;
     PageModel result = m_watcher.result();
-    m_watcher.setFuture(QFuture<PageModel>());
     // A result whose text changed while it was parsed is dropped: its positions would be wrong.
     if (result.revision() == m_revision) {
         m_model = std::make_shared<const PageModel>(std::move(result));

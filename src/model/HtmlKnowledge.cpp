@@ -36,7 +36,9 @@ bool isEventHandler(const QString &name)
 
 bool inList(const QString &name, std::initializer_list<const char *> names)
 {
-    return std::any_of(names.begin(), names.end(), [&name](const char *candidate) { return name == QLatin1String(candidate); });
+    return std::any_of(names.begin(), names.end(), [&name](const char *candidate) {
+        return name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0;
+    });
 }
 
 } // namespace
@@ -73,19 +75,19 @@ bool HtmlKnowledge::isCustomElement(const QString &name)
 
 bool HtmlKnowledge::isVoid(const QString &name)
 {
-    return inList(name.toLower(), {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "image", "img",
+    return inList(name, {"area", "base", "basefont", "bgsound", "br", "col", "embed", "frame", "hr", "image", "img",
                                    "input", "keygen", "link", "meta", "param", "source", "track", "wbr"});
 }
 
 bool HtmlKnowledge::hasOptionalEndTag(const QString &name)
 {
-    return inList(name.toLower(), {"html", "head", "body", "p", "li", "dt", "dd", "option", "optgroup", "rb", "rt", "rtc", "rp",
+    return inList(name, {"html", "head", "body", "p", "li", "dt", "dd", "option", "optgroup", "rb", "rt", "rtc", "rp",
                                    "colgroup", "caption", "thead", "tbody", "tfoot", "tr", "td", "th"});
 }
 
 bool HtmlKnowledge::isRawText(const QString &name)
 {
-    return inList(name.toLower(), {"script", "style", "textarea", "title", "xmp", "iframe", "noembed", "noframes", "plaintext"});
+    return inList(name, {"script", "style", "textarea", "title", "xmp", "iframe", "noembed", "noframes", "plaintext"});
 }
 
 QStringList HtmlKnowledge::elementNames()

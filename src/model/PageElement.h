@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QString>
-
 // One element of the page as the parser built it. Offsets are UTF-16 units of the text the
 // model was built from; a tag the parser implied has no offsets in the text (-1).
 struct PageElement {
-    QString name;          // lower case for HTML elements
+    int name = 0;          // index of its name in the model's names (PageModel::name)
     int start = -1;        // the "<" of its start tag
     int startTagEnd = -1;  // just after the start tag's ">"
     int endTagStart = -1;  // the "<" of its end tag

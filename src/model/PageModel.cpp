@@ -3,8 +3,9 @@
 
 #include <algorithm>
 
-PageModel::PageModel(QList<PageElement> elements, QList<PageProblem> problems, quint64 revision)
+PageModel::PageModel(QList<PageElement> elements, QStringList names, QList<PageProblem> problems, quint64 revision)
     : m_elements(std::move(elements))
+    , m_names(std::move(names))
     , m_problems(std::move(problems))
     , m_revision(revision)
 {
@@ -33,7 +34,7 @@ int PageModel::tagNameAt(int offset, bool *inEndTag) const
     const int start = lastAtOrBefore(m_byStart, [this](int i) { return m_elements.at(i).start; });
     if (start >= 0) {
         const PageElement &element = m_elements.at(start);
-        if (offset <= element.startNameOffset() + element.name.size() && offset < element.startTagEnd) {
+        if (offset <= element.startNameOffset() + name(element).size() && offset < element.startTagEnd) {
             if (inEndTag)
                 *inEndTag = false;
             return start;
@@ -42,7 +43,7 @@ int PageModel::tagNameAt(int offset, bool *inEndTag) const
     const int end = lastAtOrBefore(m_byEndTag, [this](int i) { return m_elements.at(i).endTagStart; });
     if (end >= 0) {
         const PageElement &element = m_elements.at(end);
-        if (offset <= element.endNameOffset() + element.name.size() && offset < element.end) {
+        if (offset <= element.endNameOffset() + name(element).size() && offset < element.end) {
             if (inEndTag)
                 *inEndTag = true;
             return end;

@@ -5,6 +5,7 @@
 #include "model/PageProblem.h"
 
 #include <QList>
+#include <QStringList>
 
 #include <vector>
 
@@ -14,11 +15,14 @@ class PageModel
 {
 public:
     PageModel() = default;
-    PageModel(QList<PageElement> elements, QList<PageProblem> problems, quint64 revision);
+    PageModel(QList<PageElement> elements, QStringList names, QList<PageProblem> problems, quint64 revision);
 
     // The document revision the model was built from.
     quint64 revision() const { return m_revision; }
     const QList<PageElement> &elements() const { return m_elements; }
+    // The lower-case name of an element (the model keeps each name once).
+    const QString &name(const PageElement &element) const { return m_names.at(element.name); }
+    const QString &name(int element) const { return name(m_elements.at(element)); }
     // Sorted by position.
     const QList<PageProblem> &problems() const { return m_problems; }
 
@@ -31,6 +35,7 @@ public:
 
 private:
     QList<PageElement> m_elements;
+    QStringList m_names;
     QList<PageProblem> m_problems;
     quint64 m_revision = 0;
     std::vector<int> m_byStart;  // elements with a start tag, by its offset

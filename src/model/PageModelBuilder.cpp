@@ -16,7 +16,7 @@ constexpr qsizetype MaximumMappedEdits = 4096;
 PageModelBuilder::PageModelBuilder(EditorControl &r1, QObject *parent)
     : QObject(parent)
     , m_r1(r1)
-    , m_model(std::make_shared<const PageModel>(QList<PageElement>(), QList<PageProblem>(), 0))
+    , m_model(std::make_shared<const PageModel>(QList<PageElement>(), QStringList(), QList<PageProblem>(), 0))
 {
     m_delay.setSingleShot(true);
     m_delay.setInterval(delayMs);

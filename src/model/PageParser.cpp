@@ -140,6 +140,7 @@ public:
             gumbo_parse_with_options(&options, m_input.text.constData(), static_cast<size_t>(m_input.text.size())));
         if (!output)
             return finish();
+        m_textLength = m_index.utf16Offset(m_input.text.size());
         walk(output->document);
         for (unsigned int i = 0; i < output->errors.length; ++i)
             parserError(*static_cast<const GumboErrors::Error *>(output->errors.data[i]));
@@ -149,7 +150,7 @@ public:
     }
 
 private:
-    PageModel finish() { return PageModel(std::move(m_elements), std::move(m_problems), m_input.revision); }
+    PageModel finish() { return PageModel(std::move(m_elements), std::move(m_names), std::move(m_problems), m_input.revision); }
 
     qsizetype byteOffset(const char *at) const
     {
@@ -176,17 +177,20 @@ private:
         problem.length = m_index.utf16Offset(byteStart + byteLength) - problem.offset;
         m_index.lineAndColumn(byteStart, problem.line, problem.column);
         problem.severity = severity;
-        problem.message = message;
+        // Many problems repeat one message (an obsolete attribute on every table): kept once.
+        const auto known = m_messages.constFind(message);
+        problem.message = known != m_messages.cend() ? *known : *m_messages.insert(message);
         m_problems.append(problem);
     }
 
-    QString internedName(const QString &name)
+    int nameIndex(const QString &name)
     {
-        const auto found = m_names.constFind(name);
-        if (found != m_names.cend())
+        const auto found = m_nameIndex.constFind(name);
+        if (found != m_nameIndex.cend())
             return *found;
-        m_names.insert(name, name);
-        return name;
+        m_names.append(name);
+        m_nameIndex.insert(name, static_cast<int>(m_names.size() - 1));
+        return static_cast<int>(m_names.size() - 1);
     }
 
     // Pre-order, without recursion: the tree may be thousands of levels deep.
@@ -223,16 +227,17 @@ private:
                                     ? byteOffset(element.original_tag.data)
                                     : -1;
         if (start >= 0 && m_input.text.at(start) == '<') {
-            page.name = internedName(tagNameAt(m_input.text, start));
+            page.name = nameIndex(tagNameAt(m_input.text, start));
             page.start = m_index.utf16Offset(start);
             page.startTagEnd = m_index.utf16Offset(start + static_cast<qsizetype>(element.original_tag.length));
         } else {
-            page.name = internedName(QString::fromUtf8(gumbo_normalized_tagname(element.tag)));
+            page.name = nameIndex(QString::fromUtf8(gumbo_normalized_tagname(element.tag)));
         }
         const qsizetype endTag = element.original_end_tag.length > 0 ? byteOffset(element.original_end_tag.data) : -1;
         if (endTag >= 0)
             m_usedEndTags.insert(endTag);
-        if (endTag >= 0 && m_input.text.at(endTag) == '<' && tagNameAt(m_input.text, endTag) == page.name) {
+        const QString &name = m_names.at(page.name);
+        if (endTag >= 0 && m_input.text.at(endTag) == '<' && tagNameAt(m_input.text, endTag) == name) {
             page.endTagStart = m_index.utf16Offset(endTag);
             page.end = m_index.utf16Offset(endTag + static_cast<qsizetype>(element.original_end_tag.length));
         } else {
@@ -240,7 +245,7 @@ private:
         }
         m_elements.append(page);
         if (start >= 0 && element.tag_namespace == GUMBO_NAMESPACE_HTML)
-            check(element, page.name, start, page.end == m_index.utf16Offset(m_input.text.size()) && !page.hasEndTag());
+            check(element, name, start, page.end == m_textLength && !page.hasEndTag());
         return static_cast<int>(m_elements.size() - 1);
     }
 
@@ -485,9 +490,12 @@ private:
     QList<PageProblem> m_problems;
     QSet<QString> m_reported;
     QSet<QString> m_ids;
+    QSet<QString> m_messages;
     QSet<qsizetype> m_usedEndTags;
     QSet<qsizetype> m_errorOffsets;
-    QHash<QString, QString> m_names;
+    QStringList m_names;
+    QHash<QString, int> m_nameIndex;
+    int m_textLength = 0;
 };
 
 } // namespace

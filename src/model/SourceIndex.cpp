@@ -42,7 +42,13 @@ int SourceIndex::utf16Offset(qsizetype byteOffset) const
 {
     byteOffset = std::clamp<qsizetype>(byteOffset, 0, m_text.size());
     const qsizetype block = byteOffset / BlockSize;
-    return m_blockUnits[static_cast<size_t>(block)] + unitsBetween(m_text.constData(), block * BlockSize, byteOffset);
+    if (byteOffset >= m_lastByte && byteOffset - m_lastByte < byteOffset - block * BlockSize) {
+        m_lastUnits += unitsBetween(m_text.constData(), m_lastByte, byteOffset);
+    } else {
+        m_lastUnits = m_blockUnits[static_cast<size_t>(block)] + unitsBetween(m_text.constData(), block * BlockSize, byteOffset);
+    }
+    m_lastByte = byteOffset;
+    return m_lastUnits;
 }
 
 void SourceIndex::lineAndColumn(qsizetype byteOffset, int &line, int &column) const

@@ -6,7 +6,7 @@
 #include <vector>
 
 // Positions in a UTF-8 text: byte offsets to UTF-16 offsets, lines and columns. Built once in
-// one pass; each look-up then reads at most one block of the text, so a page that is one long
+// one pass; each look-up then reads at most a small block of the text, so a page that is one long
 // line costs no more than one with many.
 class SourceIndex
 {
@@ -19,9 +19,12 @@ public:
     void lineAndColumn(qsizetype byteOffset, int &line, int &column) const;
 
 private:
-    static constexpr qsizetype BlockSize = 4096;
+    static constexpr qsizetype BlockSize = 256;
 
     const QByteArray &m_text;
+    // The last look-up: the next one, usually a little further on, counts from there.
+    mutable qsizetype m_lastByte = 0;
+    mutable int m_lastUnits = 0;
     std::vector<int> m_blockUnits;       // UTF-16 units before each block
     std::vector<qsizetype> m_lineStarts; // byte offset of each line's start
 };

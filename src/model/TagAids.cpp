@@ -88,12 +88,13 @@ void TagAids::updatePartner()
         const int index = at >= 0 ? model->tagNameAt(at) : -1;
         if (index >= 0) {
             const PageElement &element = model->elements().at(index);
-            const int length = static_cast<int>(element.name.size());
+            const QString &name = model->name(element);
+            const int length = static_cast<int>(name.size());
             const Range names[2] = {{m_builder.toCurrent(element.startNameOffset()), length},
                                     {m_builder.toCurrent(element.endNameOffset()), length}};
             // Both tags still carry the name the model read: nothing between has renamed them.
-            const auto reads = [this, &element](const Range &range) {
-                return range.offset >= 0 && m_r1.textRange(range.offset, range.offset + range.length).toLower() == element.name;
+            const auto reads = [this, &name](const Range &range) {
+                return range.offset >= 0 && m_r1.textRange(range.offset, range.offset + range.length).toLower() == name;
             };
             if (element.hasStartTag() && element.hasEndTag() && reads(names[0]) && reads(names[1])) {
                 m_link[0] = names[0];
@@ -208,7 +209,7 @@ bool TagAids::inCommentOrRawText(int offset) const
     const int at = m_builder.toModel(offset);
     const std::shared_ptr<const PageModel> model = m_builder.model();
     const int index = at >= 0 ? model->openElementAt(at) : -1;
-    return index >= 0 && HtmlKnowledge::isRawText(model->elements().at(index).name);
+    return index >= 0 && HtmlKnowledge::isRawText(model->name(index));
 }
 
 void TagAids::closeStartTag(int offset)
@@ -238,10 +239,11 @@ void TagAids::completeEndTag(int offset)
     if (index < 0)
         return;
     const PageElement &element = model->elements().at(index);
+    const QString &modelName = model->name(element);
     // The name as the start tag spells it (upper-case legacy markup stays upper case).
     const int start = element.hasStartTag() ? m_builder.toCurrent(element.startNameOffset()) : -1;
-    const QString name = start >= 0 ? m_r1.textRange(start, start + static_cast<int>(element.name.size())) : element.name;
-    if (name.compare(element.name, Qt::CaseInsensitive) != 0)
+    const QString name = start >= 0 ? m_r1.textRange(start, start + static_cast<int>(modelName.size())) : modelName;
+    if (name.compare(modelName, Qt::CaseInsensitive) != 0)
         return;
     m_writing = true;
     m_r1.replaceRange(offset + 1, 0, name + u'>');

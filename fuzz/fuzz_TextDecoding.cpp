@@ -1,6 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Every byte sequence that opens as text is written back unchanged when saved without an edit,
-// and decoding it in pieces gives what decoding it whole gives, however it is cut.
+// and decoding it in pieces gives what decoding it whole gives, however it is cut. Those two
+// checks compare the codec with itself; what it must give is held to a model written from the
+// rules instead, for UTF-8 files (Qt's own UTF-8 decoder says which bytes are UTF-8): they open
+// as UTF-8 with their BOM remembered, and their line breaks become CR LF when all of them are LF,
+// stay as they are when they mix styles (any CR that does not start a CR LF, or an LF after
+// other breaks), and are CR LF otherwise. What the model does not cover (Windows-1252, UTF-16,
+// the refusals) is held only to the two self-checks.
 #include "text/DocumentDecoder.h"
 #include "text/TextDecoding.h"
 
@@ -9,6 +15,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -25,6 +32,47 @@ void checkEditorText(const QByteArray &utf8)
     const QString text = decoder.decode(utf8);
     if (decoder.hasError() || utf8.contains('\0') || nonCharacterAt(text) >= 0)
         fault("the decoder gave out bytes the editor cannot hold:", utf8.toHex(' '));
+}
+
+bool isNonCharacter(char32_t c)
+{
+    return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
+}
+
+// What a UTF-8 file must open as, or nothing when the bytes are no such file.
+std::optional<DecodedText> utf8Model(QByteArray bytes)
+{
+    DecodedText model;
+    model.ok = true;
+    model.format.encoding = TextFormat::Encoding::Utf8;
+    model.format.byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
+    if (model.format.byteOrderMark)
+        bytes.remove(0, 3);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError() || bytes.contains('\0'))
+        return std::nullopt;
+    for (const char32_t c : text.toUcs4()) {
+        if (isNonCharacter(c))
+            return std::nullopt;
+    }
+    bool anyCr = false;
+    bool otherBreak = false;
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes.at(i) == '\r') {
+            anyCr = true;
+            otherBreak = otherBreak || i + 1 == bytes.size() || bytes.at(i + 1) != '\n';
+        } else if (bytes.at(i) == '\n' && (i == 0 || bytes.at(i - 1) != '\r')) {
+            otherBreak = true;
+        }
+    }
+    model.format.lineBreaks = !otherBreak ? TextFormat::LineBreaks::CrLf
+                              : anyCr     ? TextFormat::LineBreaks::Mixed
+                                          : TextFormat::LineBreaks::Lf;
+    model.text = text;
+    if (model.format.lineBreaks == TextFormat::LineBreaks::Lf)
+        model.text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+    return model;
 }
 
 // The first byte seeds the lengths of the pieces the rest is cut into, from 1 to 16 bytes.
@@ -73,6 +121,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (pieces.ok != decoded.ok || pieces.error != decoded.error || pieces.format != decoded.format ||
         pieces.text != decoded.text)
         fault("decoded in pieces differently from whole:", bytes.toHex(' '));
+    if (const std::optional<DecodedText> model = utf8Model(bytes)) {
+        if (!decoded.ok || decoded.format != model->format || decoded.text != model->text)
+            fault("a UTF-8 file opened otherwise than its rules say:", bytes.toHex(' '));
+    }
     if (!decoded.ok)
         return 0;
     const EncodedText encoded = encodeDocument(decoded.text, decoded.format);

@@ -5,9 +5,9 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <initializer_list>
 #include <memory>
 
-class BrowsePane;
 class ChangeTracker;
 class DocumentJournal;
 struct JournalRecord;
@@ -18,14 +18,13 @@ class EditorControl;
 class FormattingToolbar;
 class HostServices;
 class LivePreview;
+class MainPanes;
+class MainToolbar;
 class PreviewWindow;
 class QAction;
-class QLabel;
-class QTabWidget;
-class QToolBar;
 class QToolButton;
-class QTreeWidget;
 class QuickPreview;
+class RecentFilesMenu;
 class StatusPanels;
 class frmColCode;
 class frmFrames;
@@ -124,46 +123,35 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dragMoveEvent(QDragMoveEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void createActions();
-    void createToolbar();
-    void createPanes();
+    // A menu command and the handler its triggering runs.
+    struct Command {
+        const char *name;
+        void (frmMainWin::*handler)();
+    };
+    void connectCommands(std::initializer_list<Command> commands);
     void setCutCopyEnabled(bool enabled);
     void connectFormatting();
     void connectToolWindows();
     void connectFiles();
-    void connectElementDialogsA();
-    void connectElementDialogsB();
+    void connectElementDialogs();
     void connectPreview();
     // The live preview's refresh: the quick preview while its tab is in front, and Form2 while open.
     void livePreviewRefresh();
     void connectSearch();
     void connectEditing();
     void connectJournal();
-    // The recent files in the File menu, above Exit, as the settings hold them.
-    void updateRecentFiles();
-    void openRecentFile(const QString &path);
-    // Accepts a drag that brings a local file, so a drop opens it.
-    bool acceptFileDrag(QDropEvent *event);
+    void connectRecentFiles();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
     std::unique_ptr<EditorControl> m_rtbTemp;
     std::unique_ptr<DocumentFiles> m_files;
     QHash<QString, QAction *> m_actions;
-    QHash<QString, QToolButton *> m_toolbarButtons;
-    QToolBar *m_toolbar1 = nullptr;
+    MainToolbar *m_toolbar1 = nullptr;
     FormattingToolbar *m_formattlb = nullptr;
-    QTabWidget *m_lftpanetb = nullptr;
-    BrowsePane *m_browse = nullptr;
-    QTreeWidget *m_tv1 = nullptr;
-    QTabWidget *m_maintabs = nullptr;
-    QWidget *m_previewTab = nullptr;
+    MainPanes *m_panes = nullptr;
     LivePreview *m_livePreview = nullptr;
     StatusPanels *m_status = nullptr;
     bool m_ending = false;
@@ -177,5 +165,5 @@ private:
     std::unique_ptr<ChangeTracker> m_changes;
     std::unique_ptr<ClipboardCommands> m_clipboard;
     DocumentJournal *m_journal = nullptr;
-    QList<QAction *> m_recentFiles;
+    RecentFilesMenu *m_recentFiles = nullptr;
 };

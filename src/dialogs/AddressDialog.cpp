@@ -23,42 +23,42 @@ AddressDialog::AddressDialog(EditorControl &editor, HostServices &host, std::fun
     setObjectName(QLatin1String(setup.objectName));
     setWindowTitle(setup.title);
 
-    m_Text1 = field(this, "Text1", QStringLiteral("http://"), QString());
-    m_Text1->setMinimumWidth(280);
-    auto *label1 = label(this, "Label1", QStringLiteral("URL:"), m_Text1);
+    m_addressField = field(this, "Text1", QStringLiteral("http://"), QString());
+    m_addressField->setMinimumWidth(280);
+    auto *label1 = label(this, "Label1", QStringLiteral("URL:"), m_addressField);
 
-    m_Command1 =
+    m_fileButton =
         pictureButton(this, "Command1", QIcon(setup.picture), setup.pictureSize, QStringLiteral("Insert image from file"));
 
-    m_Command2 = makeOkButton("Command2");
-    m_Command3 = makeCancelButton("Command3");
+    m_okButton = makeOkButton("Command2");
+    m_cancelButton = makeCancelButton("Command3");
 
     auto *address = new QHBoxLayout;
     address->addWidget(label1);
-    address->addWidget(m_Text1, 1);
-    address->addWidget(m_Command1);
+    address->addWidget(m_addressField, 1);
+    address->addWidget(m_fileButton);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(address);
     layout->addSpacing(6);
-    layout->addLayout(buttonRow(m_Command2, m_Command3, Qt::AlignRight));
+    layout->addLayout(buttonRow(m_okButton, m_cancelButton, Qt::AlignRight));
 
-    connect(m_Command1, &QPushButton::clicked, this, &AddressDialog::Command1_Click);
-    connect(m_Command2, &QPushButton::clicked, this, &AddressDialog::Command2_Click);
-    connect(m_Command3, &QPushButton::clicked, this, &AddressDialog::Command3_Click);
+    connect(m_fileButton, &QPushButton::clicked, this, &AddressDialog::Command1_Click);
+    connect(m_okButton, &QPushButton::clicked, this, &AddressDialog::Command2_Click);
+    connect(m_cancelButton, &QPushButton::clicked, this, &AddressDialog::Command3_Click);
 }
 
 void AddressDialog::Command1_Click()
 {
     // A cancelled file dialog keeps whatever address was typed.
     if (const std::optional<QString> address = LinkAddress::chooseFile(m_host, m_fileTitle, m_fileFilter))
-        m_Text1->setText(*address);
+        m_addressField->setText(*address);
 }
 
 void AddressDialog::Command2_Click()
 {
-    insertFragment(m_fragment(m_Text1->text()));
+    insertFragment(m_fragment(m_addressField->text()));
 }
 
 void AddressDialog::Command3_Click()

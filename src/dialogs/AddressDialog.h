@@ -34,10 +34,10 @@ protected:
     AddressDialog(EditorControl &editor, HostServices &host, std::function<void()> refreshPreview, const Setup &setup,
                   QWidget *parent);
 
-    QLineEdit *m_Text1 = nullptr;
-    QPushButton *m_Command1 = nullptr;
-    QPushButton *m_Command2 = nullptr;
-    QPushButton *m_Command3 = nullptr;
+    QLineEdit *m_addressField = nullptr;
+    QPushButton *m_fileButton = nullptr;
+    QPushButton *m_okButton = nullptr;
+    QPushButton *m_cancelButton = nullptr;
 
 private:
     HostServices &m_host;

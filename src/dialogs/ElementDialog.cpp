@@ -38,8 +38,8 @@ QPushButton *ElementDialog::makeOkButton(const char *name)
 
 QPushButton *ElementDialog::makeCancelButton(const char *name)
 {
-    m_cancelButton = DialogControls::button(this, name, QStringLiteral("Cancel"));
-    return m_cancelButton;
+    m_escapeButton = DialogControls::button(this, name, QStringLiteral("Cancel"));
+    return m_escapeButton;
 }
 
 std::optional<QString> ElementDialog::askAtCorner(HostServices &host, const QString &prompt, const QString &title) const
@@ -52,8 +52,8 @@ void ElementDialog::keyPressEvent(QKeyEvent *event)
 {
     // Esc never closes the dialog behind its Cancel handler's back.
     if (event->matches(QKeySequence::Cancel)) {
-        if (m_cancelButton && m_cancelButton->isEnabled())
-            m_cancelButton->click();
+        if (m_escapeButton && m_escapeButton->isEnabled())
+            m_escapeButton->click();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -46,5 +46,5 @@ protected:
 private:
     EditorControl &m_editor;
     std::function<void()> m_refreshPreview;
-    QPushButton *m_cancelButton = nullptr;
+    QPushButton *m_escapeButton = nullptr;
 };

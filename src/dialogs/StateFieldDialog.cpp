@@ -25,7 +25,7 @@ StateFieldDialog::StateFieldDialog(EditorControl &editor, std::function<void()> 
     m_txtValue = field(this, "txtValue", {}, {}, wideField);
     m_optOn = option(this, setup.on.name, setup.on.caption);
     QRadioButton *optOff = option(this, setup.off.name, setup.off.caption, true);
-    m_Text1 = field(this, "Text1", {}, {}, narrowField);
+    m_tabOrderField = field(this, "Text1", {}, {}, narrowField);
     QPushButton *ok = makeOkButton();
     QPushButton *cancelButton = makeCancelButton();
 
@@ -36,8 +36,8 @@ StateFieldDialog::StateFieldDialog(EditorControl &editor, std::function<void()> 
     fields->addWidget(m_txtValue, 1, 1);
     fields->addWidget(label(this, nullptr, setup.stateLabel, optOff), 2, 0);
     fields->addLayout(optionRow(setup.stateLabel.chopped(1), {m_optOn, optOff}), 2, 1);
-    fields->addWidget(label(this, nullptr, QStringLiteral("Tab order:"), m_Text1), 3, 0);
-    fields->addWidget(m_Text1, 3, 1);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Tab order:"), m_tabOrderField), 3, 0);
+    fields->addWidget(m_tabOrderField, 3, 1);
 
     auto *layout = new QBoxLayout(setup.buttonsBelow ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight, this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -45,7 +45,7 @@ StateFieldDialog::StateFieldDialog(EditorControl &editor, std::function<void()> 
     layout->addLayout(fields);
     layout->addLayout(setup.buttonsBelow ? buttonRow(ok, cancelButton, Qt::AlignRight) : buttonColumn(ok, cancelButton));
 
-    tabOrder({m_txtName, m_txtValue, m_optOn, optOff, m_Text1, ok, cancelButton});
+    tabOrder({m_txtName, m_txtValue, m_optOn, optOff, m_tabOrderField, ok, cancelButton});
     m_txtName->setFocus();
 
     connect(ok, &QPushButton::clicked, this, &StateFieldDialog::cmdOK_Click);
@@ -57,7 +57,7 @@ void StateFieldDialog::cmdOK_Click()
     FormFieldFragments::StateField field;
     field.name = m_txtName->text();
     field.value = m_txtValue->text();
-    field.tabOrder = m_Text1->text();
+    field.tabOrder = m_tabOrderField->text();
     field.on = m_optOn->isChecked();
     insertFragment(m_fragment(field));
 }

@@ -40,7 +40,7 @@ private:
     QLineEdit *m_txtName = nullptr;
     QLineEdit *m_txtValue = nullptr;
     QRadioButton *m_optOn = nullptr;
-    QLineEdit *m_Text1 = nullptr;
+    QLineEdit *m_tabOrderField = nullptr;
     bool m_cancelRefreshes = true;
     QString (*m_fragment)(const FormFieldFragments::StateField &) = nullptr;
 };

@@ -37,8 +37,10 @@ QString TableFragment::build() const
     for (int r = 1; r <= rows; ++r) {
         code += QStringLiteral("<TR>") + crlf;
         const QString row = QStringLiteral("<TD> <!-- Row ") + QString::number(r) + QStringLiteral(" - Col ");
+        // Each cell's comment closes with "-->": one that never closed would hide the rest of the
+        // page in a browser.
         for (int c = 1; c <= columns; ++c)
-            code += row + QString::number(c) + QStringLiteral(" //-> </TD>") + crlf;
+            code += row + QString::number(c) + QStringLiteral(" //--> </TD>") + crlf;
         code += QStringLiteral("</TR>") + crlf;
     }
     code += QStringLiteral("</TABLE>") + crlf;

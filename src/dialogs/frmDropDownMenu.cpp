@@ -41,7 +41,7 @@ frmDropDownMenu::frmDropDownMenu(EditorControl &editor, HostServices &host, std:
     m_txtHeight = field(this, "txtHeight", QStringLiteral("1"), QStringLiteral("Height"), narrowField);
     m_txtTabOrder = field(this, "txtTabOrder", {}, QStringLiteral("Tab order"), narrowField);
     m_optYes = option(this, "optYes", QStringLiteral("Yes"));
-    m_Option2 = option(this, "Option2", QStringLiteral("No"), true);
+    m_noOption = option(this, "Option2", QStringLiteral("No"), true);
     m_lstItems = new QListWidget(this);
     m_lstItems->setObjectName(QStringLiteral("lstItems"));
     m_lstItems->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -58,9 +58,9 @@ frmDropDownMenu::frmDropDownMenu(EditorControl &editor, HostServices &host, std:
     fields->addLayout(tabOrderRow(m_txtHeight, m_txtTabOrder, "Label3"), 1, 1);
 
     auto *multipleRow = new QHBoxLayout;
-    multipleRow->addWidget(label(this, "Label4", QStringLiteral("Allow multiple selections:"), m_Option2));
+    multipleRow->addWidget(label(this, "Label4", QStringLiteral("Allow multiple selections:"), m_noOption));
     multipleRow->addSpacing(8);
-    multipleRow->addLayout(optionRow(QStringLiteral("Allow multiple selections"), {m_optYes, m_Option2}));
+    multipleRow->addLayout(optionRow(QStringLiteral("Allow multiple selections"), {m_optYes, m_noOption}));
 
     auto *addRemove = new QVBoxLayout;
     addRemove->addWidget(add);
@@ -81,7 +81,7 @@ frmDropDownMenu::frmDropDownMenu(EditorControl &editor, HostServices &host, std:
     layout->addSpacing(4);
     layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignLeft));
 
-    tabOrder({m_txtName, m_txtHeight, m_txtTabOrder, m_optYes, m_Option2, m_lstItems, ok, cancelButton, add, remove});
+    tabOrder({m_txtName, m_txtHeight, m_txtTabOrder, m_optYes, m_noOption, m_lstItems, ok, cancelButton, add, remove});
     m_txtName->setFocus();
 
     connect(add, &QPushButton::clicked, this, &frmDropDownMenu::cmdAdd_Click);

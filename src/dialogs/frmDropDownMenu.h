@@ -29,6 +29,6 @@ private:
     QLineEdit *m_txtHeight = nullptr;
     QLineEdit *m_txtTabOrder = nullptr;
     QRadioButton *m_optYes = nullptr;
-    QRadioButton *m_Option2 = nullptr;
+    QRadioButton *m_noOption = nullptr;
     QListWidget *m_lstItems = nullptr;
 };

@@ -54,15 +54,15 @@ frmHorizontalLine::frmHorizontalLine(EditorControl &editor, std::function<void()
     alignLayout->addWidget(optRight);
     alignLayout->addStretch();
 
-    m_Combo1 = new QComboBox(this);
-    m_Combo1->setObjectName(QStringLiteral("Combo1"));
-    m_Combo1->addItems(NamedColours::names());
-    m_Combo1->setCurrentText(QStringLiteral("Default"));
-    auto *lblColor = label(this, "lblColor", QStringLiteral("Color:"), m_Combo1);
+    m_colourCombo = new QComboBox(this);
+    m_colourCombo->setObjectName(QStringLiteral("Combo1"));
+    m_colourCombo->addItems(NamedColours::names());
+    m_colourCombo->setCurrentText(QStringLiteral("Default"));
+    auto *lblColor = label(this, "lblColor", QStringLiteral("Color:"), m_colourCombo);
     m_ckSolidLine = checkBox(this, "ckSolidLine", QStringLiteral("Solid line (no shading)"));
     auto *colourRow = new QGridLayout;
     colourRow->addWidget(lblColor, 0, 0);
-    colourRow->addWidget(m_Combo1, 1, 0);
+    colourRow->addWidget(m_colourCombo, 1, 0);
     colourRow->addWidget(m_ckSolidLine, 1, 1);
     colourRow->setColumnStretch(1, 1);
 
@@ -82,7 +82,7 @@ frmHorizontalLine::frmHorizontalLine(EditorControl &editor, std::function<void()
     layout->addLayout(buttonColumn(ok, cancelButton));
 
     tabOrder({m_ckSolidLine, ok, cancelButton, m_txtWidth, m_optPercent, optPixels, m_txtHeight, m_optLeft, m_optCenter, optRight,
-              m_Combo1});
+              m_colourCombo});
     m_ckSolidLine->setFocus();
 
     connect(ok, &QPushButton::clicked, this, &frmHorizontalLine::cmdOK_Click);
@@ -93,7 +93,7 @@ void frmHorizontalLine::cmdOK_Click()
 {
     using LineFragments::RuleAlign;
     LineFragments::HorizontalRule rule;
-    rule.colour = m_Combo1->currentText();
+    rule.colour = m_colourCombo->currentText();
     rule.width = m_txtWidth->text();
     rule.widthInPercent = m_optPercent->isChecked();
     rule.height = m_txtHeight->text();

@@ -26,6 +26,6 @@ private:
     QLineEdit *m_txtHeight = nullptr;
     QRadioButton *m_optLeft = nullptr;
     QRadioButton *m_optCenter = nullptr;
-    QComboBox *m_Combo1 = nullptr;
+    QComboBox *m_colourCombo = nullptr;
     QCheckBox *m_ckSolidLine = nullptr;
 };

@@ -21,16 +21,16 @@ frmHyperLink::frmHyperLink(EditorControl &editor, HostServices &host, std::funct
     setObjectName(QStringLiteral("frmHyperLink"));
     setWindowTitle(QStringLiteral("Insert HyperLink"));
 
-    m_Text1 = field(this, "Text1", QStringLiteral("http://"), QStringLiteral("URL"), 280);
+    m_addressField = field(this, "Text1", QStringLiteral("http://"), QStringLiteral("URL"), 280);
     QPushButton *file = pictureButton(this, "cmdFile", QIcon(QStringLiteral(":/icons/link-file.svg")), 32,
                                       QStringLiteral("Make a hyperlink to a file on your computer"));
     QPushButton *email = pictureButton(this, "cmdEmail", QIcon(QStringLiteral(":/icons/link-email.svg")), 32,
                                        QStringLiteral("Make a hyperlink that send E-mail"));
     QPushButton *bookmark = pictureButton(this, "cmdBookmark", QIcon(QStringLiteral(":/icons/link-bookmark.svg")), 32,
                                           QStringLiteral("Create a hyperlink to a bookmark"));
-    m_Combo1 = new QComboBox(this);
-    m_Combo1->setObjectName(QStringLiteral("Combo1"));
-    m_Combo1->addItems(HyperLinkFragment::targetNames());
+    m_targetCombo = new QComboBox(this);
+    m_targetCombo->setObjectName(QStringLiteral("Combo1"));
+    m_targetCombo->addItems(HyperLinkFragment::targetNames());
     QPushButton *ok = makeOkButton("Command2");
     QPushButton *cancelButton = makeCancelButton("Command3");
 
@@ -45,15 +45,15 @@ frmHyperLink::frmHyperLink(EditorControl &editor, HostServices &host, std::funct
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->setHorizontalSpacing(8);
     layout->setVerticalSpacing(12);
-    layout->addWidget(label(this, "Label1", QStringLiteral("URL:"), m_Text1), 0, 0);
-    layout->addWidget(m_Text1, 0, 1);
+    layout->addWidget(label(this, "Label1", QStringLiteral("URL:"), m_addressField), 0, 0);
+    layout->addWidget(m_addressField, 0, 1);
     layout->addLayout(pictures, 0, 2);
-    layout->addWidget(label(this, "Label2", QStringLiteral("Target:"), m_Combo1), 1, 0);
-    layout->addWidget(m_Combo1, 1, 1, Qt::AlignLeft);
+    layout->addWidget(label(this, "Label2", QStringLiteral("Target:"), m_targetCombo), 1, 0);
+    layout->addWidget(m_targetCombo, 1, 1, Qt::AlignLeft);
     layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignRight), 1, 2);
 
-    tabOrder({m_Text1, file, email, bookmark, m_Combo1, ok, cancelButton});
-    m_Text1->setFocus();
+    tabOrder({m_addressField, file, email, bookmark, m_targetCombo, ok, cancelButton});
+    m_addressField->setFocus();
 
     connect(file, &QPushButton::clicked, this, &frmHyperLink::cmdFile_Click);
     connect(email, &QPushButton::clicked, this, &frmHyperLink::cmdEmail_Click);
@@ -65,7 +65,7 @@ frmHyperLink::frmHyperLink(EditorControl &editor, HostServices &host, std::funct
 
 void frmHyperLink::Form_Load()
 {
-    m_Combo1->setCurrentText(QStringLiteral("None"));
+    m_targetCombo->setCurrentText(QStringLiteral("None"));
 }
 
 void frmHyperLink::cmdFile_Click()
@@ -73,7 +73,7 @@ void frmHyperLink::cmdFile_Click()
     // A cancelled file dialog keeps the address the user typed.
     if (const std::optional<QString> address =
             LinkAddress::chooseFile(m_host, QStringLiteral("Select File"), QStringLiteral("All Files|*.*")))
-        m_Text1->setText(*address);
+        m_addressField->setText(*address);
 }
 
 void frmHyperLink::cmdEmail_Click()
@@ -81,7 +81,7 @@ void frmHyperLink::cmdEmail_Click()
     // Cancelling keeps the address; confirming an empty answer still gives "mailto:".
     if (const std::optional<QString> address =
             askAtCorner(m_host, QStringLiteral("Enter the e-mail address of the recipient"), QStringLiteral("E-mail")))
-        m_Text1->setText(LinkAddress::email(*address));
+        m_addressField->setText(LinkAddress::email(*address));
 }
 
 void frmHyperLink::cmdBookmark_Click()
@@ -89,13 +89,13 @@ void frmHyperLink::cmdBookmark_Click()
     // Cancelling keeps the address; confirming an empty answer still gives "#".
     if (const std::optional<QString> name =
             askAtCorner(m_host, QStringLiteral("Enter bookmark name"), QStringLiteral("Bookmark")))
-        m_Text1->setText(LinkAddress::bookmark(*name));
+        m_addressField->setText(LinkAddress::bookmark(*name));
 }
 
 void frmHyperLink::Command2_Click()
 {
-    const auto target = static_cast<HyperLinkFragment::Target>(m_Combo1->currentIndex());
-    insertFragment(HyperLinkFragment::link(m_Text1->text(), target));
+    const auto target = static_cast<HyperLinkFragment::Target>(m_targetCombo->currentIndex());
+    insertFragment(HyperLinkFragment::link(m_addressField->text(), target));
 }
 
 void frmHyperLink::Command3_Click()

@@ -27,6 +27,6 @@ private:
     void Form_Load();
 
     HostServices &m_host;
-    QLineEdit *m_Text1 = nullptr;
-    QComboBox *m_Combo1 = nullptr;
+    QLineEdit *m_addressField = nullptr;
+    QComboBox *m_targetCombo = nullptr;
 };

@@ -19,6 +19,6 @@ frmImage::frmImage(EditorControl &editor, HostServices &host, std::function<void
                      .fragment = MediaFragments::image},
                     parent)
 {
-    DialogControls::tabOrder({m_Text1, m_Command1, m_Command2, m_Command3});
-    m_Text1->setFocus();
+    DialogControls::tabOrder({m_addressField, m_fileButton, m_okButton, m_cancelButton});
+    m_addressField->setFocus();
 }

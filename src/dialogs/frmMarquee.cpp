@@ -69,10 +69,10 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     setObjectName(QStringLiteral("frmMarquee"));
     setWindowTitle(QStringLiteral("Insert Marquee"));
 
-    m_Text1 = field(this, "Text1", QString(), QString());
+    m_textField = field(this, "Text1", QString(), QString());
     auto *textRow = new QHBoxLayout;
-    textRow->addWidget(label(this, "Label1", QStringLiteral("Text:"), m_Text1));
-    textRow->addWidget(m_Text1, 1);
+    textRow->addWidget(label(this, "Label1", QStringLiteral("Text:"), m_textField));
+    textRow->addWidget(m_textField, 1);
 
     auto *frames = new QHBoxLayout;
     const QList<QRadioButton *> direction = addOptionFrame(
@@ -115,21 +115,21 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
 
     auto *repeat = frame(this, QStringLiteral("Repeat"));
     m_ckContinuously = checkBox(repeat, "ckContinuously", QStringLiteral("Continuously"), true);
-    m_Text2 = field(repeat, "Text2", QStringLiteral("0"), QStringLiteral("Times to repeat"), kNumberWidth);
-    m_Label4 = label(repeat, "Label4", QStringLiteral("times"), m_Text2);
+    m_repeatCountField = field(repeat, "Text2", QStringLiteral("0"), QStringLiteral("Times to repeat"), kNumberWidth);
+    m_timesLabel = label(repeat, "Label4", QStringLiteral("times"), m_repeatCountField);
     auto *repeatGrid = new QGridLayout(repeat);
     repeatGrid->addWidget(m_ckContinuously, 0, 0, 1, 3);
-    repeatGrid->addWidget(m_Text2, 1, 0);
-    repeatGrid->addWidget(m_Label4, 1, 1);
+    repeatGrid->addWidget(m_repeatCountField, 1, 0);
+    repeatGrid->addWidget(m_timesLabel, 1, 1);
     repeatGrid->setColumnStretch(2, 1);
 
-    m_Combo1 = new QComboBox(this);
-    m_Combo1->setObjectName(QStringLiteral("Combo1"));
-    m_Combo1->addItems(NamedColours::names());
-    m_Combo1->setCurrentText(QStringLiteral("Default"));
+    m_backgroundCombo = new QComboBox(this);
+    m_backgroundCombo->setObjectName(QStringLiteral("Combo1"));
+    m_backgroundCombo->addItems(NamedColours::names());
+    m_backgroundCombo->setCurrentText(QStringLiteral("Default"));
     auto *colourRow = new QHBoxLayout;
-    colourRow->addWidget(label(this, "Label5", QStringLiteral("Background Color:"), m_Combo1));
-    colourRow->addWidget(m_Combo1, 1);
+    colourRow->addWidget(label(this, "Label5", QStringLiteral("Background Color:"), m_backgroundCombo));
+    colourRow->addWidget(m_backgroundCombo, 1);
     auto *right = new QVBoxLayout;
     right->addWidget(repeat);
     right->addLayout(colourRow);
@@ -149,31 +149,11 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
     layout->addSpacing(6);
     layout->addLayout(buttonRow(ok, cancelButton, Qt::AlignJustify));
 
-    tabOrder({m_Text1,
-              direction[0],
-              direction[1],
-              m_txtDelay,
-              m_txtAmount,
-              behavior[0],
-              behavior[1],
-              behavior[2],
-              align[0],
-              align[1],
-              align[2],
-              m_ckSpecifyWidth,
-              m_txtWidth,
-              m_optWidthPixels,
-              m_optWidthPercent,
-              m_ckSpecifyHeight,
-              m_txtHeight,
-              m_optHeightPixels,
-              m_optHeightPercent,
-              m_ckContinuously,
-              m_Text2,
-              m_Combo1,
-              ok,
-              cancelButton});
-    m_Text1->setFocus();
+    tabOrder({m_textField,        direction[0],     direction[1],       m_txtDelay,        m_txtAmount, behavior[0],
+              behavior[1],        behavior[2],      align[0],           align[1],          align[2],    m_ckSpecifyWidth,
+              m_txtWidth,         m_optWidthPixels, m_optWidthPercent,  m_ckSpecifyHeight, m_txtHeight, m_optHeightPixels,
+              m_optHeightPercent, m_ckContinuously, m_repeatCountField, m_backgroundCombo, ok,          cancelButton});
+    m_textField->setFocus();
 
     ckContinuously_Click();
     ckSpecifyWidth_Click();
@@ -188,8 +168,8 @@ frmMarquee::frmMarquee(EditorControl &editor, std::function<void()> refreshPrevi
 void frmMarquee::ckContinuously_Click()
 {
     const bool counted = !m_ckContinuously->isChecked();
-    m_Text2->setEnabled(counted);
-    m_Label4->setEnabled(counted);
+    m_repeatCountField->setEnabled(counted);
+    m_timesLabel->setEnabled(counted);
 }
 
 void frmMarquee::ckSpecifyWidth_Click()
@@ -211,12 +191,12 @@ void frmMarquee::ckSpecifyHeight_Click()
 void frmMarquee::cmdOK_Click()
 {
     // An empty text inserts nothing and keeps the dialog open; one space is a text.
-    if (m_Text1->text().isEmpty())
+    if (m_textField->text().isEmpty())
         return;
     using MarqueeFragment::Align;
     using MarqueeFragment::Behavior;
     MarqueeFragment::Marquee marquee;
-    marquee.text = m_Text1->text();
+    marquee.text = m_textField->text();
     marquee.scrollLeft = m_optLeft->isChecked();
     marquee.delay = m_txtDelay->text();
     marquee.amount = m_txtAmount->text();
@@ -231,8 +211,8 @@ void frmMarquee::cmdOK_Click()
     marquee.height = m_txtHeight->text();
     marquee.heightInPercent = !m_optHeightPixels->isChecked();
     marquee.continuously = m_ckContinuously->isChecked();
-    marquee.loop = m_Text2->text();
-    marquee.colour = m_Combo1->currentText();
+    marquee.loop = m_repeatCountField->text();
+    marquee.colour = m_backgroundCombo->currentText();
     insertFragment(MarqueeFragment::build(marquee));
 }
 

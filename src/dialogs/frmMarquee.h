@@ -26,7 +26,7 @@ public slots:
     void cmdCancel_Click();
 
 private:
-    QLineEdit *m_Text1 = nullptr;
+    QLineEdit *m_textField = nullptr;
     QRadioButton *m_optLeft = nullptr;
     QLineEdit *m_txtDelay = nullptr;
     QLineEdit *m_txtAmount = nullptr;
@@ -35,8 +35,8 @@ private:
     QRadioButton *m_optTop = nullptr;
     QRadioButton *m_optMiddle = nullptr;
     QCheckBox *m_ckContinuously = nullptr;
-    QLineEdit *m_Text2 = nullptr;
-    QLabel *m_Label4 = nullptr;
+    QLineEdit *m_repeatCountField = nullptr;
+    QLabel *m_timesLabel = nullptr;
     QCheckBox *m_ckSpecifyWidth = nullptr;
     QLineEdit *m_txtWidth = nullptr;
     QRadioButton *m_optWidthPixels = nullptr;
@@ -45,5 +45,5 @@ private:
     QLineEdit *m_txtHeight = nullptr;
     QRadioButton *m_optHeightPixels = nullptr;
     QRadioButton *m_optHeightPercent = nullptr;
-    QComboBox *m_Combo1 = nullptr;
+    QComboBox *m_backgroundCombo = nullptr;
 };

@@ -23,12 +23,12 @@ public slots:
 
 private:
     HostServices &m_host;
-    QLineEdit *m_Text1 = nullptr;
-    QLineEdit *m_Text2 = nullptr;
-    QLineEdit *m_Text3 = nullptr;
-    QLineEdit *m_Text4 = nullptr;
-    QCheckBox *m_Check1 = nullptr;
-    QLineEdit *m_Text5 = nullptr;
-    QLineEdit *m_Text6 = nullptr;
-    QLineEdit *m_Text7 = nullptr;
+    QLineEdit *m_sourceField = nullptr;
+    QLineEdit *m_messageField = nullptr;
+    QLineEdit *m_heightField = nullptr;
+    QLineEdit *m_widthField = nullptr;
+    QCheckBox *m_hideCheck = nullptr;
+    QLineEdit *m_borderField = nullptr;
+    QLineEdit *m_hspaceField = nullptr;
+    QLineEdit *m_vspaceField = nullptr;
 };

@@ -27,12 +27,12 @@ frmScript::frmScript(EditorControl &editor, std::function<void()> refreshPreview
     m_optVBScript = option(language, "optVBScript", QStringLiteral("VBScript"), true);
     m_optJavaScript = option(language, "optJavaScript", QStringLiteral("JavaScript"));
     m_optOther = option(language, "optOther", QStringLiteral("Other:"));
-    m_Text1 = field(language, "Text1", QString(), QStringLiteral("Other language"), 140);
+    m_otherLanguageField = field(language, "Text1", QString(), QStringLiteral("Other language"), 140);
     auto *languageGrid = new QGridLayout(language);
     languageGrid->addWidget(m_optVBScript, 0, 0);
     languageGrid->addWidget(m_optJavaScript, 1, 0);
     languageGrid->addWidget(m_optOther, 2, 0);
-    languageGrid->addWidget(m_Text1, 2, 1);
+    languageGrid->addWidget(m_otherLanguageField, 2, 1);
 
     auto *ok = button(this, "cmdOK", QStringLiteral("OK"));
     auto *cancelButton = button(this, "cmdCancel", QStringLiteral("Cancel"));
@@ -45,24 +45,24 @@ frmScript::frmScript(EditorControl &editor, std::function<void()> refreshPreview
     top->addStretch();
     top->addLayout(buttonColumn(ok, cancelButton));
 
-    m_Text2 = new QPlainTextEdit(this);
-    m_Text2->setObjectName(QStringLiteral("Text2"));
-    m_Text2->setLineWrapMode(QPlainTextEdit::NoWrap);
-    m_Text2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_scriptArea = new QPlainTextEdit(this);
+    m_scriptArea->setObjectName(QStringLiteral("Text2"));
+    m_scriptArea->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_scriptArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_scriptArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab moves on to the buttons, as in every other field of the dialog.
-    m_Text2->setTabChangesFocus(true);
-    m_Text2->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_Text2->setFixedSize(440, 220);
-    auto *label1 = label(this, "Label1", QStringLiteral("Script:"), m_Text2);
+    m_scriptArea->setTabChangesFocus(true);
+    m_scriptArea->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_scriptArea->setFixedSize(440, 220);
+    auto *label1 = label(this, "Label1", QStringLiteral("Script:"), m_scriptArea);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(top);
     layout->addWidget(label1);
-    layout->addWidget(m_Text2);
+    layout->addWidget(m_scriptArea);
 
-    tabOrder({m_optVBScript, m_optJavaScript, m_optOther, m_Text1, ok, cancelButton, m_Text2});
+    tabOrder({m_optVBScript, m_optJavaScript, m_optOther, m_otherLanguageField, ok, cancelButton, m_scriptArea});
     m_optVBScript->setFocus();
 
     optOther_Click();
@@ -75,7 +75,7 @@ frmScript::frmScript(EditorControl &editor, std::function<void()> refreshPreview
 // is enabled exactly while "Other:" is selected and keeps its text while disabled.
 void frmScript::optOther_Click()
 {
-    m_Text1->setEnabled(m_optOther->isChecked());
+    m_otherLanguageField->setEnabled(m_optOther->isChecked());
 }
 
 void frmScript::cmdOK_Click()
@@ -85,8 +85,8 @@ void frmScript::cmdOK_Click()
     script.language = m_optVBScript->isChecked()     ? Language::VBScript
                       : m_optJavaScript->isChecked() ? Language::JavaScript
                                                      : Language::Other;
-    script.otherLanguage = m_Text1->text();
-    script.source = areaText(*m_Text2);
+    script.otherLanguage = m_otherLanguageField->text();
+    script.source = areaText(*m_scriptArea);
     insertFragment(ScriptFragment::build(script));
 }
 

@@ -26,6 +26,6 @@ private:
     QRadioButton *m_optVBScript = nullptr;
     QRadioButton *m_optJavaScript = nullptr;
     QRadioButton *m_optOther = nullptr;
-    QLineEdit *m_Text1 = nullptr;
-    QPlainTextEdit *m_Text2 = nullptr;
+    QLineEdit *m_otherLanguageField = nullptr;
+    QPlainTextEdit *m_scriptArea = nullptr;
 };

@@ -20,13 +20,13 @@ frmScrollingTextBox::frmScrollingTextBox(EditorControl &editor, std::function<vo
     setWindowTitle(QStringLiteral("Insert Scrolling Text Box"));
 
     m_txtName = field(this, "txtName", {}, QStringLiteral("Name"), wideField);
-    m_Text1 = new QPlainTextEdit(this);
-    m_Text1->setObjectName(QStringLiteral("Text1"));
-    m_Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_initialTextArea = new QPlainTextEdit(this);
+    m_initialTextArea->setObjectName(QStringLiteral("Text1"));
+    m_initialTextArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_initialTextArea->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab moves on to the next field, as in the other fields.
-    m_Text1->setTabChangesFocus(true);
-    m_Text1->setFixedSize(wideField, 64);
+    m_initialTextArea->setTabChangesFocus(true);
+    m_initialTextArea->setFixedSize(wideField, 64);
     m_txtWidth = field(this, "txtWidth", QStringLiteral("20"), QStringLiteral("Width in characters"), narrowField);
     m_txtTabOrder = field(this, "txtTabOrder", {}, QStringLiteral("Tab order"), narrowField);
     m_txtNumberOfLines = field(this, "txtNumberOfLines", QStringLiteral("2"), QStringLiteral("Number of lines"), narrowField);
@@ -40,8 +40,8 @@ frmScrollingTextBox::frmScrollingTextBox(EditorControl &editor, std::function<vo
     auto *fields = new QGridLayout;
     fields->addWidget(label(this, nullptr, QStringLiteral("Name:"), m_txtName), 0, 0);
     fields->addWidget(m_txtName, 0, 1);
-    fields->addWidget(label(this, nullptr, QStringLiteral("Initial value:"), m_Text1), 1, 0, Qt::AlignTop);
-    fields->addWidget(m_Text1, 1, 1);
+    fields->addWidget(label(this, nullptr, QStringLiteral("Initial value:"), m_initialTextArea), 1, 0, Qt::AlignTop);
+    fields->addWidget(m_initialTextArea, 1, 1);
     fields->addWidget(label(this, nullptr, QStringLiteral("Width in characters:"), m_txtWidth), 2, 0);
     fields->addLayout(tabOrderRow(m_txtWidth, m_txtTabOrder), 2, 1);
     fields->addWidget(label(this, nullptr, QStringLiteral("Number of lines:"), m_txtNumberOfLines), 3, 0);
@@ -53,7 +53,7 @@ frmScrollingTextBox::frmScrollingTextBox(EditorControl &editor, std::function<vo
     layout->addLayout(fields);
     layout->addLayout(buttonColumn(ok, cancelButton));
 
-    tabOrder({m_txtName, m_Text1, m_txtWidth, m_txtNumberOfLines, m_txtTabOrder, ok, cancelButton});
+    tabOrder({m_txtName, m_initialTextArea, m_txtWidth, m_txtNumberOfLines, m_txtTabOrder, ok, cancelButton});
     m_txtName->setFocus();
 
     connect(ok, &QPushButton::clicked, this, &frmScrollingTextBox::cmdOK_Click);
@@ -76,7 +76,7 @@ void frmScrollingTextBox::cmdOK_Click()
 {
     FormFieldFragments::ScrollingTextBox field;
     field.name = m_txtName->text();
-    field.initialText = areaText(*m_Text1);
+    field.initialText = areaText(*m_initialTextArea);
     field.width = m_txtWidth->text();
     field.numberOfLines = m_txtNumberOfLines->text();
     field.tabOrder = m_txtTabOrder->text();

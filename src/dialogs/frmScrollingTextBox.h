@@ -24,7 +24,7 @@ protected:
 
 private:
     QLineEdit *m_txtName = nullptr;
-    QPlainTextEdit *m_Text1 = nullptr;
+    QPlainTextEdit *m_initialTextArea = nullptr;
     QLineEdit *m_txtWidth = nullptr;
     QLineEdit *m_txtTabOrder = nullptr;
     QLineEdit *m_txtNumberOfLines = nullptr;

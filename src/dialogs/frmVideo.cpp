@@ -19,6 +19,6 @@ frmVideo::frmVideo(EditorControl &editor, HostServices &host, std::function<void
                     parent)
 {
     // Cancel comes first, so Enter right after opening cancels.
-    DialogControls::tabOrder({m_Command3, m_Command2, m_Command1, m_Text1});
-    m_Command3->setFocus();
+    DialogControls::tabOrder({m_cancelButton, m_okButton, m_fileButton, m_addressField});
+    m_cancelButton->setFocus();
 }

@@ -45,7 +45,8 @@ bool isKeptKey(int key)
              << QKeyCombination(Qt::Key_Delete).toCombined() << (Qt::CTRL | Qt::Key_Backspace).toCombined()
              << (Qt::CTRL | Qt::Key_Delete).toCombined() << QKeyCombination(Qt::Key_Return).toCombined()
              << (Qt::SHIFT | Qt::Key_Return).toCombined() << QKeyCombination(Qt::Key_Tab).toCombined()
-             << QKeyCombination(Qt::Key_Insert).toCombined() << (Qt::CTRL | Qt::Key_V).toCombined();
+             << QKeyCombination(Qt::Key_Insert).toCombined() << (Qt::CTRL | Qt::Key_V).toCombined()
+             << (Qt::SHIFT | Qt::Key_Insert).toCombined();
         return keys;
     }();
     return kept.contains(key);
@@ -532,8 +533,8 @@ void ScintillaView::typeKey(QKeyEvent *event)
 {
     // The control's own paste of an empty clipboard over nothing selected changes no text, but it
     // is a write like any other paste.
-    const bool emptyPaste =
-        event->keyCombination() == (Qt::CTRL | Qt::Key_V) && !hasSelectedText() && QApplication::clipboard()->text().isEmpty();
+    const bool paste = event->keyCombination() == (Qt::CTRL | Qt::Key_V) || event->keyCombination() == (Qt::SHIFT | Qt::Key_Insert);
+    const bool emptyPaste = paste && !hasSelectedText() && QApplication::clipboard()->text().isEmpty();
     if (emptyPaste)
         m_events.recordUnchangedWrite(m_events.selectionStart());
     const QString text = withoutNonCharacters(event->text());

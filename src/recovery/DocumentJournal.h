@@ -28,6 +28,8 @@ public:
 
     void setDelay(int milliseconds) { m_timer.setInterval(milliseconds); }
     QString filePath() const { return m_journal.filePath(); }
+    // Whether a write waits for the changes to stop.
+    bool writePending() const { return m_timer.isActive(); }
 
 public slots:
     // The document changed: write it once no further change has come for the delay.

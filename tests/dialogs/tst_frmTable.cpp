@@ -21,12 +21,12 @@ namespace {
 const QString DefaultTable =
     QStringLiteral("<TABLE WIDTH=90% BGCOLOR=#FFFFFF  BORDER=1  BORDERCOLOR=#000000 CELLSPACING=1 CELLPADDING=0>\r\n"
                    "<TR>\r\n"
-                   "<TD> <!-- Row 1 - Col 1 //-> </TD>\r\n"
-                   "<TD> <!-- Row 1 - Col 2 //-> </TD>\r\n"
+                   "<TD> <!-- Row 1 - Col 1 //--> </TD>\r\n"
+                   "<TD> <!-- Row 1 - Col 2 //--> </TD>\r\n"
                    "</TR>\r\n"
                    "<TR>\r\n"
-                   "<TD> <!-- Row 2 - Col 1 //-> </TD>\r\n"
-                   "<TD> <!-- Row 2 - Col 2 //-> </TD>\r\n"
+                   "<TD> <!-- Row 2 - Col 1 //--> </TD>\r\n"
+                   "<TD> <!-- Row 2 - Col 2 //--> </TD>\r\n"
                    "</TR>\r\n"
                    "</TABLE>\r\n");
 
@@ -159,7 +159,7 @@ void tst_frmTable::generatedMarkup_data()
     QTest::newRow("rows 1 columns 12")
         << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("1")}, {QStringLiteral("tbcolstxt"), QStringLiteral("12")}}
         << DefaultStart
-        << QStringLiteral("<TD> <!-- Row 1 - Col 11 //-> </TD>\r\n<TD> <!-- Row 1 - Col 12 //-> </TD>\r\n</TR>\r\n</TABLE>\r\n")
+        << QStringLiteral("<TD> <!-- Row 1 - Col 11 //--> </TD>\r\n<TD> <!-- Row 1 - Col 12 //--> </TD>\r\n</TR>\r\n</TABLE>\r\n")
         << 16;
     // A half rounds to the even neighbour: 2.5 gives 2 rows, 3.5 gives 4.
     QTest::newRow("rows 2.5") << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("2.5")}} << DefaultStart << DefaultBody
@@ -167,7 +167,7 @@ void tst_frmTable::generatedMarkup_data()
     QTest::newRow("rows 3.5") << Fields{{QStringLiteral("tbrowstxt"), QStringLiteral("3.5")},
                                         {QStringLiteral("tbcolstxt"), QStringLiteral("1")}}
                               << DefaultStart
-                              << QStringLiteral("<TR>\r\n<TD> <!-- Row 4 - Col 1 //-> </TD>\r\n</TR>\r\n</TABLE>\r\n") << 14;
+                              << QStringLiteral("<TR>\r\n<TD> <!-- Row 4 - Col 1 //--> </TD>\r\n</TR>\r\n</TABLE>\r\n") << 14;
 }
 
 void tst_frmTable::generatedMarkup()

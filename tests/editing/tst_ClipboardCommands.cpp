@@ -6,6 +6,8 @@
 #include "support/TestMain.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
@@ -34,6 +36,8 @@ private slots:
     void keyReleaseFollowsSelection();
     void mouseReleaseFollowsSelection();
     void ctrlPRunsPaste();
+    void richTextClipboardKeys_data();
+    void richTextClipboardKeys();
 
 private:
     void setDocument(const QString &text, int selStart, int selLength);
@@ -286,6 +290,40 @@ void tst_ClipboardCommands::ctrlPRunsPaste()
     r1().widget()->setFocus();
     QTest::keyClick(r1().widget(), Qt::Key_P, Qt::ControlModifier);
     QCOMPARE(r1().Text(), QStringLiteral("a<hr>b"));
+}
+
+void tst_ClipboardCommands::richTextClipboardKeys_data()
+{
+    QTest::addColumn<QKeyCombination>("key");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hostClipboard");
+    QTest::addColumn<int>("changes");
+    // Shift+Del and Ctrl+Ins are Edit › Cut and Copy; Shift+Ins is the control's own paste, as
+    // Ctrl+V is.
+    QTest::newRow("Shift+Del cuts") << (Qt::SHIFT | Qt::Key_Delete) << QStringLiteral("ac") << QStringLiteral("<b>") << 1;
+    QTest::newRow("Ctrl+Ins copies") << (Qt::CTRL | Qt::Key_Insert) << QStringLiteral("a<b>c") << QStringLiteral("<b>") << 0;
+    QTest::newRow("Shift+Ins pastes") << (Qt::SHIFT | Qt::Key_Insert) << QStringLiteral("a<hr>c") << QString() << 1;
+}
+
+void tst_ClipboardCommands::richTextClipboardKeys()
+{
+    QFETCH(QKeyCombination, key);
+    QFETCH(QString, text);
+    QFETCH(QString, hostClipboard);
+    QFETCH(int, changes);
+    QApplication::clipboard()->setText(QStringLiteral("<hr>"));
+    setDocument(QStringLiteral("a<b>c"), 1, 3);
+    // A selection made by keys switches Cut and Copy on, as the user's would.
+    setCutCopy(true);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    m_window->activateWindow();
+    r1().widget()->setFocus();
+    QSignalSpy changeSpy(&r1(), &EditorControl::Change);
+    QTest::keyClick(r1().widget(), key.key(), key.keyboardModifiers());
+    QCOMPARE(r1().Text(), text);
+    QCOMPARE(m_host->clipboard(), hostClipboard);
+    QCOMPARE(changeSpy.count(), changes);
 }
 
 ZORVANE_TEST(tst_ClipboardCommands)

@@ -5,7 +5,7 @@
 
 #include "editor/EditorControl.h"
 #include "text/FileIo.h"
-#include "support/ReadBack.h"
+#include "support/RawFile.h"
 #include "support/TestMain.h"
 #include "support/Utf16Bytes.h"
 
@@ -569,13 +569,14 @@ void tst_DocumentFiles::namesThatAreNotUtf8()
     f.w.r1().setSelText(QStringLiteral("<hr>"));
     f.run("mnuSave");
     QVERIFY(!f.saveFlag());
-    QCOMPARE(readBack(FileIo::decodeName(name)), QByteArray("<hr><p>latin</p>"));
+    QCOMPARE(rawFileBytes(name), QByteArray("<hr><p>latin</p>"));
 
     // Save As under another such name.
-    const QString other = FileIo::decodeName(folder + "/\xFF.html");
+    const QByteArray otherName = folder + "/\xFF.html";
+    const QString other = FileIo::decodeName(otherName);
     f.host.answerFileDialog(other);
     f.run("mnuSaveAs");
-    QCOMPARE(readBack(other), QByteArray("<hr><p>latin</p>"));
+    QCOMPARE(rawFileBytes(otherName), QByteArray("<hr><p>latin</p>"));
     QCOMPARE(f.w.files().SavedBeforePath, other);
     QVERIFY(f.host.allAnswered());
     QCOMPARE(FileIo::listFolder(f.folder.path()).size(), 2);

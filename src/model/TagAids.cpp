@@ -40,11 +40,11 @@ TagAids::TagAids(EditorControl &r1, PageModelBuilder &builder, QObject *parent)
     : QObject(parent)
     , m_r1(r1)
     , m_builder(builder)
-    , m_jump(new QAction(tr("&Jump to Paired Tag"), this))
-    , m_complete(new QAction(tr("Co&mplete"), this))
+    , m_jump(new QAction(tr("Jump to Paired Tag"), this))
+    , m_complete(new QAction(tr("Complete"), this))
 {
-    const QString titles[] = {tr("&Box Paired Tags"), tr("&Close Tags While Typing"), tr("&Rename Paired Tags Together"),
-                              tr("&Offer Completions")};
+    const QString titles[] = {tr("Box Paired Tags"), tr("Close Tags While Typing"), tr("Rename Paired Tags Together"),
+                              tr("Offer Completions")};
     for (int aid = 0; aid < AidCount; ++aid) {
         m_enabled[aid] = QSettings().value(QLatin1String(settingKeys[aid]), true).toBool();
         m_toggles[aid] = new QAction(titles[aid], this);

@@ -41,8 +41,9 @@ void PageModelBuilder::setPageFolder(const QString &folder, std::function<bool(c
 {
     m_pageFolder = folder;
     m_fileExists = std::move(fileExists);
+    // After the pause, as for a change: a page just opened is parsed once, not at once.
     m_needsParse = true;
-    rebuildNow();
+    m_delay.start();
 }
 
 void PageModelBuilder::rebuildNow()

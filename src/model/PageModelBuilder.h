@@ -30,7 +30,7 @@ public:
     ~PageModelBuilder() override;
 
     // The folder of the page, for its local references; empty for an untitled page. fileExists
-    // is asked on the worker thread.
+    // is asked on the worker thread. The model is rebuilt after the pause.
     void setPageFolder(const QString &folder, std::function<bool(const QString &)> fileExists);
 
     // The latest model; never null. It may be older than the text: see isCurrent and the maps.

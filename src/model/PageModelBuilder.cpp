@@ -73,7 +73,10 @@ void PageModelBuilder::start()
     m_running = true;
     m_needsParse = false;
     PageParser::Input input;
-    input.text = m_r1.utf8Text();
+    if (m_r1.length() > PageParser::MaximumSize)
+        input.tooLarge = true;
+    else
+        input.text = m_r1.utf8Text();
     input.revision = m_revision;
     input.pageFolder = m_pageFolder;
     input.fileExists = m_fileExists;

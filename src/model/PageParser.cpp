@@ -128,6 +128,11 @@ public:
 
     PageModel build()
     {
+        if (m_input.tooLarge || m_input.text.size() > PageParser::MaximumSize) {
+            addProblem(0, 0, PageProblem::Severity::Warning,
+                       QStringLiteral("The page is larger than %1 MB: it is not checked").arg(PageParser::MaximumSize >> 20));
+            return finish();
+        }
         const int depth = PageParser::estimatedDepth(m_input.text, PageParser::MaximumDepth + 1);
         if (depth > PageParser::MaximumDepth) {
             addProblem(0, 0, PageProblem::Severity::Warning,

@@ -20,9 +20,14 @@ public:
     static constexpr int MaximumDepth = 4096;
     // The parser records at most this many of its own errors; later ones are dropped.
     static constexpr int MaximumParserErrors = 500;
+    // A larger page is not parsed: the parser's tree takes about 13 bytes per byte of the page,
+    // and copying the text off the document would stall typing.
+    static constexpr qsizetype MaximumSize = 24 * 1024 * 1024;
 
     struct Input {
         QByteArray text; // UTF-8
+        // The page is over MaximumSize (in UTF-16 units); text is then left empty.
+        bool tooLarge = false;
         quint64 revision = 0;
         // The page's folder, for its local references; empty for a page not saved yet.
         QString pageFolder;

@@ -4,6 +4,7 @@
 #include "editor/EditorControl.h"
 #include "model/HtmlKnowledge.h"
 #include "model/PageModelBuilder.h"
+#include "reference/TagTable.h"
 
 #include <QAction>
 #include <QRegularExpression>
@@ -259,6 +260,12 @@ void TagAids::offer(ChoiceKind kind, int typedStart)
     case ChoiceKind::NewElement:
         choices = HtmlKnowledge::elementNames();
         break;
+    case ChoiceKind::ReferenceTag:
+        for (const TagTable::Tag &tag : TagTable::tags()) {
+            if (!choices.contains(tag.text))
+                choices << tag.text;
+        }
+        break;
     case ChoiceKind::Reference:
         choices = HtmlKnowledge::characterReferenceNames();
         break;
@@ -291,6 +298,8 @@ void TagAids::complete()
         offer(ChoiceKind::Element, typedStart);
     else if (openStartTagBefore(typedStart, nullptr) >= 0)
         offer(ChoiceKind::Attribute, typedStart);
+    else if (typedStart == caret)
+        offer(ChoiceKind::ReferenceTag, typedStart);
     else
         offer(ChoiceKind::NewElement, typedStart);
 }
@@ -313,6 +322,11 @@ void TagAids::choiceMade(const QString &choice)
         break;
     case ChoiceKind::Reference:
         text = choice + u';';
+        break;
+    case ChoiceKind::ReferenceTag:
+        // The caret goes between a start tag and its end tag, as for a tag typed.
+        if (const qsizetype end = choice.indexOf(QLatin1String("></")); end >= 0)
+            caretFromEnd = static_cast<int>(choice.size() - end - 1);
         break;
     default:
         break;

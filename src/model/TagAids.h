@@ -37,13 +37,13 @@ public slots:
     // Moves the caret to the name of the partner of the tag whose name holds the caret.
     void jumpToPartner();
     // Offers what fits at the caret: attributes inside a start tag, character references after
-    // "&", element names elsewhere.
+    // "&", element names after "<" or a typed word, and the tag reference's tags in text.
     void complete();
     // Boxes the tag under the caret and its partner; called after caret moves and new models.
     void updatePartner();
 
 private:
-    enum class ChoiceKind { None, Element, NewElement, Attribute, Reference };
+    enum class ChoiceKind { None, Element, NewElement, ReferenceTag, Attribute, Reference };
     struct Range {
         int offset = -1;
         int length = 0;

@@ -173,16 +173,19 @@ void tst_TagAids::ctrlSpaceOffersWhatFits_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
-    QTest::newRow("attribute of the tag") << "<td cla" << "<td class=\"\"";
-    QTest::newRow("element name") << "<p><secti" << "<p><section";
-    QTest::newRow("new element") << "<p>x artic" << "<p>x <article>";
-    QTest::newRow("character reference") << "a &copy" << "a &copy;";
+    QTest::addColumn<int>("caret");
+    QTest::newRow("attribute of the tag") << "<td cla" << "<td class=\"\"" << 11;
+    QTest::newRow("element name") << "<p><secti" << "<p><section" << 11;
+    QTest::newRow("new element") << "<p>x artic" << "<p>x <article>" << 14;
+    QTest::newRow("character reference") << "a &copy" << "a &copy;" << 8;
+    QTest::newRow("the tag reference's tags in text") << "<p>x " << "<p>x <a></a>" << 8;
 }
 
 void tst_TagAids::ctrlSpaceOffersWhatFits()
 {
     QFETCH(QString, before);
     QFETCH(QString, after);
+    QFETCH(int, caret);
     ModelFixture f;
     TagAids aids(f.r1, f.builder);
     f.r1.setText(before);
@@ -191,6 +194,7 @@ void tst_TagAids::ctrlSpaceOffersWhatFits()
     QVERIFY(f.r1.choicesShown());
     f.key(Qt::Key_Return);
     QCOMPARE(f.r1.Text(), after);
+    QCOMPARE(f.r1.SelStart(), caret);
 }
 
 void tst_TagAids::programWritesSetNothingOff()

@@ -42,8 +42,20 @@
 //   regex_...
 //       The find dialog's regular expressions on the 10 MB page: see SearchBench.h.
 //
+//   model_parse_1MB, model_parse_10MB
+//       Building the page model (the parse and the checks) of the 1 MB and 10 MB pages, CPU time
+//       of the thread, median of three.
+//   model_problems_after_pause_10MB
+//       From a key typed on the 10 MB page (the builder, the tag aids and the problems list all
+//       attached) until the problems list shows the new model: the pause after typing, the
+//       parse on its worker thread and the list's refresh, wall time. Budget: <= 2000 ms.
+//   model_memory_10MB
+//       What the kept model of the 10 MB page adds to the process. Budget: <= 2 x the file.
+//       model_parse_peak_10MB is what the parse holds at its peak (the parser's own tree).
+//
 // "--window-only" prints the window figures alone, "--editor-only" all the others,
-// "--search-only" the regular-expression figures; "--write-pages DIR" writes the pages, and
+// "--search-only" the regular-expression figures, "--model-only" the page model's;
+// "--write-pages DIR" writes the pages, and
 // "--window-case open|keys FILE [end|top]" runs one case, for profiling.
 
 #include "BenchReport.h"
@@ -52,9 +64,15 @@
 #include "EditingSession.h"
 #include "SearchBench.h"
 #include "WindowBench.h"
+#include "model/PageModelBuilder.h"
+#include "model/PageParser.h"
+#include "model/ProblemsList.h"
+#include "model/TagAids.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QFile>
 #include <QTemporaryDir>
 #include <Qsci/qscilexerhtml.h>
@@ -126,6 +144,70 @@ double openWithQsciLexer(const QString &path)
     const double elapsed = CpuClock::thread() - start;
     editor.setLexer(nullptr);
     return elapsed;
+}
+
+// The resident memory at its highest since the last reset (VmHWM), after a reset to now.
+qint64 peakResidentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong() * 1024;
+    }
+    return 0;
+}
+
+void resetPeakResident()
+{
+    QFile reset(QStringLiteral("/proc/self/clear_refs"));
+    if (reset.open(QIODevice::WriteOnly))
+        reset.write("5");
+}
+
+void measureModel(BenchReport &report, const QByteArray &page1MB, const QByteArray &page10MB)
+{
+    for (const auto &[name, page] : {std::pair{QStringLiteral("1MB"), page1MB}, std::pair{QStringLiteral("10MB"), page10MB}}) {
+        PageParser::Input input;
+        input.text = page;
+        QList<double> runs;
+        for (int run = 0; run < 3; ++run) {
+            const double start = CpuClock::thread();
+            const PageModel model = PageParser::parse(input);
+            runs.append(CpuClock::thread() - start);
+        }
+        report.add(QStringLiteral("model_parse_%1").arg(name), BenchReport::median(runs), QStringLiteral("ms"));
+    }
+    {
+        PageParser::Input input;
+        input.text = page10MB;
+        const qint64 before = residentBytes();
+        resetPeakResident();
+        const PageModel model = PageParser::parse(input);
+        const qint64 peak = peakResidentBytes();
+        report.add(QStringLiteral("model_memory_10MB"), static_cast<double>(residentBytes() - before) / MiB, QStringLiteral("MB"),
+                   2.0 * static_cast<double>(page10MB.size()) / MiB);
+        report.add(QStringLiteral("model_parse_peak_10MB"), static_cast<double>(peak - before) / MiB, QStringLiteral("MB"));
+    }
+    EditingSession session;
+    session.r1.widget()->show();
+    session.r1.setText(QString::fromUtf8(page10MB));
+    PageModelBuilder builder(session.r1);
+    TagAids aids(session.r1, builder);
+    ProblemsList problems(session.r1, builder);
+    QSignalSpy shown(&problems, &ProblemsList::countChanged);
+    builder.rebuildNow();
+    while (!builder.isCurrent())
+        shown.wait(60000);
+    session.r1.setSelStart(middleOfText(session.r1));
+    shown.clear();
+    QElapsedTimer wall;
+    wall.start();
+    session.type(QStringLiteral("x"));
+    while (!builder.isCurrent() || shown.isEmpty())
+        shown.wait(60000);
+    report.add(QStringLiteral("model_problems_after_pause_10MB"), static_cast<double>(wall.elapsed()), QStringLiteral("ms"), 2000.0);
 }
 
 void measureOpen(BenchReport &report, const QByteArray &page)
@@ -200,6 +282,10 @@ int main(int argc, char **argv)
         SearchBench::measure(report, page10MB);
         return report.finish() ? 0 : 1;
     }
+    if (arguments.value(0) == QStringLiteral("--model-only")) {
+        measureModel(report, Corpus::page(1'000'000, false), page10MB);
+        return report.finish() ? 0 : 1;
+    }
     if (arguments.value(0) != QStringLiteral("--editor-only"))
         WindowBench::measure(report, QApplication::applicationFilePath(), Corpus::page(100'000, false), page10MB,
                              Corpus::page(1'000'000, true));
@@ -207,6 +293,7 @@ int main(int argc, char **argv)
         return report.finish() ? 0 : 1;
     measureOpen(report, page10MB);
     SearchBench::measure(report, page10MB);
+    measureModel(report, Corpus::page(1'000'000, false), page10MB);
 
     double median100KB = 0;
     {

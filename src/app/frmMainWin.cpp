@@ -33,6 +33,9 @@
 #include "editing/ClipboardCommands.h"
 #include "files/BrowsePane.h"
 #include "files/DocumentFiles.h"
+#include "model/PageModelBuilder.h"
+#include "model/ProblemsList.h"
+#include "model/TagAids.h"
 #include "formatting/FormattingCommands.h"
 #include "formatting/FormattingToolbar.h"
 #include "host/AppTitle.h"
@@ -52,6 +55,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDockWidget>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QOpenGLWidget>
@@ -123,6 +128,7 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     connectSearch();
     connectJournal();
     connectRecentFiles();
+    connectPageModel();
 
     // Files dropped on the window open; so do files dropped on the editor.
     setAcceptDrops(true);
@@ -179,6 +185,8 @@ void frmMainWin::ResetDocument()
     m_r1->setText(documentTemplate());
     m_quickPreview->startDocument();
     m_previewWindow->startDocument();
+    if (m_pageModel)
+        m_pageModel->setPageFolder({}, {});
     // The previous document was put away on purpose, and a fresh template is nothing to keep.
     m_journal->discard();
 }
@@ -475,6 +483,35 @@ void frmMainWin::connectPreview()
         QSettings().setValue(QStringLiteral("preview/live"), on);
         m_livePreview->setEnabled(on);
     });
+}
+
+void frmMainWin::connectPageModel()
+{
+    m_pageModel = new PageModelBuilder(*m_r1, this);
+    auto *aids = new TagAids(*m_r1, *m_pageModel, this);
+    auto *dock = new QDockWidget(this);
+    dock->setObjectName(QStringLiteral("ProblemsDock"));
+    dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    auto *problems = new ProblemsList(*m_r1, *m_pageModel, dock);
+    dock->setWidget(problems);
+    dock->setWindowTitle(problems->caption());
+    connect(problems, &ProblemsList::countChanged, dock, [dock, problems] { dock->setWindowTitle(problems->caption()); });
+    addDockWidget(Qt::BottomDockWidgetArea, dock);
+
+    QMenu *aidsMenu = action(QStringLiteral("mnuEdit"))->menu()->addMenu(tr("Editing Aids"));
+    aidsMenu->setObjectName(QStringLiteral("mnuEditingAids"));
+    for (int aid = 0; aid < TagAids::AidCount; ++aid)
+        aidsMenu->addAction(aids->toggleAction(static_cast<TagAids::Aid>(aid)));
+    aidsMenu->addSeparator();
+    aidsMenu->addAction(aids->jumpAction());
+    aidsMenu->addAction(aids->completeAction());
+
+    // Local references are looked for next to the page once it has a file.
+    const auto pageFile = [this](const QString &path) {
+        m_pageModel->setPageFolder(QFileInfo(path).absolutePath(), [](const QString &file) { return QFileInfo::exists(file); });
+    };
+    connect(m_files.get(), &DocumentFiles::fileOpened, this, pageFile);
+    connect(m_files.get(), &DocumentFiles::fileSaved, this, pageFile);
 }
 
 void frmMainWin::livePreviewRefresh()

@@ -19,6 +19,7 @@ class FormattingToolbar;
 class HostServices;
 class LivePreview;
 class MainPanes;
+class PageModelBuilder;
 class MainToolbar;
 class PreviewWindow;
 class QAction;
@@ -143,6 +144,8 @@ private:
     void connectEditing();
     void connectJournal();
     void connectRecentFiles();
+    // The page model, its problems list (a dock) and the tag aids, with their Edit-menu items.
+    void connectPageModel();
 
     HostServices &m_host;
     std::unique_ptr<EditorControl> m_r1;
@@ -166,4 +169,5 @@ private:
     std::unique_ptr<ClipboardCommands> m_clipboard;
     DocumentJournal *m_journal = nullptr;
     RecentFilesMenu *m_recentFiles = nullptr;
+    PageModelBuilder *m_pageModel = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "text/TextDecoding.h"
 
 #include <QApplication>
+#include <QColor>
 
 #include <algorithm>
 
@@ -96,6 +97,30 @@ void EditorControl::endBatch()
 EditorControl::EditorControl(QWidget *parent)
     : m_view(new ScintillaView(*this, parent))
 {
+    // Problems are underlined, the partner of a tag is boxed; drawn under the text so its
+    // colours stay.
+    const struct {
+        Mark mark;
+        int style;
+        QColor colour;
+    } looks[] = {{Mark::Error, QsciScintillaBase::INDIC_SQUIGGLEPIXMAP, QColor(0xD0, 0x00, 0x00)},
+                 {Mark::Warning, QsciScintillaBase::INDIC_SQUIGGLEPIXMAP, QColor(0xC0, 0x90, 0x00)},
+                 {Mark::Partner, QsciScintillaBase::INDIC_ROUNDBOX, QColor(0x40, 0x80, 0xFF)}};
+    for (const auto &look : looks) {
+        const auto indicator = static_cast<unsigned long>(markIndicator(look.mark));
+        m_view->send(QsciScintillaBase::SCI_INDICSETSTYLE, indicator, look.style);
+        m_view->SendScintilla(QsciScintillaBase::SCI_INDICSETFORE, indicator, look.colour);
+        m_view->send(QsciScintillaBase::SCI_INDICSETUNDER, indicator, 1);
+    }
+    m_view->send(QsciScintillaBase::SCI_AUTOCSETMAXHEIGHT, 12);
+    m_view->send(QsciScintillaBase::SCI_AUTOCSETORDER, QsciScintillaBase::SC_ORDER_PERFORMSORT);
+    connect(m_view.data(), &QsciScintilla::userListActivated, this,
+            [this](int, const QString &choice) { emit ChoiceMade(choice); });
+}
+
+int EditorControl::markIndicator(Mark mark)
+{
+    return QsciScintillaBase::INDIC_CONTAINER + static_cast<int>(mark);
 }
 
 EditorControl::~EditorControl()
@@ -492,6 +517,95 @@ void EditorControl::fitLineNumberMargin()
     m_view->send(QsciScintillaBase::SCI_SETMARGINWIDTHN, 0, width + padding);
 }
 
+const QList<ContentEdit> &EditorControl::pendingEdits()
+{
+    m_view->finishInsert();
+    return m_pendingEdits;
+}
+
+QByteArray EditorControl::utf8Text() const
+{
+    const long length = m_view->send(QsciScintillaBase::SCI_GETLENGTH);
+    return QByteArray(m_view->bytesAt(0, length), length);
+}
+
+void EditorControl::setMarks(Mark mark, const QList<std::pair<int, int>> &ranges)
+{
+    m_view->send(QsciScintillaBase::SCI_SETINDICATORCURRENT, static_cast<unsigned long>(markIndicator(mark)));
+    m_view->send(QsciScintillaBase::SCI_INDICATORCLEARRANGE, 0, m_view->send(QsciScintillaBase::SCI_GETLENGTH));
+    for (const auto &[offset, length] : ranges) {
+        const long from = m_view->toPosition(offset);
+        // An empty range (the end of the file) still shows: it marks the character before.
+        long to = m_view->toPosition(offset + std::max(length, 0));
+        if (to <= from) {
+            if (from == 0)
+                continue;
+            to = from;
+            const long before = m_view->send(QsciScintillaBase::SCI_POSITIONBEFORE, static_cast<unsigned long>(from));
+            m_view->send(QsciScintillaBase::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(before), to - before);
+            continue;
+        }
+        m_view->send(QsciScintillaBase::SCI_INDICATORFILLRANGE, static_cast<unsigned long>(from), to - from);
+    }
+}
+
+QList<std::pair<int, int>> EditorControl::marks(Mark mark) const
+{
+    QList<std::pair<int, int>> ranges;
+    const auto indicator = static_cast<unsigned long>(markIndicator(mark));
+    const long length = m_view->send(QsciScintillaBase::SCI_GETLENGTH);
+    long position = 0;
+    while (position < length) {
+        const long end = m_view->send(QsciScintillaBase::SCI_INDICATOREND, indicator, position);
+        if (m_view->send(QsciScintillaBase::SCI_INDICATORVALUEAT, indicator, position) != 0) {
+            const int offset = m_view->toOffset(position);
+            ranges.append({offset, m_view->toOffset(end) - offset});
+        }
+        if (end <= position)
+            break;
+        position = end;
+    }
+    return ranges;
+}
+
+void EditorControl::replaceRange(int offset, int length, const QString &text)
+{
+    const Batch batch(*this);
+    const long from = m_view->toPosition(offset);
+    const long to = m_view->toPosition(offset + std::max(length, 0));
+    const QByteArray bytes = utf8(text);
+    if (from == to && bytes.isEmpty())
+        recordUnchangedWrite(offset);
+    m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
+    m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
+}
+
+void EditorControl::showChoices(int typedLength, const QStringList &choices, Qt::CaseSensitivity matching)
+{
+    if (choices.isEmpty()) {
+        closeChoices();
+        return;
+    }
+    m_view->send(QsciScintillaBase::SCI_AUTOCSETIGNORECASE, matching == Qt::CaseInsensitive ? 1 : 0);
+    // The list selects the first choice that starts with the typed characters.
+    m_view->showUserList(1, choices);
+    if (typedLength > 0) {
+        const long caret = m_view->send(QsciScintillaBase::SCI_GETCURRENTPOS);
+        const QByteArray typed = m_view->textBetween(m_view->toPosition(m_view->toOffset(caret) - typedLength), caret).toUtf8();
+        m_view->SendScintilla(QsciScintillaBase::SCI_AUTOCSELECT, 0ul, typed.constData());
+    }
+}
+
+bool EditorControl::choicesShown() const
+{
+    return m_view->send(QsciScintillaBase::SCI_AUTOCACTIVE) != 0;
+}
+
+void EditorControl::closeChoices()
+{
+    m_view->send(QsciScintillaBase::SCI_AUTOCCANCEL);
+}
+
 EditorControl &EditorControl::announcer()
 {
     return m_announcer ? *m_announcer : *this;
@@ -510,6 +624,11 @@ const ScintillaView &EditorControl::recordingView() const
 int EditorControl::selectionStart() const
 {
     return SelStart();
+}
+
+void EditorControl::userEdited()
+{
+    emit UserEdit();
 }
 
 void EditorControl::keyUp()

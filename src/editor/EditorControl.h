@@ -10,6 +10,9 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+
+#include <utility>
 
 class FileReader;
 class QWidget;
@@ -111,6 +114,30 @@ public:
 
     // The edits of the change being announced; valid while Change is being handled.
     const QList<ContentEdit> &lastEdits() const;
+    // The edits made so far of the change not announced yet; valid while UserEdit is handled.
+    const QList<ContentEdit> &pendingEdits();
+
+    // -- Aids to editing markup (the page model's): none of this raises Change by itself.
+
+    // The whole text as UTF-8, copied straight from the document (no UTF-16 copy on the way).
+    QByteArray utf8Text() const;
+
+    // Marks drawn over ranges of the text (offset, length), apart from its colours; the ranges
+    // move with the text as it is edited. Setting a mark's ranges replaces its old ones.
+    enum class Mark { Error = 0, Warning = 1, Partner = 2 };
+    void setMarks(Mark mark, const QList<std::pair<int, int>> &ranges);
+    QList<std::pair<int, int>> marks(Mark mark) const;
+
+    // Replaces [offset, offset + length) with text as one edit, leaving the caret where the text
+    // around it puts it: an edit before the caret moves it, one at or after it does not.
+    void replaceRange(int offset, int length, const QString &text);
+
+    // A list of choices at the caret for the typedLength characters before it, matched to
+    // what is typed with or without regard to case; Enter or a double-click picks one
+    // (ChoiceMade), Escape closes it. Nothing is written by the list.
+    void showChoices(int typedLength, const QStringList &choices, Qt::CaseSensitivity matching);
+    bool choicesShown() const;
+    void closeChoices();
 
     // Lines, numbered from 0 (the margin shows them from 1), and the line-number margin.
     int lineCount() const;
@@ -129,6 +156,10 @@ signals:
     void KeyUp();
     void MouseUp();
     void LostFocus();
+    // The user's key or input method edited the text; pendingEdits() holds the edits, and
+    // what a handler writes joins the same change (so one undo step takes both back).
+    void UserEdit();
+    void ChoiceMade(const QString &choice);
 
 private:
     // Every content notification raised while a Batch lives ends in the one Change it raises
@@ -158,6 +189,7 @@ private:
     int selectionStart() const override;
     void beginBatch() override;
     void endBatch() override;
+    void userEdited() override;
     void keyUp() override;
     void mouseUp() override;
     void lostFocus() override;
@@ -165,6 +197,7 @@ private:
     // Widens or narrows the line-number margin to the digits of the line count.
     void fitLineNumberMargin();
 
+    static int markIndicator(Mark mark);
     int findFolded(const QString &text, int start, int stop, int options);
     bool isWholeWordInDocument(int at, int length) const;
     void flushChange();

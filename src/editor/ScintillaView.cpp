@@ -7,6 +7,7 @@
 #include "text/FileReader.h"
 
 #include <QAccessible>
+#include <QAction>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QClipboard>
@@ -466,14 +467,17 @@ QByteArray ScintillaView::fromMimeData(const QMimeData *source, bool &rectangula
 
 void ScintillaView::inputMethodEvent(QInputMethodEvent *event)
 {
+    const bool committed = !event->commitString().isEmpty();
     if (nonCharacterAt(event->commitString()) < 0 && nonCharacterAt(event->preeditString()) < 0) {
         QsciScintilla::inputMethodEvent(event);
-        return;
+    } else {
+        QInputMethodEvent clean(withoutNonCharacters(event->preeditString()), event->attributes());
+        clean.setCommitString(withoutNonCharacters(event->commitString()), event->replacementStart(), event->replacementLength());
+        QsciScintilla::inputMethodEvent(&clean);
+        event->setAccepted(clean.isAccepted());
     }
-    QInputMethodEvent clean(withoutNonCharacters(event->preeditString()), event->attributes());
-    clean.setCommitString(withoutNonCharacters(event->commitString()), event->replacementStart(), event->replacementLength());
-    QsciScintilla::inputMethodEvent(&clean);
-    event->setAccepted(clean.isAccepted());
+    if (committed)
+        m_events.userEdited();
 }
 
 bool ScintillaView::event(QEvent *event)
@@ -495,6 +499,37 @@ bool ScintillaView::viewportEvent(QEvent *event)
 }
 
 void ScintillaView::keyPressEvent(QKeyEvent *event)
+{
+    // A key with text (Ctrl+Space) reaches the view before the shortcut of one of its own
+    // actions gets it: it triggers the action instead of being typed.
+    const QKeySequence pressed(event->keyCombination());
+    const QList<QAction *> own = actions();
+    for (QAction *action : own) {
+        if (action->isEnabled() && action->shortcut() == pressed) {
+            action->trigger();
+            event->accept();
+            return;
+        }
+    }
+    // While a list of choices is open, Enter, Escape and the arrows work the list and edit
+    // nothing; a typed character goes on into the text.
+    if (send(SCI_AUTOCACTIVE)) {
+        if (event->key() == Qt::Key_Escape) {
+            send(SCI_AUTOCCANCEL);
+            event->accept();
+            return;
+        }
+        QsciScintilla::keyPressEvent(event);
+        if (!event->text().isEmpty() && event->text().front().isPrint())
+            m_events.userEdited();
+        return;
+    }
+    typeKey(event);
+    if (event->isAccepted())
+        m_events.userEdited();
+}
+
+void ScintillaView::typeKey(QKeyEvent *event)
 {
     // The control's own paste of an empty clipboard over nothing selected changes no text, but it
     // is a write like any other paste.

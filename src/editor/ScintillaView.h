@@ -79,6 +79,7 @@ private:
     // the document with. Its insertion in progress moves the landmarks of both views.
     const ScintillaView &recorder() const;
     bool isAsciiLine(long line) const;
+    void typeKey(QKeyEvent *event);
     // The landmark when it lies on line and nearer to the target than the line's start.
     bool useLandmark(long line, long distanceFromLineStart, long distanceFromLandmark) const;
     void moveLandmark(long position, long bytes, qsizetype units, bool inserted) const;

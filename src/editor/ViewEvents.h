@@ -29,6 +29,10 @@ public:
     virtual void beginBatch() = 0;
     virtual void endBatch() = 0;
 
+    // The user's key or input method has edited the text; its edits are still pending, so
+    // what is written now joins the same change.
+    virtual void userEdited() = 0;
+
     virtual void keyUp() = 0;
     virtual void mouseUp() = 0;
     virtual void lostFocus() = 0;

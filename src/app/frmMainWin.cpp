@@ -57,6 +57,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QOpenGLWidget>
@@ -100,9 +101,12 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     // anew by the toolkit: it jumped to the screen's corner, lost the mouse button held over it
     // and left the windows it owns without their owner. A never shown OpenGL widget makes the
     // window with that surface from the start, so adding the Preview tab's view changes nothing.
-    auto *surface = new QOpenGLWidget(this);
-    surface->setObjectName(QStringLiteral("openGLSurface"));
-    surface->hide();
+    // (The offscreen platform draws no window through OpenGL, and has no such widget.)
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        auto *surface = new QOpenGLWidget(this);
+        surface->setObjectName(QStringLiteral("openGLSurface"));
+        surface->hide();
+    }
     m_status = new StatusPanels([this] { return m_r1->overwriteMode(); }, this);
     setStatusBar(m_status);
     connect(m_r1.get(), &EditorControl::KeyUp, m_status, &StatusPanels::refresh);
@@ -496,7 +500,11 @@ void frmMainWin::connectPageModel()
     dock->setWidget(problems);
     dock->setWindowTitle(problems->caption());
     connect(problems, &ProblemsList::countChanged, dock, [dock, problems] { dock->setWindowTitle(problems->caption()); });
+    // The list's own caption names it; a second title above it would only take the editor's room.
+    dock->setTitleBarWidget(new QWidget(dock));
     addDockWidget(Qt::BottomDockWidgetArea, dock);
+    // A few rows under the editor, which keeps most of the window.
+    resizeDocks({dock}, {120}, Qt::Vertical);
 
     QMenu *aidsMenu = action(QStringLiteral("mnuEdit"))->menu()->addMenu(tr("Editing Aids"));
     aidsMenu->setObjectName(QStringLiteral("mnuEditingAids"));

@@ -24,6 +24,8 @@ void ToolWindow::attachTo(QWidget &anchor)
     // takes the focus back after each insert) and minimises it with it; the anchor destroys it.
     setParent(&anchor, windowFlags());
     adjustSize();
+    // A fixed size: the window manager then offers neither resizing nor maximising.
+    setFixedSize(size());
     const QRect screen = anchor.screen()->availableGeometry();
     if (m_centred) {
         move(screen.center() - rect().center());

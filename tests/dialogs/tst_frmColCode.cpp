@@ -253,7 +253,8 @@ void tst_frmColCode::menuAndTableShareOneWindow()
     QCOMPARE(openPickers().size(), 1);
     QPointer<frmColCode> picker = openPickers().first();
     QVERIFY(picker->isVisible());
-    QVERIFY(!picker->parentWidget());
+    QVERIFY(picker->isWindow());
+    QCOMPARE(picker->parentWidget(), &main);
     QVERIFY(picker->windowFlags().testFlag(Qt::Tool));
     picker->Green()->setValue(10);
 

@@ -209,7 +209,9 @@ void tst_frmFrames::menuBringsSameWindowForward()
     QCOMPARE(openFrameWindows().size(), 1);
     QPointer<frmFrames> opened = openFrameWindows().first();
     QVERIFY(opened->isVisible());
-    QVERIFY(!opened->parentWidget());
+    // A window of its own, owned by the main window so that it stays in front of it.
+    QVERIFY(opened->isWindow());
+    QCOMPARE(opened->parentWidget(), &main);
     QVERIFY(opened->windowFlags().testFlag(Qt::Tool));
     QCOMPARE(opened->windowTitle(), QStringLiteral("Insert FRAME(S):"));
 

@@ -370,7 +370,8 @@ void tst_frmTable::menuBringsSameWindowForward()
     QCOMPARE(openWindows<frmTable>().size(), 1);
     QPointer<frmTable> opened = openWindows<frmTable>().first();
     QVERIFY(opened->isVisible());
-    QVERIFY(!opened->parentWidget());
+    QVERIFY(opened->isWindow());
+    QCOMPARE(opened->parentWidget(), &main);
     QVERIFY(opened->windowFlags().testFlag(Qt::Tool));
     opened->tbrowstxt()->setText(QStringLiteral("7"));
 

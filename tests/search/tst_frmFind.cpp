@@ -526,7 +526,8 @@ void tst_frmFind::mainWindowOpensOneDialogBesideIt()
     w.action(QStringLiteral("mnuFind"))->trigger();
     QPointer<frmFind> dialog = openDialog();
     QVERIFY(dialog);
-    QCOMPARE(dialog->parentWidget(), nullptr);
+    QVERIFY(dialog->isWindow());
+    QCOMPARE(dialog->parentWidget(), &w); // owned: kept in front of the main window
     QCOMPARE(dialog->pos(), w.frameGeometry().topLeft() + QPoint(200, 133));
     auto *cboFind = dialog->findChild<QComboBox *>(QStringLiteral("cboFind"));
     QCOMPARE(cboFind->currentText(), QStringLiteral("hello"));

@@ -3,6 +3,7 @@
 
 #include "BenchReport.h"
 #include "CpuClock.h"
+#include "ProcessMemory.h"
 #include "app/frmMainWin.h"
 #include "files/DocumentFiles.h"
 #include "editor/EditorControl.h"
@@ -20,35 +21,12 @@
 #include <QTest>
 #include <QTextStream>
 
-#include <malloc.h>
+using ProcessMemory::resetPeak;
+using ProcessMemory::statusBytes;
 
 namespace {
 
 constexpr double MiB = 1024.0 * 1024.0;
-
-// A field of /proc/self/status in bytes (VmRSS, VmHWM).
-qint64 statusBytes(const QByteArray &field)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field + ':'))
-            return line.mid(field.size() + 1).trimmed().split(' ').value(0).toLongLong() * 1024;
-    }
-    return 0;
-}
-
-// Hands freed memory back and starts a new peak (VmHWM) from the memory in use now.
-qint64 resetPeak()
-{
-    malloc_trim(0);
-    QFile clearRefs(QStringLiteral("/proc/self/clear_refs"));
-    if (!clearRefs.open(QIODevice::WriteOnly) || clearRefs.write("5") != 1)
-        qFatal("cannot reset the peak memory of the process");
-    clearRefs.close();
-    return statusBytes("VmRSS");
-}
 
 // Runs the event loop until nothing is left to do now (timers due later do not count).
 void settle()

@@ -10,6 +10,7 @@
 #include "text/DocumentDecoder.h"
 #include "text/TextDecoding.h"
 
+#include <QList>
 #include <QStringDecoder>
 
 #include <cstdint>

@@ -49,7 +49,8 @@ std::optional<DecodedText> utf8Model(QByteArray bytes)
     model.format.byteOrderMark = bytes.startsWith("\xEF\xBB\xBF");
     if (model.format.byteOrderMark)
         bytes.remove(0, 3);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A U+FEFF after the file's BOM is a character of the text.
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = decoder.decode(bytes);
     if (decoder.hasError() || bytes.contains('\0'))
         return std::nullopt;

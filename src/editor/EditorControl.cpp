@@ -71,17 +71,6 @@ bool EditorControl::isWholeWordAt(const QString &text, qsizetype at, qsizetype l
     return !startCuts && !endCuts;
 }
 
-EditorControl::Batch::Batch(EditorControl &control)
-    : m_control(control)
-{
-    m_control.beginBatch();
-}
-
-EditorControl::Batch::~Batch()
-{
-    m_control.endBatch();
-}
-
 void EditorControl::beginBatch()
 {
     ++announcer().m_batchDepth;

@@ -163,18 +163,8 @@ signals:
 
 private:
     // Every content notification raised while a Batch lives ends in the one Change it raises
-    // when the outermost Batch ends.
-    class Batch
-    {
-    public:
-        explicit Batch(EditorControl &control);
-        ~Batch();
-        Batch(const Batch &) = delete;
-        Batch &operator=(const Batch &) = delete;
-
-    private:
-        EditorControl &m_control;
-    };
+    // when the outermost Batch ends (on the control announcing the shared document's changes).
+    using Batch = ViewEvents::Batch;
 
     // The control whose batches group this control's writes: the one announcing the changes of
     // the document they share.

@@ -121,23 +121,6 @@ void installPlainAccessible()
     Q_UNUSED(installed);
 }
 
-// The component's handling of one event is one change, however many edits it makes.
-class Batch
-{
-public:
-    explicit Batch(ViewEvents &events)
-        : m_events(events)
-    {
-        m_events.beginBatch();
-    }
-    ~Batch() { m_events.endBatch(); }
-    Batch(const Batch &) = delete;
-    Batch &operator=(const Batch &) = delete;
-
-private:
-    ViewEvents &m_events;
-};
-
 } // namespace
 
 ScintillaView::ScintillaView(ViewEvents &events, QWidget *parent)
@@ -482,7 +465,8 @@ void ScintillaView::inputMethodEvent(QInputMethodEvent *event)
 
 bool ScintillaView::event(QEvent *event)
 {
-    const Batch batch(m_events);
+    // The component's handling of one event is one change, however many edits it makes.
+    const ViewEvents::Batch batch(m_events);
     return QsciScintilla::event(event);
 }
 
@@ -490,7 +474,7 @@ bool ScintillaView::viewportEvent(QEvent *event)
 {
     bool handled = false;
     {
-        const Batch batch(m_events);
+        const ViewEvents::Batch batch(m_events);
         handled = QsciScintilla::viewportEvent(event);
     }
     if (event->type() == QEvent::MouseButtonRelease)

@@ -36,4 +36,21 @@ public:
     virtual void keyUp() = 0;
     virtual void mouseUp() = 0;
     virtual void lostFocus() = 0;
+
+    // Groups what happens while it lives into one change.
+    class Batch
+    {
+    public:
+        explicit Batch(ViewEvents &events)
+            : m_events(events)
+        {
+            m_events.beginBatch();
+        }
+        ~Batch() { m_events.endBatch(); }
+        Batch(const Batch &) = delete;
+        Batch &operator=(const Batch &) = delete;
+
+    private:
+        ViewEvents &m_events;
+    };
 };

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QTest>
 
+#include <functional>
+
 // The code's own includes, read from src/: no two files include each other, directly or round a
 // longer circle (a file pair counts as one unit, its .cpp included), so each side can be read,
 // tested and changed alone.

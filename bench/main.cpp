@@ -54,7 +54,8 @@
 //       model_parse_peak_10MB is what the parse holds at its peak (the parser's own tree).
 //
 // "--window-only" prints the window figures alone, "--editor-only" all the others,
-// "--search-only" the regular-expression figures, "--model-only" the page model's;
+// "--search-only" the regular-expression figures, "--model-only" the page model's,
+// "--save-only" the figures of saving and of the crash journal (SaveBench.h);
 // "--write-pages DIR" writes the pages, and
 // "--window-case open|keys FILE [end|top]" runs one case, for profiling.
 
@@ -62,6 +63,7 @@
 #include "Corpus.h"
 #include "CpuClock.h"
 #include "EditingSession.h"
+#include "SaveBench.h"
 #include "SearchBench.h"
 #include "WindowBench.h"
 #include "model/PageModelBuilder.h"
@@ -282,6 +284,10 @@ int main(int argc, char **argv)
         SearchBench::measure(report, page10MB);
         return report.finish() ? 0 : 1;
     }
+    if (arguments.value(0) == QStringLiteral("--save-only")) {
+        SaveBench::measure(report);
+        return report.finish() ? 0 : 1;
+    }
     if (arguments.value(0) == QStringLiteral("--model-only")) {
         measureModel(report, Corpus::page(1'000'000, false), page10MB);
         return report.finish() ? 0 : 1;
@@ -294,6 +300,7 @@ int main(int argc, char **argv)
     measureOpen(report, page10MB);
     SearchBench::measure(report, page10MB);
     measureModel(report, Corpus::page(1'000'000, false), page10MB);
+    SaveBench::measure(report);
 
     double median100KB = 0;
     {

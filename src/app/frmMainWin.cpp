@@ -647,16 +647,16 @@ void frmMainWin::r1_LostFocus()
 void frmMainWin::connectJournal()
 {
     m_journal = new DocumentJournal(
-        [this]() -> std::optional<JournalRecord> {
+        [this]() -> std::optional<DocumentJournal::Snapshot> {
             if (!m_files->unsavedChanges())
                 return std::nullopt;
-            JournalRecord record;
-            record.text = m_r1->Text();
-            record.caption = windowTitle();
-            record.hasFile = m_files->SavedBefore;
-            record.path = m_files->SavedBeforePath;
-            record.format = m_files->format;
-            return record;
+            DocumentJournal::Snapshot snapshot;
+            snapshot.utf8Text = m_r1->utf8Text();
+            snapshot.record.caption = windowTitle();
+            snapshot.record.hasFile = m_files->SavedBefore;
+            snapshot.record.path = m_files->SavedBeforePath;
+            snapshot.record.format = m_files->format;
+            return snapshot;
         },
         {}, this);
     connect(m_r1.get(), &EditorControl::Change, m_journal, &DocumentJournal::documentChanged);

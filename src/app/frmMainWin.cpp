@@ -647,17 +647,17 @@ void frmMainWin::r1_LostFocus()
 void frmMainWin::connectJournal()
 {
     m_journal = new DocumentJournal(
-        [this]() -> std::optional<DocumentJournal::Snapshot> {
+        [this]() -> std::optional<JournalRecord> {
             if (!m_files->unsavedChanges())
                 return std::nullopt;
-            DocumentJournal::Snapshot snapshot;
-            snapshot.utf8Text = m_r1->utf8Text();
-            snapshot.record.caption = windowTitle();
-            snapshot.record.hasFile = m_files->SavedBefore;
-            snapshot.record.path = m_files->SavedBeforePath;
-            snapshot.record.format = m_files->format;
-            return snapshot;
+            JournalRecord record;
+            record.caption = windowTitle();
+            record.hasFile = m_files->SavedBefore;
+            record.path = m_files->SavedBeforePath;
+            record.format = m_files->format;
+            return record;
         },
+        {[this] { return m_r1->utf8Length(); }, [this](qint64 from, qint64 length) { return m_r1->utf8Piece(from, length); }},
         {}, this);
     connect(m_r1.get(), &EditorControl::Change, m_journal, &DocumentJournal::documentChanged);
     connect(m_journal, &DocumentJournal::failed, this, [this](const QString &reason) {

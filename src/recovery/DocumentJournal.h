@@ -18,27 +18,31 @@
 // Keeps the open document's unsaved text in this instance's journal: written once the changes
 // have stopped for a moment, and removed when the document is saved or put away on purpose.
 //
-// Typing never waits for the disk: the document is copied as the editor keeps it (its UTF-8
-// bytes, in one step) and that copy is turned into the journal's form and written on a worker
-// thread. One write runs at a time; a snapshot taken meanwhile waits for it and replaces any
-// older one waiting, so the journal only ever moves to newer text.
+// Typing never waits for the disk: the text is copied as the editor keeps it (UTF-8), a piece
+// per turn of the event loop so that a key typed meanwhile waits for one piece at most, and
+// the copy is turned into the journal's form and written on a worker thread. A change during
+// the copy drops it (the next write follows the change). One write runs at a time; a copy made
+// meanwhile waits for it and replaces any older one waiting, so the journal only ever moves to
+// newer text.
 class DocumentJournal : public QObject
 {
     Q_OBJECT
 
 public:
-    // What the journal keeps: the record, its text left empty, and the text as UTF-8.
-    struct Snapshot {
-        JournalRecord record;
-        QByteArray utf8Text;
+    // What the journal keeps of the document, its text left empty; nothing when the document
+    // has no unsaved changes.
+    using TakeRecord = std::function<std::optional<JournalRecord>()>;
+    // The document's text as UTF-8: its length, and the bytes from a place on, as many as asked
+    // or fewer but at least one (as EditorControl::utf8Length and utf8Piece give them).
+    struct Text {
+        std::function<qint64()> length;
+        std::function<QByteArrayView(qint64 from, qint64 length)> piece;
     };
-    // The document as it stands, or nothing when it has no unsaved changes.
-    using TakeSnapshot = std::function<std::optional<Snapshot>()>;
 
     static constexpr int DefaultDelay = 3000; // ms after the last change
 
     // folder: as for RecoveryJournal.
-    explicit DocumentJournal(TakeSnapshot snapshot, QString folder = {}, QObject *parent = nullptr);
+    DocumentJournal(TakeRecord record, Text text, QString folder = {}, QObject *parent = nullptr);
     // Waits for a write in flight: what it writes is the newest text the journal was given.
     ~DocumentJournal() override;
 
@@ -46,14 +50,14 @@ public:
     QString filePath() const { return m_journal.filePath(); }
     // Whether a write waits for the changes to stop.
     bool writePending() const { return m_timer.isActive(); }
-    // Whether a write runs on the worker thread, or a snapshot waits for it.
-    bool writing() const { return m_flight != nullptr; }
+    // Whether the text is being copied, or written on the worker thread.
+    bool writing() const { return m_copy || m_flight; }
 
 public slots:
     // The document changed: write it once no further change has come for the delay.
     void documentChanged();
-    // Takes a snapshot and writes it on the worker thread, after the write in flight if one is
-    // (or removes the journal when nothing is unsaved). Returns at once.
+    // Starts copying the text, to be written on the worker thread after the write in flight if
+    // one is (or removes the journal when nothing is unsaved). Returns after the first piece.
     void startWrite();
     // Writes the document now and waits for it, a write in flight cancelled as stale (or
     // removes the journal when nothing is unsaved). True when the unsaved text is in the
@@ -68,6 +72,12 @@ signals:
     void failed(const QString &reason);
 
 private:
+    // The record and its text, copied whole.
+    struct Snapshot {
+        JournalRecord record;
+        QByteArray utf8Text;
+        qint64 copied = 0;
+    };
     // One write on the worker thread; its result is read once the future has finished.
     struct Flight {
         std::atomic_bool cancelled = false;
@@ -80,13 +90,23 @@ private:
     void landed(const Flight *flight);
     // Cancels the write in flight, if any, and waits for it to end; drops a waiting snapshot.
     void stopWriting();
-    // Removes the journal when snapshot is empty; otherwise stamps it.
-    bool takeSnapshot(std::optional<Snapshot> &snapshot);
+    // The record, stamped, with room for the text; nothing (and the journal removed) when
+    // there are no unsaved changes.
+    std::optional<Snapshot> startSnapshot();
+    // Copies up to limit more bytes of the text; false when the text's length is no longer
+    // the snapshot's.
+    bool copyText(Snapshot &snapshot, qint64 limit) const;
+    // Copies the next piece of the text; once all is copied, writes it.
+    void copyStep();
+    void dropCopy();
     bool report(const QString &error);
 
-    TakeSnapshot m_snapshot;
+    TakeRecord m_record;
+    Text m_text;
     RecoveryJournal m_journal;
     QTimer m_timer;
+    QTimer m_copyTimer; // the next piece of the copy, after the events waiting
+    std::optional<Snapshot> m_copy;
     QThreadPool m_worker;
     std::shared_ptr<Flight> m_flight;
     QFuture<void> m_flightDone;

@@ -31,8 +31,9 @@ constexpr qint64 PieceSize = qint64(1) << 20;
 
 // The editor's text encoded in format, read from the editor a piece at a time: each call puts
 // the next encoded piece into piece and is false at the end, or when the text holds a character
-// the format cannot store (failed is then set). The editor must not change meanwhile.
-std::function<bool(QByteArray &)> encodedPieces(const EditorControl &editor, const TextFormat &format, bool &failed)
+// the format cannot store (failed, when given, is then set; a writer sees too few bytes). The
+// editor must not change meanwhile.
+std::function<bool(QByteArray &)> encodedPieces(const EditorControl &editor, const TextFormat &format, bool *failed = nullptr)
 {
     struct Reading {
         explicit Reading(const TextFormat &f)
@@ -44,7 +45,7 @@ std::function<bool(QByteArray &)> encodedPieces(const EditorControl &editor, con
         bool done = false;
     };
     auto reading = std::make_shared<Reading>(format);
-    return [&editor, reading, &failed](QByteArray &piece) {
+    return [&editor, reading, failed](QByteArray &piece) {
         piece.resize(0); // keeps the room of the last piece for this one
         // A piece of text can encode to nothing (a CR held back until the next piece).
         while (piece.isEmpty() && !reading->done) {
@@ -58,7 +59,8 @@ std::function<bool(QByteArray &)> encodedPieces(const EditorControl &editor, con
                 ok = reading->encoder.finish(piece);
             }
             if (!ok) {
-                failed = true;
+                if (failed)
+                    *failed = true;
                 reading->done = true;
                 return false;
             }
@@ -72,7 +74,7 @@ std::function<bool(QByteArray &)> encodedPieces(const EditorControl &editor, con
 qint64 encodedSize(const EditorControl &editor, const TextFormat &format)
 {
     bool failed = false;
-    const std::function<bool(QByteArray &)> next = encodedPieces(editor, format, failed);
+    const std::function<bool(QByteArray &)> next = encodedPieces(editor, format, &failed);
     qint64 size = 0;
     QByteArray piece;
     while (next(piece))
@@ -208,8 +210,7 @@ bool DocumentFiles::saveTo(const QString &path, bool mustExist)
         size = encodedSize(m_r1, target);
     }
     for (;;) {
-        bool failed = false;
-        const QString error = m_host.writeFileAtomic(path, {size, encodedPieces(m_r1, target, failed)}, mustExist);
+        const QString error = m_host.writeFileAtomic(path, {size, encodedPieces(m_r1, target)}, mustExist);
         if (error.isEmpty()) {
             // Only a file that now holds the new encoding changes the remembered format.
             format = target;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/PreviewWindow.h"
+#include "previewui/PreviewWindow.h"
 
 #include "editor/EditorControl.h"
-#include "preview/AboutPage.h"
-#include "preview/Form2.h"
-#include "preview/PreviewBrowser.h"
-#include "preview/PreviewFile.h"
+#include "previewui/AboutPage.h"
+#include "previewui/Form2.h"
+#include "previewui/PreviewEngine.h"
+#include "previewui/PreviewFile.h"
+#include "previewui/PreviewView.h"
 
 PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::function<TextFormat()> format, QWidget *owner,
                              std::function<void(const QString &)> report)
@@ -62,8 +63,16 @@ bool PreviewWindow::show(const QString &fileName, const QString &text, const Tex
         m_failed = false;
         m_report(QString());
     }
-    if (!m_form2)
-        m_form2 = new Form2(m_owner);
+    if (!m_form2) {
+        QString error;
+        PreviewView *view = PreviewEngine::createView(nullptr, &error);
+        if (!view) {
+            m_failed = true;
+            m_report(QStringLiteral("Could not start the browser engine: ") + error);
+            return false;
+        }
+        m_form2 = new Form2(m_owner, view);
+    }
     m_form2->w1()->showFile(file.path, text);
     if (bringForward) {
         m_form2->show();

@@ -37,7 +37,7 @@
 //       Opening the 10 MB and the 1 MB single-line pages in the real main window until they are
 //       shown, coloured and the event loop is idle: CPU time of the process (budget 500 ms),
 //       median of three fresh processes; the peak memory the open adds over the window as it was
-//       before (budget 3 x the file size).
+//       before (budget 3 x the file size, and 11 x the longest line, which is laid out whole).
 //
 //   start_...
 //       Starting the real program on a virtual display: see StartBench.h.

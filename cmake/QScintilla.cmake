@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # QScintilla 2.13.3 (with the Scintilla inside it), the version Debian 12 ships, built here from
-# Debian's source archive with three changes. Two are for pages that are one long line (minified
+# Debian's source archive with four changes. Two are for pages that are one long line (minified
 # HTML), which Scintilla lays out whole whenever the line changes:
 # - its position cache keeps the measured widths of every piece of a line the layout measures (up
 #   to 300 bytes), not only of pieces shorter than 30 bytes; without this nearly all of the line
@@ -11,6 +11,9 @@
 # The third lets a file be loaded into a new document while the old one stays shown: making a
 # loader no longer resets the folding state of the view that made it, which left the view with
 # no lines of its current document when the load was then given up (a file that is no text).
+# The fourth makes its UTF-8 classifier take the non-characters (U+FDD0 to U+FDEF, U+FFFE and
+# U+FFFF of every plane) for the valid characters they are: it counted, drew and edited each as
+# broken bytes, one at a time, which put every UTF-16 offset after one out of step with the text.
 # The archive is checked against its SHA-256; the library is static and uninstrumented (a sanitized
 # build checks our code, not Scintilla's), and built without our warnings.
 #
@@ -52,17 +55,21 @@ endif()
 
 set(source "${CMAKE_BINARY_DIR}/_deps/qscintilla2-2.13.3+dfsg")
 # Named after the set of changes, so a build folder made with an earlier set extracts afresh.
-set(stamp "${source}/.zorvane-changes-3")
+set(stamp "${source}/.zorvane-changes-4")
 if(NOT EXISTS "${stamp}")
     file(REMOVE_RECURSE "${source}")
     file(ARCHIVE_EXTRACT INPUT "${archive}" DESTINATION "${CMAKE_BINARY_DIR}/_deps")
-    # The change: each edit must find exactly what it replaces, so another archive cannot slip
-    # through unchanged.
+    # The change: each edit must find exactly what it replaces, once, so another archive cannot
+    # slip through unchanged or changed elsewhere too.
     function(qscintilla_replace file old new)
         file(READ "${source}/${file}" text)
         string(FIND "${text}" "${old}" at)
+        string(FIND "${text}" "${old}" last REVERSE)
         if(at EQUAL -1)
             message(FATAL_ERROR "QScintilla source: '${old}' not found in ${file}")
+        endif()
+        if(NOT at EQUAL last)
+            message(FATAL_ERROR "QScintilla source: '${old}' found more than once in ${file}")
         endif()
         string(REPLACE "${old}" "${new}" text "${text}")
         file(WRITE "${source}/${file}" "${text}")
@@ -74,6 +81,12 @@ if(NOT EXISTS "${stamp}")
     qscintilla_replace(scintilla/src/Editor.cpp
         "doc->SetUndoCollection(false);\n\t\t\tpcs = ContractionStateCreate(pdoc->IsLarge());"
         "doc->SetUndoCollection(false);")
+    qscintilla_replace(scintilla/src/UniConversion.cpp
+        "\t\t\tif ((*us == 0xef) && (us[1] == 0xbf) && (us[2] == 0xbe)) {\n\t\t\t\t// U+FFFE non-character - 3 bytes long\n\t\t\t\treturn UTF8MaskInvalid | 3;\n\t\t\t}\n\t\t\tif ((*us == 0xef) && (us[1] == 0xbf) && (us[2] == 0xbf)) {\n\t\t\t\t// U+FFFF non-character - 3 bytes long\n\t\t\t\treturn UTF8MaskInvalid | 3;\n\t\t\t}\n\t\t\tif ((*us == 0xef) && (us[1] == 0xb7) && (((us[2] & 0xf0) == 0x90) || ((us[2] & 0xf0) == 0xa0))) {\n\t\t\t\t// U+FDD0 .. U+FDEF\n\t\t\t\treturn UTF8MaskInvalid | 3;\n\t\t\t}\n"
+        "")
+    qscintilla_replace(scintilla/src/UniConversion.cpp
+        "\t\t\tif (((us[1] & 0xf) == 0xf) && (us[2] == 0xbf) && ((us[3] == 0xbe) || (us[3] == 0xbf))) {\n\t\t\t\t// *FFFE or *FFFF non-character\n\t\t\t\treturn UTF8MaskInvalid | 4;\n\t\t\t}\n"
+        "")
     file(TOUCH "${stamp}")
 endif()
 

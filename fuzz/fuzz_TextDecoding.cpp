@@ -10,7 +10,6 @@
 #include "text/DocumentDecoder.h"
 #include "text/TextDecoding.h"
 
-#include <QList>
 #include <QStringDecoder>
 
 #include <cstdint>
@@ -26,18 +25,13 @@ namespace {
     std::abort();
 }
 
-// The editor component miscounts invalid UTF-8, NUL and non-characters: no pass gives them out.
+// The editor component miscounts invalid UTF-8 and NUL: no pass gives them out.
 void checkEditorText(const QByteArray &utf8)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    const QString text = decoder.decode(utf8);
-    if (decoder.hasError() || utf8.contains('\0') || nonCharacterAt(text) >= 0)
+    decoder.decode(utf8);
+    if (decoder.hasError() || utf8.contains('\0'))
         fault("the decoder gave out bytes the editor cannot hold:", utf8.toHex(' '));
-}
-
-bool isNonCharacter(char32_t c)
-{
-    return (c >= 0xFDD0 && c <= 0xFDEF) || (c & 0xFFFE) == 0xFFFE;
 }
 
 // What a UTF-8 file must open as, or nothing when the bytes are no such file.
@@ -54,10 +48,6 @@ std::optional<DecodedText> utf8Model(QByteArray bytes)
     const QString text = decoder.decode(bytes);
     if (decoder.hasError() || bytes.contains('\0'))
         return std::nullopt;
-    for (const char32_t c : text.toUcs4()) {
-        if (isNonCharacter(c))
-            return std::nullopt;
-    }
     bool anyCr = false;
     bool otherBreak = false;
     for (qsizetype i = 0; i < bytes.size(); ++i) {

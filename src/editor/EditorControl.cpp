@@ -13,12 +13,6 @@
 
 namespace {
 
-// The bytes the document is given for text; a non-character goes in as U+FFFD.
-QByteArray utf8(const QString &text)
-{
-    return withoutNonCharacters(text).toUtf8();
-}
-
 // True when a modal dialog keeps window from taking input.
 bool blockedByModal(const QWidget *window)
 {
@@ -131,8 +125,7 @@ QString EditorControl::Text() const
 void EditorControl::setText(const QString &text)
 {
     const Batch batch(*this);
-    const QString written = withoutNonCharacters(text);
-    const QByteArray bytes = written.toUtf8();
+    const QByteArray bytes = text.toUtf8();
     if (bytes.isEmpty() && m_view->send(QsciScintillaBase::SCI_GETLENGTH) == 0)
         recordUnchangedWrite(0);
     // Emptying the document frees Scintilla's buffers; they are then made with room to type into
@@ -144,8 +137,8 @@ void EditorControl::setText(const QString &text)
     m_view->send(QsciScintillaBase::SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + room));
     m_view->SendScintilla(QsciScintillaBase::SCI_REPLACETARGET, static_cast<unsigned long>(bytes.size()), bytes.constData());
     // The written text is the inserted one unless a lone surrogate was replaced on the way.
-    if (!bytes.isEmpty() && written.isValidUtf16())
-        announcer().m_view->finishInsert(&written);
+    if (!bytes.isEmpty() && text.isValidUtf16())
+        announcer().m_view->finishInsert(&text);
     m_view->send(QsciScintillaBase::SCI_SETEMPTYSELECTION, 0);
 }
 
@@ -210,7 +203,7 @@ QString EditorControl::SelText() const
 void EditorControl::setSelText(const QString &text)
 {
     const Batch batch(*this);
-    const QByteArray bytes = utf8(text);
+    const QByteArray bytes = text.toUtf8();
     // SCI_REPLACESEL stops at a NUL byte; target replacement takes an explicit length.
     const long from = m_view->send(QsciScintillaBase::SCI_GETSELECTIONSTART);
     const long to = m_view->send(QsciScintillaBase::SCI_GETSELECTIONEND);
@@ -422,7 +415,7 @@ void EditorControl::applyEdits(const QList<ContentEdit> &edits)
     for (const ContentEdit &edit : edits) {
         const long from = m_view->toPosition(edit.offset);
         const long to = m_view->toPosition(edit.offset + static_cast<int>(edit.removed.size()));
-        const QByteArray bytes = utf8(edit.inserted);
+        const QByteArray bytes = edit.inserted.toUtf8();
         if (from == to && bytes.isEmpty())
             recordUnchangedWrite(edit.offset);
         m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);
@@ -590,7 +583,7 @@ void EditorControl::replaceRange(int offset, int length, const QString &text)
     const Batch batch(*this);
     const long from = m_view->toPosition(offset);
     const long to = m_view->toPosition(offset + std::max(length, 0));
-    const QByteArray bytes = utf8(text);
+    const QByteArray bytes = text.toUtf8();
     if (from == to && bytes.isEmpty())
         recordUnchangedWrite(offset);
     m_view->send(QsciScintillaBase::SCI_SETTARGETRANGE, static_cast<unsigned long>(from), to);

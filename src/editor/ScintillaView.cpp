@@ -441,24 +441,10 @@ bool ScintillaView::isAsciiLine(long line) const
     return bytes == units;
 }
 
-QByteArray ScintillaView::fromMimeData(const QMimeData *source, bool &rectangular) const
-{
-    const QByteArray bytes = QsciScintilla::fromMimeData(source, rectangular);
-    const QString text = textFromUtf8(bytes);
-    return nonCharacterAt(text) < 0 ? bytes : withoutNonCharacters(text).toUtf8();
-}
-
 void ScintillaView::inputMethodEvent(QInputMethodEvent *event)
 {
     const bool committed = !event->commitString().isEmpty();
-    if (nonCharacterAt(event->commitString()) < 0 && nonCharacterAt(event->preeditString()) < 0) {
-        QsciScintilla::inputMethodEvent(event);
-    } else {
-        QInputMethodEvent clean(withoutNonCharacters(event->preeditString()), event->attributes());
-        clean.setCommitString(withoutNonCharacters(event->commitString()), event->replacementStart(), event->replacementLength());
-        QsciScintilla::inputMethodEvent(&clean);
-        event->setAccepted(clean.isAccepted());
-    }
+    QsciScintilla::inputMethodEvent(event);
     if (committed)
         m_events.userEdited();
 }
@@ -521,17 +507,9 @@ void ScintillaView::typeKey(QKeyEvent *event)
     const bool emptyPaste = paste && !hasSelectedText() && QApplication::clipboard()->text().isEmpty();
     if (emptyPaste)
         m_events.recordUnchangedWrite(m_events.selectionStart());
-    const QString text = withoutNonCharacters(event->text());
-    if (text.size() <= 1 && text == event->text()) {
+    const QString text = event->text();
+    if (text.size() <= 1) {
         QsciScintilla::keyPressEvent(event);
-        return;
-    }
-    if (text.size() == 1) {
-        QKeyEvent clean(event->type(), event->key(), event->modifiers(), event->nativeScanCode(), event->nativeVirtualKey(),
-                        event->nativeModifiers(), text, event->isAutoRepeat(), static_cast<quint16>(event->count()),
-                        event->device());
-        QsciScintilla::keyPressEvent(&clean);
-        event->setAccepted(clean.isAccepted());
         return;
     }
     // The component takes a key's text for one character of the basic plane: it drops one

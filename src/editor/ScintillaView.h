@@ -64,9 +64,6 @@ public:
     int showDocument(void *document);
 
 protected:
-    // Text arriving by the component's own routes (keys, input methods, paste, drop) holds no
-    // non-character either; see withoutNonCharacters.
-    QByteArray fromMimeData(const QMimeData *source, bool &rectangular) const override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     bool event(QEvent *event) override;
     bool viewportEvent(QEvent *event) override;

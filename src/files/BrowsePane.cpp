@@ -53,7 +53,7 @@ BrowsePane::BrowsePane(QWidget *parent)
     m_file1->setAccessibleName(tr("Files"));
     m_dir1->setFixedHeight(Dir1Height);
     m_file1->setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &BrowsePane::fillFiles);
+    connect(&m_watch, &FolderWatch::changed, this, &BrowsePane::fillFiles);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
@@ -150,14 +150,11 @@ bool BrowsePane::setDirPath(const QString &folder)
 
 void BrowsePane::setFilePath(const QString &folder)
 {
-    if (!m_watcher.directories().isEmpty())
-        m_watcher.removePaths(m_watcher.directories());
     m_filePath = folder;
     m_selectedFile.clear();
     m_previousFile.clear();
     // Files saved or deleted there, by this program or another, show up in the list.
-    if (FileIo::isFolder(folder))
-        m_watcher.addPath(folder);
+    m_watch.watch(folder);
     fillFiles();
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QFileSystemWatcher>
+#include "files/FolderWatch.h"
+
 #include <QWidget>
 
 class QComboBox;
@@ -61,7 +62,7 @@ private:
     QComboBox *m_drive1 = nullptr;
     QListWidget *m_dir1 = nullptr;
     QListWidget *m_file1 = nullptr;
-    QFileSystemWatcher m_watcher;
+    FolderWatch m_watch;
     QString m_dirPath;
     QString m_filePath;
     QString m_selectedFile;

@@ -9,10 +9,33 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
+#include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+
+#include <dirent.h>
+
+namespace {
+
+// The entries of folder (its path's bytes) whose names Qt shows as shown.
+QList<QByteArray> namesShownAs(const QByteArray &folder, const QString &shown)
+{
+    QList<QByteArray> names;
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (QFile::decodeName(name) == shown)
+            names.append(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+} // namespace
 
 int QtHostServices::MsgBox(const QString &text, int style, const QString &title)
 {
@@ -88,15 +111,55 @@ QStringList QtHostServices::nameFilters(const QString &filter)
     return filters;
 }
 
+std::optional<QString> QtHostServices::pathFromDialog(const QString &answer)
+{
+    if (!answer.contains(QChar::ReplacementCharacter))
+        return answer;
+    const QStringList parts = answer.split(u'/');
+    QByteArray path;
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            path += '/';
+        const QString &part = parts.at(i);
+        if (part.contains(QChar::ReplacementCharacter)) {
+            const QList<QByteArray> names = namesShownAs(path, part);
+            if (names.size() > 1)
+                return std::nullopt;
+            if (names.size() == 1) {
+                path += names.constFirst();
+                continue;
+            }
+        }
+        path += FileIo::encodeName(part);
+    }
+    return FileIo::decodeName(path);
+}
+
+std::optional<QString> QtHostServices::chosenPath(const QStringList &selected)
+{
+    if (selected.isEmpty())
+        return std::nullopt;
+    const std::optional<QString> path = pathFromDialog(selected.constFirst());
+    if (!path) {
+        MsgBox(QStringLiteral("Several files or folders on the way to \"%1\" have names that show alike, as their names are not "
+                              "UTF-8 text. Choose the file in the Browse pane instead, or rename it.")
+                   .arg(selected.constFirst()),
+               Exclamation);
+    }
+    return path;
+}
+
 std::optional<QString> QtHostServices::ShowOpen(const QString &title, const QString &filter)
 {
     QFileDialog dialog(owner(), title);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Not ExistingFile: the dialog would look for a file whose name is not UTF-8 under the name
+    // it shows, find none and refuse it. Opening the path says so when there is no such file.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(nameFilters(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosenPath(dialog.selectedFiles());
 }
 
 std::optional<QString> QtHostServices::ShowSave(const QString &title, const QString &filter)
@@ -107,9 +170,9 @@ std::optional<QString> QtHostServices::ShowSave(const QString &title, const QStr
     dialog.setNameFilters(nameFilters(filter));
     // The document is written where the user says, under the name given, without a question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return chosenPath(dialog.selectedFiles());
 }
 
 void QtHostServices::setClipboardText(const QString &text)

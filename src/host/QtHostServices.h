@@ -34,9 +34,16 @@ public:
 
     // "HTML Documents|*.htm;*.html|All Files|*.*" as Qt name filters.
     static QStringList nameFilters(const QString &filter);
+    // The path a file dialog's answer stands for. Qt shows each byte of a name that is not UTF-8
+    // as U+FFFD, and such a name opens nothing: every part of the answer holding one is matched
+    // against the real names in its folder. A part that matches none stays as it is (a new
+    // file's name); nothing when several names show alike, as the answer cannot tell them apart.
+    static std::optional<QString> pathFromDialog(const QString &answer);
 
 private:
     QWidget *owner() const;
+    // The dialog's answer as a path, or nothing after telling the user why it cannot be one.
+    std::optional<QString> chosenPath(const QStringList &selected);
 
     QPointer<QWidget> m_mainWindow;
 };

@@ -33,12 +33,6 @@ bool plainAscii(char byte)
     return value != 0 && value < 0x80 && value != '\n' && value != '\r';
 }
 
-// Code points reserved as no text; the editor component would count their bytes as broken ones.
-bool isNonCharacter(char32_t code)
-{
-    return (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE;
-}
-
 int toUtf8(char32_t code, char *out)
 {
     if (code < 0x80) {
@@ -204,7 +198,7 @@ DocumentDecoder::LineStep DocumentDecoder::lineStep(char32_t code)
     if (code == U'\r' && !m_pass.anyCr) {
         m_pass.anyCr = true;
         // LF was given out as CR LF, which this file's text does not allow: it mixes styles.
-        if (m_pass.lfConverted && !m_pass.silent)
+        if (m_pass.lfConverted)
             return LineStep::Mixed;
     }
     return LineStep::Keep;
@@ -220,8 +214,7 @@ DocumentDecoder::Status DocumentDecoder::feedEightBit(const char *p, const char 
     const char *run = p;            // given out up to here
     const char *sequence = nullptr; // where a UTF-8 sequence began in this piece
     const auto giveOut = [&](const char *to) {
-        if (!pass.silent)
-            out.append(run, to - run);
+        out.append(run, to - run);
         run = to;
     };
     while (p < end) {
@@ -235,18 +228,10 @@ DocumentDecoder::Status DocumentDecoder::feedEightBit(const char *p, const char 
             ++p;
             if (--pass.need > 0)
                 continue;
-            if (isNonCharacter(pass.code)) {
-                // Not reported yet: a later byte may still make the file Windows-1252 or UTF-16.
-                giveOut(sequence ? sequence : start);
-                pass.silent = true;
-                if (pass.nonCharacter == 0)
-                    pass.nonCharacter = pass.code;
-            } else if (pass.carrySize > 0) {
+            if (pass.carrySize > 0) {
                 // The piece began with this sequence's last bytes: it is given out whole.
-                if (!pass.silent) {
-                    out.append(pass.carry, pass.carrySize);
-                    out.append(start, p - start);
-                }
+                out.append(pass.carry, pass.carrySize);
+                out.append(start, p - start);
                 run = p;
             }
             pass.carrySize = 0;
@@ -270,8 +255,7 @@ DocumentDecoder::Status DocumentDecoder::feedEightBit(const char *p, const char 
                 return restartWithoutConversion();
             if (step == LineStep::AddCr) {
                 giveOut(p);
-                if (!pass.silent)
-                    out.append('\r');
+                out.append('\r');
             }
             ++p;
             continue;
@@ -283,8 +267,7 @@ DocumentDecoder::Status DocumentDecoder::feedEightBit(const char *p, const char 
         if (!utf8) {
             giveOut(p);
             char bytes[3];
-            if (!pass.silent)
-                out.append(bytes, toUtf8(windows1252(byte), bytes));
+            out.append(bytes, toUtf8(windows1252(byte), bytes));
             run = ++p;
             continue;
         }
@@ -389,17 +372,9 @@ DocumentDecoder::Status DocumentDecoder::unit(char16_t value, QByteArray &out)
 
 DocumentDecoder::Status DocumentDecoder::character(char32_t code, QByteArray &out)
 {
-    Pass &pass = m_pass;
     const LineStep step = lineStep(code);
     if (step == LineStep::Mixed)
         return restartWithoutConversion();
-    if (isNonCharacter(code)) {
-        pass.silent = true;
-        if (pass.nonCharacter == 0)
-            pass.nonCharacter = code;
-    }
-    if (pass.silent)
-        return Status::Going;
     char bytes[5];
     int size = 0;
     if (step == LineStep::AddCr)
@@ -477,10 +452,6 @@ DocumentDecoder::Status DocumentDecoder::finishUtf16()
 DocumentDecoder::Status DocumentDecoder::settleText()
 {
     Pass &pass = m_pass;
-    if (pass.nonCharacter != 0) {
-        return fail(QStringLiteral("the file holds binary data (the non-character U+%1), not text")
-                        .arg(QString::number(static_cast<uint>(pass.nonCharacter), 16).toUpper()));
-    }
     if (pass.pendingCr)
         pass.otherBreak = true;
     if (!pass.otherBreak)

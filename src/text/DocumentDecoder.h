@@ -62,9 +62,6 @@ private:
         bool sawNul = false;
         Utf16Error utf16Error = Utf16Error::None;
         qint64 utf16ErrorAt = 0;
-        // The pass cannot end in text: nothing more is given out.
-        bool silent = false;
-        char32_t nonCharacter = 0;
         qint64 size = 0;
         qint64 zeros[2] = {0, 0};
         // Line breaks: a CR whose next character is not known yet, any CR, any break other

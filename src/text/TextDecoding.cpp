@@ -75,43 +75,6 @@ DecodedText decodeDocument(const QByteArray &bytes)
     return result;
 }
 
-qsizetype nonCharacterAt(QStringView text)
-{
-    const char16_t *units = text.utf16();
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (units[i] >= 0xFDD0 && units[i] <= 0xFDEF)
-            return i;
-        // U+FFFE, U+FFFF and the low halves of the other planes' ones (0xDFFE, 0xDFFF) at once.
-        if ((units[i] | 0x2001) != 0xFFFF)
-            continue;
-        if (units[i] >= 0xFFFE)
-            return i;
-        // Only a high half ending in six one bits makes a code point ending in FFFE or FFFF.
-        if (i > 0 && QChar::isHighSurrogate(units[i - 1]) && (units[i - 1] & 0x3F) == 0x3F)
-            return i - 1;
-    }
-    return -1;
-}
-
-QString withoutNonCharacters(const QString &text)
-{
-    qsizetype at = nonCharacterAt(text);
-    if (at < 0)
-        return text;
-    QString result;
-    result.reserve(text.size());
-    qsizetype from = 0;
-    while (at >= 0) {
-        result += QStringView(text).sliced(from, at - from);
-        result += QChar::ReplacementCharacter;
-        from = at + (text.at(at).isHighSurrogate() ? 2 : 1);
-        const qsizetype next = nonCharacterAt(QStringView(text).sliced(from));
-        at = next < 0 ? -1 : from + next;
-    }
-    result += QStringView(text).sliced(from);
-    return result;
-}
-
 QString textFromUtf8(QByteArrayView bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);

@@ -18,22 +18,14 @@ struct DecodedText {
 // text with a zero byte beside every character); UTF-8 when they are valid UTF-8; otherwise
 // Windows-1252, where every byte stands for a character. A BOM is remembered and dropped. A file
 // whose line breaks are all LF is given CR LF breaks, as the editor keeps them; a file that mixes
-// styles is left as it is. Bytes holding a NUL character or a non-character (see below), and
-// UTF-16 with an odd byte or a lone surrogate, are no text.
+// styles is left as it is. Bytes holding a NUL character, and UTF-16 with an odd byte or a lone
+// surrogate, are no text. The non-characters (U+FDD0 to U+FDEF, U+FFFE and U+FFFF of every
+// plane) are characters like any other.
 DecodedText decodeDocument(const QByteArray &bytes);
 
 // UTF-8 as text, a U+FEFF at the start included: QString::fromUtf8 drops it, which would lose it
 // from the document and shift every offset after it.
 QString textFromUtf8(QByteArrayView bytes);
-
-// Where the first non-character (U+FDD0 to U+FDEF, and U+FFFE and U+FFFF of every plane: code
-// points reserved as no text) starts in text, or -1. The editor component takes their bytes for broken ones and counts and edits them a
-// byte at a time, which would put every offset after one out of step with the text: they never
-// enter the editor.
-qsizetype nonCharacterAt(QStringView text);
-
-// text with each of those non-characters as U+FFFD, the replacement character.
-QString withoutNonCharacters(const QString &text);
 
 struct EncodedText {
     bool ok = false;

@@ -50,8 +50,8 @@ private slots:
     void sharedDocumentWritesMatchModel();
     void editorIsNamedForAssistiveTechnology();
     void keyWithSeveralCharactersTypesThemAll();
-    void nonCharactersEnterAsReplacement_data();
-    void nonCharactersEnterAsReplacement();
+    void nonCharactersEnterAsThemselves_data();
+    void nonCharactersEnterAsThemselves();
     void textReadInPiecesIsTheWholeText();
 };
 
@@ -359,6 +359,9 @@ void tst_EditorControl::loadDecodesAsAWhole_data()
     QTest::newRow("CR LF cut by the first piece's end") << QByteArray((1 << 20) - 1, 'x') + "\r\n<p>"
                                                         << QString((1 << 20) - 1, u'x') + QStringLiteral("\r\n<p>") << utf8
                                                         << false << crLf;
+    QTest::newRow("non-characters, one cut by the first piece's end")
+        << QByteArray((1 << 20) - 2, 'x') + "\xef\xbf\xbf<p>\xef\xb7\x90\xf4\x8f\xbf\xbe\r\n"
+        << QString((1 << 20) - 2, u'x') + QStringLiteral("\uffff<p>\ufdd0\U0010FFFE\r\n") << utf8 << false << crLf;
     QTest::newRow("UTF-8 with BOM") << "\xef\xbb\xbf<p>" + pastFirstPiece << QStringLiteral("<p>") + xs << utf8 << true << crLf;
     QTest::newRow("plain UTF-16 LE") << utf16(QStringLiteral("<p>caf\u00e9</p>\r\n").repeated(80000), false, false)
                                      << QStringLiteral("<p>caf\u00e9</p>\r\n").repeated(80000)
@@ -415,9 +418,6 @@ void tst_EditorControl::refusedLoadLeavesTheDocument_data()
     QTest::addColumn<QString>("error");
     QTest::newRow("NUL byte after the first piece") << "<p>" + pastFirstPiece + QByteArray(1, '\0') << DocumentSize::Maximum
                                                     << QStringLiteral("the file holds binary data (NUL bytes)");
-    QTest::newRow("non-character after the first piece")
-        << "<p>" + pastFirstPiece + "\xef\xbf\xbf" << DocumentSize::Maximum
-        << QStringLiteral("the file holds binary data (the non-character U+FFFF), not text");
     QTest::newRow("larger than the limit") << pastFirstPiece << qint64(1000) << QStringLiteral("the file is too large");
 }
 
@@ -614,16 +614,16 @@ void tst_EditorControl::keyWithSeveralCharactersTypesThemAll()
     QVERIFY(key.isAccepted());
 }
 
-void tst_EditorControl::nonCharactersEnterAsReplacement_data()
+void tst_EditorControl::nonCharactersEnterAsThemselves_data()
 {
     QTest::addColumn<QString>("route");
     for (const char *route : {"text write", "selection write", "paste key", "typed key", "input method"})
         QTest::newRow(route) << QString::fromLatin1(route);
 }
 
-// The component counts U+FFFF, U+FDD0 and U+10FFFE as three, three and four broken bytes: were
-// they let in, every offset after them would be out of step with the text.
-void tst_EditorControl::nonCharactersEnterAsReplacement()
+// U+FFFF, U+FDD0 and U+10FFFE are characters like any other: each counts as one (or two UTF-16
+// units), so every offset after them stays in step with the text.
+void tst_EditorControl::nonCharactersEnterAsThemselves()
 {
     QFETCH(QString, route);
     const QString nonCharacters = QStringLiteral("\uffff\ufdd0\U0010FFFE");
@@ -633,6 +633,7 @@ void tst_EditorControl::nonCharactersEnterAsReplacement()
     editor.setSelLength(1);
     if (route == QLatin1String("text write")) {
         editor.setText(QStringLiteral("<b>") + nonCharacters + QStringLiteral("</b>"));
+        editor.setSelStart(7);
     } else if (route == QLatin1String("selection write")) {
         editor.setSelText(nonCharacters);
     } else if (route == QLatin1String("paste key")) {
@@ -646,14 +647,22 @@ void tst_EditorControl::nonCharactersEnterAsReplacement()
         input.setCommitString(nonCharacters);
         QApplication::sendEvent(editor.widget(), &input);
     }
-    const QString expected = QStringLiteral("<b>\ufffd\ufffd\ufffd</b>");
+    const QString expected = QStringLiteral("<b>") + nonCharacters + QStringLiteral("</b>");
     QCOMPARE(editor.Text(), expected);
     QCOMPARE(editor.length(), expected.size());
-    QCOMPARE(editor.textRange(6, 10), QStringLiteral("</b>"));
-    QCOMPARE(editor.Find(QStringLiteral("</b>"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), 6);
+    QCOMPARE(editor.SelStart(), 7);
+    QCOMPARE(editor.textRange(7, 11), QStringLiteral("</b>"));
+    QCOMPARE(editor.Find(QStringLiteral("</b>"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), 7);
+    QCOMPARE(editor.Find(QStringLiteral("\ufdd0"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), 4);
     QCOMPARE(editor.colours(0, editor.length()).size(), expected.size());
-    // Nor is a non-character ever found.
-    QCOMPARE(editor.Find(QStringLiteral("\uffff"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), -1);
+    // The caret steps over each as one character, and deleting one takes it whole.
+    auto *view = qobject_cast<QsciScintillaBase *>(editor.widget());
+    QVERIFY(view);
+    view->SendScintilla(QsciScintillaBase::SCI_CHARLEFT);
+    QCOMPARE(editor.SelStart(), 5);
+    view->SendScintilla(QsciScintillaBase::SCI_DELETEBACK);
+    QCOMPARE(editor.Text(), QStringLiteral("<b>\uffff\U0010FFFE</b>"));
+    QCOMPARE(editor.SelStart(), 4);
 }
 
 void tst_EditorControl::textReadInPiecesIsTheWholeText()

@@ -13,6 +13,7 @@
 #include <QStorageInfo>
 #include <QTest>
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -85,6 +86,8 @@ private slots:
     void folderThatCannotBeListed();
     void driveThatCannotBeRead();
     void pipesAndNamesThatAreNotUtf8();
+    void watchesTheFolder_data();
+    void watchesTheFolder();
 };
 
 void tst_BrowsePane::listsHtmlFilesOfTheFolder()
@@ -330,6 +333,46 @@ void tst_BrowsePane::pipesAndNamesThatAreNotUtf8()
     QVERIFY(f.pane->setDirPath(odd));
     QCOMPARE(f.pane->dirPath(), odd);
     QCOMPARE(entries(f.file1), QStringList{QStringLiteral("inner.htm")});
+}
+
+void tst_BrowsePane::watchesTheFolder_data()
+{
+    QTest::addColumn<QByteArray>("name");
+    QTest::newRow("utf-8 folder") << QByteArray("pages");
+    QTest::newRow("folder not utf-8") << QByteArray("\xff\xfe");
+}
+
+// Files made, renamed and deleted in the listed folder by another program show up in the list,
+// whatever bytes the folder's name holds.
+void tst_BrowsePane::watchesTheFolder()
+{
+    QFETCH(QByteArray, name);
+    BrowseFixture f;
+    const QByteArray folder = QFile::encodeName(f.folder.path()) + '/' + name;
+    if (::mkdir(folder.constData(), 0755) != 0) {
+        if (errno == EILSEQ || errno == EINVAL)
+            QSKIP("the file system refuses names that are not UTF-8");
+        QFAIL("cannot make the folder");
+    }
+    const QByteArray file = folder + "/\xff\xfe.html";
+    QVERIFY(::close(::open(file.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644)) == 0);
+    QVERIFY(f.pane->setDirPath(FileIo::decodeName(folder)));
+    const QString odd = FileIo::decodeName(file).section(u'/', -1);
+    QCOMPARE(entries(f.file1), QStringList{odd});
+
+    QVERIFY(::close(::open((folder + "/new.htm").constData(), O_WRONLY | O_CREAT | O_EXCL, 0644)) == 0);
+    QTRY_COMPARE(entries(f.file1), (QStringList{QStringLiteral("new.htm"), odd}));
+    QVERIFY(::rename((folder + "/new.htm").constData(), (folder + "/renamed.htm").constData()) == 0);
+    QTRY_COMPARE(entries(f.file1), (QStringList{QStringLiteral("renamed.htm"), odd}));
+    QVERIFY(::unlink(file.constData()) == 0);
+    QTRY_COMPARE(entries(f.file1), QStringList{QStringLiteral("renamed.htm")});
+
+    // Another folder replaces the watch: changes to the first no longer list it again.
+    QVERIFY(f.pane->setDirPath(f.folder.path()));
+    QVERIFY(::unlink((folder + "/renamed.htm").constData()) == 0);
+    QVERIFY(::close(::open((QFile::encodeName(f.folder.path()) + "/later.htm").constData(), O_WRONLY | O_CREAT | O_EXCL,
+                           0644)) == 0);
+    QTRY_VERIFY(entries(f.file1).contains(QStringLiteral("later.htm")));
 }
 
 ZORVANE_TEST(tst_BrowsePane)

@@ -13,11 +13,13 @@
 #include <QFileInfo>
 #include <QTest>
 
-Q_DECLARE_METATYPE(TextFormat)
+#include <tuple>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(TextFormat)
 
 namespace {
 
@@ -75,6 +77,21 @@ void tst_DocumentFiles::openAndSaveKeepEveryByte_data()
                                            << QStringLiteral("<p>\u4f60</p>\r\n");
     QTest::newRow("utf-16le without bom") << utf16(QStringLiteral("<html>\r\n</html>"), false, false)
                                           << QStringLiteral("<html>\r\n</html>");
+    // Each kind of non-character, with its UTF-8 bytes written out by hand.
+    const QList<std::tuple<const char *, QString, QByteArray>> nonCharacters = {
+        {"U+FDD0", QStringLiteral("\ufdd0"), QByteArray("\xEF\xB7\x90")},
+        {"U+FDEF", QStringLiteral("\ufdef"), QByteArray("\xEF\xB7\xAF")},
+        {"U+FFFE", QStringLiteral("\ufffe"), QByteArray("\xEF\xBF\xBE")},
+        {"U+FFFF", QStringLiteral("\uffff"), QByteArray("\xEF\xBF\xBF")},
+        {"U+1FFFE", QStringLiteral("\U0001FFFE"), QByteArray("\xF0\x9F\xBF\xBE")},
+        {"U+10FFFF", QStringLiteral("\U0010FFFF"), QByteArray("\xF4\x8F\xBF\xBF")},
+    };
+    for (const auto &[name, character, utf8] : nonCharacters) {
+        const QString text = QStringLiteral("<p>") + character + QStringLiteral("</p>\r\n");
+        QTest::addRow("utf-8 %s", name) << "<p>" + utf8 + "</p>\r\n" << text;
+        QTest::addRow("utf-16le %s", name) << utf16(text, false, true) << text;
+        QTest::addRow("utf-16be %s", name) << utf16(text, true, true) << text;
+    }
 }
 
 void tst_DocumentFiles::editKeepsTheFilesFormat_data()

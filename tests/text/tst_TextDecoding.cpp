@@ -20,7 +20,7 @@ bool editorText(const QByteArray &utf8)
 {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     const QString text = decoder.decode(utf8);
-    return !decoder.hasError() && !utf8.contains('\0') && nonCharacterAt(text) < 0;
+    return !decoder.hasError() && !utf8.contains('\0');
 }
 
 struct Streamed {
@@ -141,7 +141,7 @@ void tst_TextDecoding::decodesAndWritesBack_data()
     QTest::newRow("windows-1252 after utf-8")
         << QByteArray("\xC3\xA9\xF0\x9F\x98\x80\n\xE9") << QStringLiteral("\u00c3\u00a9\u00f0\u0178\u02dc\u20ac\r\n\u00e9")
         << Encoding::Windows1252 << false << LineBreaks::Lf;
-    // The non-character is no reason to refuse once the bytes turn out not to be UTF-8.
+    // A non-character's bytes are read again as Windows-1252 when a later byte is not UTF-8.
     QTest::newRow("utf-8 non-character, then an invalid byte")
         << QByteArray("\xEF\xBF\xBF\xFF") << QStringLiteral("\u00ef\u00bf\u00bf\u00ff") << Encoding::Windows1252 << false
         << LineBreaks::CrLf;
@@ -165,11 +165,19 @@ void tst_TextDecoding::decodesAndWritesBack_data()
     QTest::newRow("utf-16le without bom") << utf16(page, false, false) << page << Encoding::Utf16Le << false << LineBreaks::CrLf;
     QTest::newRow("utf-16be without bom") << utf16(QStringLiteral("<html>\n</html>"), true, false)
                                           << QStringLiteral("<html>\r\n</html>") << Encoding::Utf16Be << false << LineBreaks::Lf;
-    // Neighbours of the non-characters: U+FFFD, U+EFFF, U+1FFFD, U+1DFFF (low half 0xDFFF),
-    // U+FDCF and U+FDF0.
-    QTest::newRow("next to non-characters")
-        << QByteArray("\xEF\xBF\xBD\xEE\xBF\xBF\xF0\x9F\xBF\xBD\xF0\x9D\xBF\xBF\xEF\xB7\x8F\xEF\xB7\xB0")
-        << QStringLiteral("\ufffd\uefff\U0001FFFD\U0001DFFF\ufdcf\ufdf0") << Encoding::Utf8 << false << LineBreaks::CrLf;
+    // The non-characters (U+FDD0 to U+FDEF, U+FFFE and U+FFFF of every plane) are text, as are
+    // their neighbours U+FFFD, U+1FFFD and U+FDF0.
+    QTest::newRow("utf-8 non-characters")
+        << QByteArray("<p>\xEF\xB7\x90\xEF\xB7\xAF\xEF\xBF\xBE\xEF\xBF\xBF\xF0\x9F\xBF\xBE\xF4\x8F\xBF\xBF</p>\n")
+        << QStringLiteral("<p>\ufdd0\ufdef\ufffe\uffff\U0001FFFE\U0010FFFF</p>\r\n") << Encoding::Utf8 << false << LineBreaks::Lf;
+    QTest::newRow("utf-8 next to non-characters")
+        << QByteArray("\xEF\xBF\xBD\xF0\x9F\xBF\xBD\xEF\xB7\xB0") << QStringLiteral("\ufffd\U0001FFFD\ufdf0") << Encoding::Utf8
+        << false << LineBreaks::CrLf;
+    const QString nonCharacters = QStringLiteral("\ufdd0\ufdef\ufffe\uffff\U0001FFFE\U0010FFFF\r\n");
+    QTest::newRow("utf-16le non-characters") << utf16(nonCharacters, false, true) << nonCharacters << Encoding::Utf16Le << true
+                                             << LineBreaks::CrLf;
+    QTest::newRow("utf-16be non-characters") << utf16(nonCharacters, true, true) << nonCharacters << Encoding::Utf16Be << true
+                                             << LineBreaks::CrLf;
     // A UTF-16 BOM before a lone surrogate, and no NUL byte: not UTF-16 after all.
     QTest::newRow("windows-1252 starting like a bom, lone surrogate")
         << QByteArray("\xFF\xFE\x41\xD8\x42\x43") << QStringLiteral("\u00ff\u00fe\u0041\u00d8\u0042\u0043")
@@ -214,12 +222,10 @@ void tst_TextDecoding::noText_data()
     QTest::newRow("utf-16 odd length") << utf16(QStringLiteral("ab"), true, true) + 'c' << QStringLiteral("odd number of bytes");
     QTest::newRow("utf-16 odd length wins over an earlier nul")
         << utf16(QStringLiteral("a\u0000b"), false, true) + 'c' << QStringLiteral("odd number of bytes");
-    QTest::newRow("utf-16 lone surrogate wins over an earlier non-character")
+    QTest::newRow("utf-16 lone surrogate after a non-character")
         << utf16(QStringLiteral("\uffff") + QChar(0xDC00), false, true) << QStringLiteral("lone surrogate) at byte 4");
     QTest::newRow("utf-16 surrogate pair cut by the end")
         << utf16(QStringLiteral("a\U0001F600"), true, true).chopped(2) << QStringLiteral("lone surrogate) at byte 4");
-    QTest::newRow("utf-16 non-character in a pair")
-        << utf16(QStringLiteral("a\U0010FFFF"), false, true) << QStringLiteral("non-character U+10FFFF");
     QTest::newRow("nul late in utf-8") << QByteArray(5000, 'a') + QByteArray("\xC3\xA9\0", 3)
                                        << QStringLiteral("binary data (NUL bytes)");
     QTest::newRow("nul after invalid utf-8") << QByteArray("\xFF"
@@ -230,12 +236,6 @@ void tst_TextDecoding::noText_data()
                                                 << QStringLiteral("lone surrogate) at byte 4");
     QTest::newRow("utf-16 lone low surrogate at the end")
         << utf16(QStringLiteral("abc") + QChar(0xDE01), true, false) << QStringLiteral("lone surrogate");
-    // The editor component would count such a character as broken bytes.
-    QTest::newRow("utf-8 U+FFFF") << QByteArray("<p>\xEF\xBF\xBF</p>") << QStringLiteral("non-character U+FFFF");
-    QTest::newRow("utf-8 U+FDEF") << QByteArray("\xEF\xB7\xAF") << QStringLiteral("non-character U+FDEF");
-    QTest::newRow("utf-8 U+10FFFE") << QByteArray("<p>\xF4\x8F\xBF\xBE") << QStringLiteral("non-character U+10FFFE");
-    QTest::newRow("utf-16 U+FFFE after the bom")
-        << utf16(QStringLiteral("a\ufffe"), false, true) << QStringLiteral("non-character U+FFFE");
     QTest::newRow("utf-32le") << QByteArray("\xFF\xFE\0\0a\0\0\0", 8) << QStringLiteral("UTF-32");
     QTest::newRow("utf-32be") << QByteArray("\0\0\xFE\xFF\0\0\0a", 8) << QStringLiteral("UTF-32");
 }

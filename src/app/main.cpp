@@ -4,6 +4,7 @@
 #include "files/DocumentFiles.h"
 #include "text/FileIo.h"
 #include "host/QtHostServices.h"
+#include "preview/PreviewProfile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -71,6 +72,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("Zorvane"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZORVANE_VERSION));
     answerWithoutDisplay(argc, argv);
+    PreviewProfile::registerSchemes();
 
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("io.github.zorvane.Zorvane"));

@@ -3,6 +3,7 @@
 
 #include "preview/PreviewBrowser.h"
 
+#include <QEvent>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -65,7 +66,29 @@ void Form2::Form_Load()
 void Form2::Form_Resize()
 {
     m_PrevTlb->setGeometry(0, 0, width(), toolbarHeight);
-    m_w1->resize(std::max(0, width() - twips(100)), std::max(0, height() - twips(600)));
+    const int w1Width = std::max(0, width() - twips(100));
+    int w1Height = std::max(0, height() - twips(600));
+    // A notice bar takes its line from the top of w1's place.
+    int barHeight = 0;
+    if (m_noticeBar && !m_noticeBar->isHidden()) {
+        barHeight = std::min(w1Height, m_noticeBar->sizeHint().height());
+        m_noticeBar->setGeometry(w1Position.x(), w1Position.y(), w1Width, barHeight);
+    }
+    m_w1->setGeometry(w1Position.x(), w1Position.y() + barHeight, w1Width, w1Height - barHeight);
+}
+
+void Form2::setNoticeBar(QWidget *bar)
+{
+    m_noticeBar = bar;
+    bar->installEventFilter(this);
+    Form_Resize();
+}
+
+bool Form2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_noticeBar && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+        Form_Resize();
+    return QWidget::eventFilter(watched, event);
 }
 
 void Form2::PrevTlb_ButtonClick(const QString &key)

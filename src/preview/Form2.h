@@ -17,6 +17,8 @@ public:
 
     PreviewBrowser *w1() const { return m_w1; }
     QToolBar *PrevTlb() const { return m_PrevTlb; }
+    // Puts bar, a one-line notice about the page, above w1 while it is shown; the window owns it.
+    void setNoticeBar(QWidget *bar);
 
     // Sends w1 to the start page.
     void Form_Load();
@@ -29,8 +31,10 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QToolBar *m_PrevTlb = nullptr;
     PreviewBrowser *m_w1 = nullptr;
+    QWidget *m_noticeBar = nullptr;
 };

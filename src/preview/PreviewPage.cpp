@@ -3,6 +3,7 @@
 
 #include "preview/PreviewProxy.h"
 #include "preview/PreviewRequestFilter.h"
+#include "preview/PreviewScheme.h"
 
 #include <QAuthenticator>
 #include <QWebEngineFileSystemAccessRequest>
@@ -37,7 +38,11 @@ bool sameDocument(const QUrl &a, const QUrl &b)
 PreviewPage::PreviewPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
 {
-    setUrlRequestInterceptor(new PreviewRequestFilter([this] { return showsNetworkPage(); }, this));
+    auto *filter = new PreviewRequestFilter([this] { return showsNetworkPage(); }, [this] { return m_remoteAllowed; }, this);
+    setUrlRequestInterceptor(filter);
+    // Told once the engine has the filter's answer.
+    connect(filter, &PreviewRequestFilter::remoteContentRequested, this, &PreviewPage::remoteContentRequested,
+            Qt::QueuedConnection);
     connect(this, &QWebEnginePage::newWindowRequested, this, &PreviewPage::openNewWindow);
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl &origin, Feature feature) { setFeaturePermission(origin, feature, PermissionDeniedByUser); });
@@ -137,7 +142,8 @@ void PreviewPage::followIfUsersLink(const QUrl &url)
                       if (network && !m_addresses.contains(url))
                           return;
                       m_toNetwork = network;
-                      load(url);
+                      // Another local page is shown as the program's own are, in an origin of its own.
+                      load(url.isLocalFile() ? PreviewScheme::fromFileUrl(url) : url);
                   });
 }
 

@@ -6,6 +6,8 @@
 #include "preview/Form2.h"
 #include "preview/PreviewBrowser.h"
 #include "preview/PreviewFile.h"
+#include "preview/RemoteContentBar.h"
+#include "preview/RemoteContentChoice.h"
 
 PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::function<TextFormat()> format, QWidget *owner,
                              std::function<void(const QString &)> report)
@@ -40,8 +42,14 @@ void PreviewWindow::showAboutPage()
 
 void PreviewWindow::startDocument()
 {
+    RemoteContentChoice::startDocument();
     if (m_form2)
         m_form2->w1()->startDocument();
+}
+
+QString PreviewWindow::documentPath() const
+{
+    return m_documentPath ? m_documentPath() : QString();
 }
 
 bool PreviewWindow::isOpen() const
@@ -62,8 +70,15 @@ bool PreviewWindow::show(const QString &fileName, const QString &text, const Tex
         m_failed = false;
         m_report(QString());
     }
-    if (!m_form2)
+    if (!m_form2) {
         m_form2 = new Form2(m_owner);
+        auto *bar = new RemoteContentBar(
+            m_form2->w1(), [this] { return documentPath(); }, m_form2);
+        QObject::connect(bar, &RemoteContentBar::choiceChanged, m_form2, [this] { refreshDocument(); });
+        m_form2->setNoticeBar(bar);
+    }
+    // The about page is the program's own and asks for nothing remote.
+    m_form2->w1()->setRemoteContentAllowed(RemoteContentChoice::isAllowed(documentPath()));
     m_form2->w1()->showFile(file.path, text);
     if (bringForward) {
         m_form2->show();

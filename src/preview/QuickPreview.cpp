@@ -4,6 +4,8 @@
 #include "editor/EditorControl.h"
 #include "preview/PreviewBrowser.h"
 #include "preview/PreviewFile.h"
+#include "preview/RemoteContentBar.h"
+#include "preview/RemoteContentChoice.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
@@ -32,11 +34,14 @@ void QuickPreview::RefreshQuickPreview()
         m_failed = false;
         m_report(QString());
     }
-    browser().showFile(file.path, text);
+    PreviewBrowser &view = browser();
+    view.setRemoteContentAllowed(RemoteContentChoice::isAllowed(m_documentPath ? m_documentPath() : QString()));
+    view.showFile(file.path, text);
 }
 
 void QuickPreview::startDocument()
 {
+    RemoteContentChoice::startDocument();
     if (m_qprevbr)
         m_qprevbr->startDocument();
 }
@@ -50,6 +55,10 @@ PreviewBrowser &QuickPreview::browser()
         QLayout *layout = m_previewTab->layout();
         if (!layout)
             layout = new QVBoxLayout(m_previewTab);
+        auto *bar = new RemoteContentBar(
+            m_qprevbr, [this] { return m_documentPath ? m_documentPath() : QString(); }, m_previewTab);
+        connect(bar, &RemoteContentBar::choiceChanged, this, &QuickPreview::RefreshQuickPreview);
+        layout->addWidget(bar);
         layout->addWidget(m_qprevbr);
     }
     return *m_qprevbr;

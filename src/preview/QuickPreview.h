@@ -30,6 +30,9 @@ public:
     void RefreshQuickPreview();
     // The editor holds another document now: its previews share nothing with the last one's.
     void startDocument();
+    // Where the document's file is (empty while untitled): its choice about remote content is
+    // remembered by it. Until set, the document counts as untitled.
+    void setDocumentPath(std::function<QString()> documentPath) { m_documentPath = std::move(documentPath); }
 
 signals:
     // qprevbr, or a widget inside it, took the focus from a widget outside it.
@@ -44,6 +47,7 @@ private:
     std::function<TextFormat()> m_format;
     QWidget *m_previewTab = nullptr;
     std::function<void(const QString &)> m_report;
+    std::function<QString()> m_documentPath;
     QPointer<PreviewBrowser> m_qprevbr;
     bool m_failed = false;
 };

@@ -2,6 +2,7 @@
 #include "app/frmMainWin.h"
 #include "files/DocumentFiles.h"
 #include "formatting/FormattingToolbar.h"
+#include "preview/PreviewScheme.h"
 #include "editor/EditorControl.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
@@ -474,7 +475,7 @@ void tst_frmMainWin::newDocumentPreviewShowsItsBody()
     window.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
     auto *view = window.findChild<QWebEngineView *>();
     QVERIFY(view);
-    QVERIFY(BrowserProbe::waitShown(view, QUrl::fromLocalFile(host.tempFolder() + QStringLiteral("/qprev.html"))));
+    QVERIFY(BrowserProbe::waitShown(view, PreviewScheme::url(host.tempFolder() + QStringLiteral("/qprev.html"))));
     // The template's comment is closed, so the page is not one long comment.
     QCOMPARE(BrowserProbe::bodyText(view).trimmed(), QStringLiteral("Hello"));
     QCOMPARE(BrowserProbe::evaluate(view, QStringLiteral("document.title")).toString(), QStringLiteral("Untitled"));

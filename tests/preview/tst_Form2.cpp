@@ -7,6 +7,7 @@
 #include "editor/EditorControl.h"
 #include "preview/Form2.h"
 #include "preview/PreviewBrowser.h"
+#include "preview/PreviewScheme.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -65,7 +66,7 @@ void tst_Form2::previewWindowShowsTheText()
     QVERIFY(!form->isModal());
     QCOMPARE(form->windowTitle(), QStringLiteral("Preview Window:"));
     QCOMPARE(form->w1()->accessibleName(), QStringLiteral("Preview"));
-    QVERIFY(waitShown(form->w1(), QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(form->w1(), PreviewScheme::url(path)));
     QCOMPARE(bodyText(form->w1()), QStringLiteral("na\u00efve"));
 }
 
@@ -75,7 +76,7 @@ void tst_Form2::secondPreviewReusesTheWindow()
     frmMainWin w(host);
     w.Form_Load();
     w.show();
-    const QUrl url = QUrl::fromLocalFile(tempFile(host, QStringLiteral("Temp.html")));
+    const QUrl url = PreviewScheme::url(tempFile(host, QStringLiteral("Temp.html")));
     w.r1().setText(QStringLiteral("<p>one</p>"));
     w.mnuPreview_Click();
     QPointer<Form2> form = w.findChild<Form2 *>();
@@ -150,7 +151,7 @@ void tst_Form2::exitButtonUnloadsAndNextPreviewLoadsAfresh()
     form = w.findChild<Form2 *>();
     QVERIFY(form);
     QVERIFY(form->isVisible());
-    QVERIFY(waitShown(form->w1(), QUrl::fromLocalFile(tempFile(host, QStringLiteral("Temp.html")))));
+    QVERIFY(waitShown(form->w1(), PreviewScheme::url(tempFile(host, QStringLiteral("Temp.html")))));
 }
 
 void tst_Form2::unwritableFileOpensNoWindow()
@@ -211,7 +212,7 @@ void tst_Form2::aboutLinkShowsTheAboutPage()
     QVERIFY(form);
     QCOMPARE(form->parentWidget(), &w);
     QVERIFY(form->isVisible());
-    const QUrl about = QUrl::fromLocalFile(tempFile(host, QStringLiteral("About.html")));
+    const QUrl about = PreviewScheme::url(tempFile(host, QStringLiteral("About.html")));
     QVERIFY(waitShown(form->w1(), about));
     QCOMPARE(form->w1()->title(), QStringLiteral("About Zorvane v1.0"));
 

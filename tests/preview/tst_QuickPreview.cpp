@@ -4,9 +4,10 @@
 #include "app/StatusPanels.h"
 #include "app/frmAbout.h"
 #include "app/frmMainWin.h"
-#include "files/DocumentFiles.h"
 #include "editor/EditorControl.h"
+#include "files/DocumentFiles.h"
 #include "preview/PreviewBrowser.h"
+#include "preview/PreviewScheme.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -106,7 +107,7 @@ void tst_QuickPreview::fileHoldsEditorText()
     PreviewBrowser *view = qprevbr(w);
     QVERIFY(view);
     QCOMPARE(view->accessibleName(), QStringLiteral("Preview"));
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(view, PreviewScheme::url(path)));
     QCOMPARE(bodyText(view), shown);
 }
 
@@ -131,7 +132,7 @@ void tst_QuickPreview::tabClicksAndFocusRefresh()
 
     maintabs->setCurrentIndex(1);
     PreviewBrowser *view = qprevbr(w);
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(view, PreviewScheme::url(path)));
     tabs->setFocus();
     QTRY_VERIFY(tabs->hasFocus());
     w.r1().setText(QStringLiteral("<p>focus</p>"));
@@ -175,7 +176,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
     w.r1().setText(QStringLiteral("<p>before</p>"));
     w.RefreshQuickPreview();
     PreviewBrowser *view = qprevbr(w);
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(view, PreviewScheme::url(path)));
 
     if (folderGone)
         host.failTempFolder(QStringLiteral("disk unplugged"));
@@ -186,7 +187,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
 
     QCOMPARE(statusText(w), message);
     QCOMPARE(fileBytes(path), QByteArray("<p>before</p>"));
-    QCOMPARE(view->url(), QUrl::fromLocalFile(path));
+    QCOMPARE(view->url(), PreviewScheme::url(path));
     QVERIFY(!view->page()->isLoading());
     QCOMPARE(bodyText(view), QStringLiteral("before"));
     QCOMPARE(w.r1().Text(), QStringLiteral("<p>after</p>"));
@@ -230,7 +231,7 @@ void tst_QuickPreview::refreshKeepsScrollPosition()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTabBar *tabs = w.findChild<QTabWidget *>(QStringLiteral("maintabs"))->tabBar();
-    const QUrl url = QUrl::fromLocalFile(tempFile(host, QStringLiteral("qprev.html")));
+    const QUrl url = PreviewScheme::url(tempFile(host, QStringLiteral("qprev.html")));
     const QString page = QStringLiteral("<body style='height:5000px'><p id='p'>%1</p></body>");
 
     w.r1().setText(page.arg(QStringLiteral("first")));
@@ -273,7 +274,7 @@ void tst_QuickPreview::pageScriptsNeverBlockTheEditor()
                                   "</script>"));
     w.RefreshQuickPreview();
     PreviewBrowser *view = qprevbr(w);
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(tempFile(host, QStringLiteral("qprev.html")))));
+    QVERIFY(waitShown(view, PreviewScheme::url(tempFile(host, QStringLiteral("qprev.html")))));
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("confirm true, prompt null"), timeout);
     QVERIFY(!boxShown);
 }

@@ -3,7 +3,6 @@
 
 #include "preview/PreviewProxy.h"
 #include "preview/PreviewRequestFilter.h"
-#include "preview/PreviewScheme.h"
 
 #include <QAuthenticator>
 #include <QWebEngineFileSystemAccessRequest>
@@ -142,8 +141,7 @@ void PreviewPage::followIfUsersLink(const QUrl &url)
                       if (network && !m_addresses.contains(url))
                           return;
                       m_toNetwork = network;
-                      // Another local page is shown as the program's own are, in an origin of its own.
-                      load(url.isLocalFile() ? PreviewScheme::fromFileUrl(url) : url);
+                      load(url);
                   });
 }
 

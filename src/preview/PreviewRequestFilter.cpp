@@ -40,8 +40,9 @@ bool PreviewRequestFilter::allows(QWebEngineUrlRequestInfo &info)
 {
     const QUrl url = info.requestUrl();
     const QWebEngineUrlRequestInfo::ResourceType type = info.resourceType();
-    // A "file:" page is one origin with every local file: the program shows none.
-    if (url.isLocalFile() && type == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
+    // A "file:" page is one origin with every local file; the engine refuses a "file:" address
+    // from our pages by itself, and nothing of it gets through here either.
+    if (url.isLocalFile())
         return false;
     // The page has already decided on a navigation of the whole view: only the user's own.
     if (type == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
@@ -52,13 +53,6 @@ bool PreviewRequestFilter::allows(QWebEngineUrlRequestInfo &info)
         type == QWebEngineUrlRequestInfo::ResourceTypeMedia;
     // A local file as a document or as data (XHR, fetch, frame, object, worker, prefetch) would
     // be one a script reads, whatever its origin.
-    if (url.isLocalFile()) {
-        const QUrl served = PreviewScheme::fromFileUrl(url);
-        if (!passive || m_showsNetworkPage() || served.isEmpty())
-            return false;
-        info.redirect(served);
-        return true;
-    }
     if (PreviewScheme::isLocal(url)) {
         if (!passive || m_showsNetworkPage())
             return false;

@@ -8,8 +8,8 @@
 // Every request of a preview page passes here before it is made. From a local page:
 // - a local file is served only as a style sheet, script, image, font or media file of the page,
 //   under PreviewScheme, whose every address is an origin of its own, so the page displays it but
-//   its scripts read nothing of it; a "file:" address is turned into the scheme's, and a file
-//   loaded as a document or as data (XHR, fetch, frame, object, embed, worker, prefetch) is refused;
+//   its scripts read nothing of it; a "file:" address is refused, and so is a file loaded as a
+//   document or as data (XHR, fetch, frame, object, embed, worker, prefetch);
 //   while remote content is allowed, only files in the page's own folder (or below) are served,
 //   since what a script reads of them could then leave;
 // - the network serves such passive parts, fetched with GET from http and https servers, only

@@ -25,9 +25,7 @@ void PreviewScheme::registerScheme()
     scheme.setDefaultPort(QWebEngineUrlScheme::PortUnspecified);
     // Every address an opaque origin of its own. Not CORS-enabled, so no page may read another
     // address of it; not secure, so http addresses a page refers to are not rewritten to https.
-    // Local access: a page may still refer to its files by their "file:" address, which the
-    // request filter then turns into this scheme's.
-    scheme.setFlags(QWebEngineUrlScheme::NoAccessAllowed | QWebEngineUrlScheme::LocalAccessAllowed);
+    scheme.setFlags(QWebEngineUrlScheme::NoAccessAllowed);
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
@@ -37,19 +35,6 @@ QUrl PreviewScheme::url(const QString &path)
     url.setScheme(QString::fromLatin1(name));
     url.setHost(host);
     url.setPath(QString::fromLatin1(QFile::encodeName(path).toPercentEncoding("/")), QUrl::TolerantMode);
-    return url;
-}
-
-QUrl PreviewScheme::fromFileUrl(const QUrl &fileUrl)
-{
-    if (!fileUrl.isLocalFile() || !(fileUrl.host().isEmpty() || fileUrl.host() == QLatin1String("localhost")))
-        return {};
-    QUrl url;
-    url.setScheme(QString::fromLatin1(name));
-    url.setHost(host);
-    url.setPath(fileUrl.path(QUrl::FullyEncoded), QUrl::TolerantMode);
-    url.setQuery(fileUrl.query(QUrl::FullyEncoded), QUrl::TolerantMode);
-    url.setFragment(fileUrl.fragment(QUrl::FullyEncoded), QUrl::TolerantMode);
     return url;
 }
 

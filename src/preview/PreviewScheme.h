@@ -21,9 +21,6 @@ public:
 
     // The address of the local file at path.
     static QUrl url(const QString &path);
-    // The address for a "file:" address on this machine, byte for byte; an empty one for a file
-    // on another host.
-    static QUrl fromFileUrl(const QUrl &fileUrl);
     static bool isLocal(const QUrl &url);
     // The file system path an address of the scheme names, as bytes; empty when it names none
     // (another scheme, another host, a relative or NUL-bearing path).

@@ -110,11 +110,14 @@ void PreviewBrowser::loadProgramPage()
         if (m_primer)
             return;
         m_primer = new PreviewPage(m_profile, this);
-        connect(m_primer, &QWebEnginePage::loadFinished, this, [this] {
-            m_primed = true;
-            m_primer->deleteLater();
-            loadProgramPage();
-        });
+        connect(
+            m_primer, &QWebEnginePage::loadFinished, this,
+            [this] {
+                m_primed = true;
+                m_primer->deleteLater();
+                loadProgramPage();
+            },
+            Qt::SingleShotConnection);
         // The proxy answers a request for itself at once, once the credentials are given.
         m_primer->load(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(PreviewProxy::shared()->port())));
         return;

@@ -39,6 +39,9 @@
 //       median of three fresh processes; the peak memory the open adds over the window as it was
 //       before (budget 3 x the file size).
 //
+//   start_...
+//       Starting the real program on a virtual display: see StartBench.h.
+//
 //   regex_...
 //       The find dialog's regular expressions on the 10 MB page: see SearchBench.h.
 //
@@ -53,7 +56,7 @@
 //       What the kept model of the 10 MB page adds to the process. Budget: <= 2 x the file.
 //       model_parse_peak_10MB is what the parse holds at its peak (the parser's own tree).
 //
-// "--window-only" prints the window figures alone, "--editor-only" all the others,
+// "--start-only" prints the start figures alone, "--window-only" the window figures, "--editor-only" all the others,
 // "--search-only" the regular-expression figures, "--model-only" the page model's;
 // "--write-pages DIR" writes the pages, and
 // "--window-case open|keys FILE [end|top]" runs one case, for profiling.
@@ -63,6 +66,7 @@
 #include "CpuClock.h"
 #include "EditingSession.h"
 #include "SearchBench.h"
+#include "StartBench.h"
 #include "WindowBench.h"
 #include "model/PageModelBuilder.h"
 #include "model/PageParser.h"
@@ -282,6 +286,10 @@ int main(int argc, char **argv)
         SearchBench::measure(report, page10MB);
         return report.finish() ? 0 : 1;
     }
+    if (arguments.value(0) == QStringLiteral("--start-only")) {
+        StartBench::measure(report, page10MB);
+        return report.finish() ? 0 : 1;
+    }
     if (arguments.value(0) == QStringLiteral("--model-only")) {
         measureModel(report, Corpus::page(1'000'000, false), page10MB);
         return report.finish() ? 0 : 1;
@@ -291,6 +299,7 @@ int main(int argc, char **argv)
                              Corpus::page(1'000'000, true));
     if (arguments.value(0) == QStringLiteral("--window-only"))
         return report.finish() ? 0 : 1;
+    StartBench::measure(report, page10MB);
     measureOpen(report, page10MB);
     SearchBench::measure(report, page10MB);
     measureModel(report, Corpus::page(1'000'000, false), page10MB);

@@ -6,6 +6,7 @@
 #include "app/MainMenus.h"
 #include "app/MainPanes.h"
 #include "app/MainToolbar.h"
+#include "app/OwnedWindows.h"
 #include "app/RecentFiles.h"
 #include "app/RecentFilesMenu.h"
 #include "app/Resources.h"
@@ -43,9 +44,9 @@
 #include "text/FileIo.h"
 #include "host/HostServices.h"
 #include "reference/TreeViewTags.h"
-#include "preview/LivePreview.h"
-#include "preview/PreviewWindow.h"
-#include "preview/QuickPreview.h"
+#include "previewui/LivePreview.h"
+#include "previewui/PreviewWindow.h"
+#include "previewui/QuickPreview.h"
 #include "recovery/DocumentJournal.h"
 #include "recovery/JournalRecovery.h"
 #include "search/GoToLine.h"
@@ -60,7 +61,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QOpenGLWidget>
 #include <QSettings>
 #include <QTabWidget>
 #include <QToolButton>
@@ -96,17 +96,8 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     m_formattlb = new FormattingToolbar(this);
     addToolBar(m_formattlb);
     m_panes = new MainPanes(m_r1->widget());
+    new OwnedWindows(*this);
     setCentralWidget(m_panes);
-    // The browser views draw through OpenGL, and a window that gets its first such view is made
-    // anew by the toolkit: it jumped to the screen's corner, lost the mouse button held over it
-    // and left the windows it owns without their owner. A never shown OpenGL widget makes the
-    // window with that surface from the start, so adding the Preview tab's view changes nothing.
-    // (The offscreen platform draws no window through OpenGL, and has no such widget.)
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        auto *surface = new QOpenGLWidget(this);
-        surface->setObjectName(QStringLiteral("openGLSurface"));
-        surface->hide();
-    }
     m_status = new StatusPanels([this] { return m_r1->overwriteMode(); }, this);
     setStatusBar(m_status);
     connect(m_r1.get(), &EditorControl::KeyUp, m_status, &StatusPanels::refresh);

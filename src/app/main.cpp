@@ -4,7 +4,6 @@
 #include "files/DocumentFiles.h"
 #include "text/FileIo.h"
 #include "host/QtHostServices.h"
-#include "preview/PreviewProfile.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -67,12 +66,10 @@ int main(int argc, char *argv[])
     // Chromium's sandbox cannot run as root.
     if (::getuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QCoreApplication::setOrganizationName(QStringLiteral("Zorvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Zorvane"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZORVANE_VERSION));
     answerWithoutDisplay(argc, argv);
-    PreviewProfile::registerSchemes();
 
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("io.github.zorvane.Zorvane"));

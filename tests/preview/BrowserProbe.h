@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "preview/PreviewBrowser.h"
+#include "previewui/PreviewView.h"
+
 #include <QFile>
+#include <QTabWidget>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -14,10 +18,32 @@ namespace BrowserProbe {
 
 constexpr int timeout = 20000;
 
+// The engine's view inside a view the program's windows hold (PreviewView).
+inline PreviewBrowser *browserOf(const QWidget *view)
+{
+    return view ? view->findChild<PreviewBrowser *>() : nullptr;
+}
+
 inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// Brings the main window's Preview tab to the front, as the user's click does, and waits for the
+// browser it makes there on first showing; nullptr on a time-out.
+inline PreviewBrowser *showPreviewTab(QWidget &mainWindow)
+{
+    mainWindow.show();
+    auto *tabs = mainWindow.findChild<QTabWidget *>(QStringLiteral("maintabs"));
+    auto *previewTab = mainWindow.findChild<QWidget *>(QStringLiteral("previewTab"));
+    if (!tabs || !previewTab)
+        return nullptr;
+    tabs->setCurrentWidget(previewTab);
+    PreviewBrowser *browser = nullptr;
+    const bool made = QTest::qWaitFor(
+        [&] { return (browser = browserOf(mainWindow.findChild<QWidget *>(QStringLiteral("qprevbr")))) != nullptr; }, timeout);
+    return made ? browser : nullptr;
 }
 
 // Waits until view has loaded url; false on a time-out.

@@ -4,7 +4,7 @@
 
 #include "app/frmMainWin.h"
 #include "editor/EditorControl.h"
-#include "preview/Form2.h"
+#include "previewui/Form2.h"
 #include "preview/PreviewBrowser.h"
 #include "preview/RemoteContentBar.h"
 #include "preview/RemoteContentChoice.h"
@@ -746,7 +746,7 @@ void tst_PreviewSafety::newDocumentStartsWithFreshStorage()
     w.show();
     w.r1().setText(storageWriter);
     w.RefreshQuickPreview();
-    auto *qprevbr = w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
+    PreviewBrowser *qprevbr = showPreviewTab(w);
     QVERIFY(qprevbr);
     QTRY_COMPARE_WITH_TIMEOUT(qprevbr->title(), QStringLiteral("kept"), timeout);
 
@@ -774,11 +774,11 @@ void tst_PreviewSafety::bothPreviewsAreGuarded()
     w.RefreshQuickPreview();
     w.mnuPreview_Click();
 
-    auto *qprevbr = w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
+    PreviewBrowser *qprevbr = showPreviewTab(w);
     auto *form = w.findChild<Form2 *>();
     QVERIFY(qprevbr);
     QVERIFY(form);
-    for (PreviewBrowser *view : {qprevbr, form->w1()}) {
+    for (PreviewBrowser *view : {qprevbr, browserOf(form->w1())}) {
         QTRY_VERIFY_WITH_TIMEOUT(view->title().startsWith(QLatin1String("done:")), timeout);
         QCOMPARE(view->title(), QStringLiteral("done:"));
     }
@@ -822,30 +822,26 @@ void tst_PreviewSafety::remoteContentLoadsOnRequest()
     w.Form_Load();
     w.show();
     w.r1().setText(html);
-    // The Preview tab in front refreshes it.
-    w.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
+    PreviewBrowser *qprevbr = showPreviewTab(w);
     w.mnuPreview_Click();
-    auto *qprevbr = w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
     auto *form = w.findChild<Form2 *>();
     QVERIFY(qprevbr);
     QVERIFY(form);
-    RemoteContentBar *tabBar = nullptr;
-    for (RemoteContentBar *bar : w.findChildren<RemoteContentBar *>()) {
-        if (bar->parentWidget() == qprevbr->parentWidget())
-            tabBar = bar;
-    }
-    auto *windowBar = form->findChild<RemoteContentBar *>();
+    PreviewBrowser *window = browserOf(form->w1());
+    QVERIFY(window);
+    auto *tabBar = w.findChild<QWidget *>(QStringLiteral("qprevbr"))->findChild<RemoteContentBar *>();
+    auto *windowBar = form->w1()->findChild<RemoteContentBar *>();
     QVERIFY(tabBar);
     QVERIFY(windowBar);
 
-    for (PreviewBrowser *view : {qprevbr, form->w1()}) {
+    for (PreviewBrowser *view : {qprevbr, window}) {
         QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(view, QStringLiteral("outside")), pixelSize.width(), timeout);
         QCOMPARE(naturalWidth(view, QStringLiteral("remote")), 0);
     }
     QTRY_VERIFY_WITH_TIMEOUT(tabBar->isVisible() && windowBar->isVisible(), timeout);
     QCOMPARE(tabBar->button()->text(), QStringLiteral("Load remote content"));
-    // The bar takes its line above the window's view.
-    QCOMPARE(form->w1()->y(), windowBar->geometry().bottom() + 1);
+    // The bar takes its line above the page.
+    QCOMPARE(window->y(), windowBar->geometry().bottom() + 1);
     settle();
     QCOMPARE(server.requests(), QStringList());
 
@@ -855,11 +851,9 @@ void tst_PreviewSafety::remoteContentLoadsOnRequest()
     QCOMPARE(tabBar->button()->text(), QStringLiteral("Block remote content"));
     QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(qprevbr, QStringLiteral("outside")), 0, timeout);
     // The choice is the document's: the window follows it on its next refresh.
-    w.RefreshQuickPreview();
-    form->w1()->setFocus();
-    QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(form->w1(), QStringLiteral("remote")), 0, timeout);
+    QCOMPARE(naturalWidth(window, QStringLiteral("remote")), 0);
     QMetaObject::invokeMethod(windowBar, "choiceChanged");
-    QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(form->w1(), QStringLiteral("remote")), remoteSize.width(), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(window, QStringLiteral("remote")), remoteSize.width(), timeout);
 
     QTest::mouseClick(tabBar->button(), Qt::LeftButton);
     QCOMPARE(tabBar->button()->text(), QStringLiteral("Load remote content"));

@@ -4,8 +4,8 @@
 #include "app/StatusPanels.h"
 #include "app/frmAbout.h"
 #include "app/frmMainWin.h"
-#include "editor/EditorControl.h"
 #include "files/DocumentFiles.h"
+#include "editor/EditorControl.h"
 #include "preview/PreviewBrowser.h"
 #include "preview/PreviewScheme.h"
 #include "support/ScriptedHost.h"
@@ -38,6 +38,7 @@ private slots:
     void plantedSymlinkIsNotFollowed();
     void refreshKeepsScrollPosition();
     void pageScriptsNeverBlockTheEditor();
+    void newDocumentPreviewShowsItsBody();
 };
 
 namespace {
@@ -47,9 +48,11 @@ QString tempFile(ScriptedHost &host, const QString &name)
     return host.tempFolder() + QLatin1Char('/') + name;
 }
 
+// The Preview tab's browser, inside the view the tab holds.
 PreviewBrowser *qprevbr(const frmMainWin &w)
 {
-    return w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
+    const auto *view = w.findChild<QWidget *>(QStringLiteral("qprevbr"));
+    return view ? view->findChild<PreviewBrowser *>() : nullptr;
 }
 
 QString statusText(const frmMainWin &w)
@@ -104,7 +107,9 @@ void tst_QuickPreview::fileHoldsEditorText()
     const QString path = tempFile(host, QStringLiteral("qprev.html"));
     QCOMPARE(fileBytes(path), bytes);
     QVERIFY(!QFile::exists(tempFile(host, QStringLiteral("Temp.html"))));
-    PreviewBrowser *view = qprevbr(w);
+    // The hidden tab got the file only; its view comes with the tab and shows that file.
+    QVERIFY(!w.findChild<QWidget *>(QStringLiteral("qprevbr")));
+    PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(view);
     QCOMPARE(view->accessibleName(), QStringLiteral("Preview"));
     QVERIFY(waitShown(view, PreviewScheme::url(path)));
@@ -130,8 +135,7 @@ void tst_QuickPreview::tabClicksAndFocusRefresh()
         QCOMPARE(fileBytes(path), text.toUtf8());
     }
 
-    maintabs->setCurrentIndex(1);
-    PreviewBrowser *view = qprevbr(w);
+    PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(waitShown(view, PreviewScheme::url(path)));
     tabs->setFocus();
     QTRY_VERIFY(tabs->hasFocus());
@@ -175,7 +179,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
     const QString path = tempFile(host, QStringLiteral("qprev.html"));
     w.r1().setText(QStringLiteral("<p>before</p>"));
     w.RefreshQuickPreview();
-    PreviewBrowser *view = qprevbr(w);
+    PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(waitShown(view, PreviewScheme::url(path)));
 
     if (folderGone)
@@ -236,6 +240,7 @@ void tst_QuickPreview::refreshKeepsScrollPosition()
 
     w.r1().setText(page.arg(QStringLiteral("first")));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QTRY_VERIFY_WITH_TIMEOUT(qprevbr(w), timeout);
     PreviewBrowser *view = qprevbr(w);
     QVERIFY(waitShown(view, url));
     evaluate(view, QStringLiteral("window.scrollTo(0, 1200)"));
@@ -273,10 +278,28 @@ void tst_QuickPreview::pageScriptsNeverBlockTheEditor()
                                   "document.title = 'confirm ' + confirm('sure?') + ', prompt ' + prompt('name?');"
                                   "</script>"));
     w.RefreshQuickPreview();
-    PreviewBrowser *view = qprevbr(w);
+    PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(waitShown(view, PreviewScheme::url(tempFile(host, QStringLiteral("qprev.html")))));
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("confirm true, prompt null"), timeout);
     QVERIFY(!boxShown);
+}
+
+void tst_QuickPreview::newDocumentPreviewShowsItsBody()
+{
+    ScriptedHost host;
+    frmMainWin window(host);
+    window.Form_Load();
+    window.show();
+    EditorControl &r1 = window.r1();
+    r1.setSelStart(static_cast<int>(r1.Text().indexOf(QStringLiteral("\r\n</BODY>"))));
+    r1.setSelText(QStringLiteral("Hello"));
+    window.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
+    QTRY_VERIFY_WITH_TIMEOUT(qprevbr(window), timeout);
+    PreviewBrowser *view = qprevbr(window);
+    QVERIFY(waitShown(view, PreviewScheme::url(host.tempFolder() + QStringLiteral("/qprev.html"))));
+    // The template's comment is closed, so the page is not one long comment.
+    QCOMPARE(bodyText(view).trimmed(), QStringLiteral("Hello"));
+    QCOMPARE(evaluate(view, QStringLiteral("document.title")).toString(), QStringLiteral("Untitled"));
 }
 
 ZORVANE_TEST(tst_QuickPreview)

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/PreviewWindow.h"
+#include "previewui/PreviewWindow.h"
 
 #include "editor/EditorControl.h"
-#include "preview/AboutPage.h"
-#include "preview/Form2.h"
-#include "preview/PreviewBrowser.h"
-#include "preview/PreviewFile.h"
-#include "preview/RemoteContentBar.h"
-#include "preview/RemoteContentChoice.h"
+#include "previewui/AboutPage.h"
+#include "previewui/Form2.h"
+#include "previewui/PreviewEngine.h"
+#include "previewui/PreviewFile.h"
+#include "previewui/PreviewView.h"
 
 PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::function<TextFormat()> format, QWidget *owner,
                              std::function<void(const QString &)> report)
@@ -42,7 +41,6 @@ void PreviewWindow::showAboutPage()
 
 void PreviewWindow::startDocument()
 {
-    RemoteContentChoice::startDocument();
     if (m_form2)
         m_form2->w1()->startDocument();
 }
@@ -71,14 +69,16 @@ bool PreviewWindow::show(const QString &fileName, const QString &text, const Tex
         m_report(QString());
     }
     if (!m_form2) {
-        m_form2 = new Form2(m_owner);
-        auto *bar = new RemoteContentBar(
-            m_form2->w1(), [this] { return documentPath(); }, m_form2);
-        QObject::connect(bar, &RemoteContentBar::choiceChanged, m_form2, [this] { refreshDocument(); });
-        m_form2->setNoticeBar(bar);
+        QString error;
+        PreviewView *view = PreviewEngine::createView(nullptr, &error);
+        if (!view) {
+            m_failed = true;
+            m_report(QStringLiteral("Could not start the browser engine: ") + error);
+            return false;
+        }
+        m_form2 = new Form2(m_owner, view);
     }
-    // The about page is the program's own and asks for nothing remote.
-    m_form2->w1()->setRemoteContentAllowed(RemoteContentChoice::isAllowed(documentPath()));
+    m_form2->w1()->setDocumentPath(documentPath());
     m_form2->w1()->showFile(file.path, text);
     if (bringForward) {
         m_form2->show();

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/Form2.h"
+#include "previewui/Form2.h"
 
-#include "preview/PreviewBrowser.h"
+#include "previewui/PreviewView.h"
 
-#include <QEvent>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -22,7 +21,7 @@ constexpr QPoint w1Position{3, toolbarHeight};
 
 } // namespace
 
-Form2::Form2(QWidget *owner)
+Form2::Form2(QWidget *owner, PreviewView *w1)
     // A dialog to the window manager, which then keeps it in front of its owner and minimises it
     // with it (a plain window of an owner is not told its owner), with every title-bar button.
     : QWidget(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -48,7 +47,8 @@ Form2::Form2(QWidget *owner)
     // A button's key is its object name.
     connect(exit, &QToolButton::clicked, this, [this, exit] { PrevTlb_ButtonClick(exit->objectName()); });
 
-    m_w1 = new PreviewBrowser(this);
+    m_w1 = w1;
+    m_w1->setParent(this);
     m_w1->setObjectName(QStringLiteral("w1"));
     m_w1->setAccessibleName(tr("Preview"));
     m_w1->move(w1Position);
@@ -60,35 +60,13 @@ Form2::Form2(QWidget *owner)
 
 void Form2::Form_Load()
 {
-    m_w1->load(QUrl(QStringLiteral("about:blank")));
+    m_w1->showStartPage();
 }
 
 void Form2::Form_Resize()
 {
     m_PrevTlb->setGeometry(0, 0, width(), toolbarHeight);
-    const int w1Width = std::max(0, width() - twips(100));
-    int w1Height = std::max(0, height() - twips(600));
-    // A notice bar takes its line from the top of w1's place.
-    int barHeight = 0;
-    if (m_noticeBar && !m_noticeBar->isHidden()) {
-        barHeight = std::min(w1Height, m_noticeBar->sizeHint().height());
-        m_noticeBar->setGeometry(w1Position.x(), w1Position.y(), w1Width, barHeight);
-    }
-    m_w1->setGeometry(w1Position.x(), w1Position.y() + barHeight, w1Width, w1Height - barHeight);
-}
-
-void Form2::setNoticeBar(QWidget *bar)
-{
-    m_noticeBar = bar;
-    bar->installEventFilter(this);
-    Form_Resize();
-}
-
-bool Form2::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == m_noticeBar && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
-        Form_Resize();
-    return QWidget::eventFilter(watched, event);
+    m_w1->resize(std::max(0, width() - twips(100)), std::max(0, height() - twips(600)));
 }
 
 void Form2::PrevTlb_ButtonClick(const QString &key)

@@ -10,12 +10,14 @@
 
 class EditorControl;
 class HostServices;
-class PreviewBrowser;
+class PreviewView;
 class QWidget;
 
 // The quick preview on the Preview tab: the editor's text written to qprev.html in the private
 // temp folder and shown in the browser view qprevbr. The view, and with it the browser engine,
-// is made by the first refresh, so start-up does not wait for the engine.
+// is made when the tab is first shown: until then a refresh only writes the file, and the view
+// starts with the newest one. It is made once no mouse button is down, since adding the first
+// view makes the main window anew, and a button released meanwhile would be lost.
 class QuickPreview : public QObject
 {
     Q_OBJECT
@@ -30,8 +32,8 @@ public:
     void RefreshQuickPreview();
     // The editor holds another document now: its previews share nothing with the last one's.
     void startDocument();
-    // Where the document's file is (empty while untitled): its choice about remote content is
-    // remembered by it. Until set, the document counts as untitled.
+    // Where the document's file is (empty while untitled): the preview remembers the user's
+    // choices about its pages by it. Until set, the document counts as untitled.
     void setDocumentPath(std::function<QString()> documentPath) { m_documentPath = std::move(documentPath); }
 
 signals:
@@ -39,7 +41,11 @@ signals:
     void qprevbrGotFocus();
 
 private:
-    PreviewBrowser &browser();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void makeViewWhenIdle(int delayMs = 0);
+    void makeView();
+    // Shows the file last written in qprevbr.
+    void show();
     void focusChanged(QWidget *old, QWidget *now);
 
     EditorControl &m_r1;
@@ -48,6 +54,10 @@ private:
     QWidget *m_previewTab = nullptr;
     std::function<void(const QString &)> m_report;
     std::function<QString()> m_documentPath;
-    QPointer<PreviewBrowser> m_qprevbr;
+    QPointer<PreviewView> m_qprevbr;
+    // The file last written, for a view made after it.
+    QString m_path;
+    QString m_text;
+    bool m_viewPending = false;
     bool m_failed = false;
 };

@@ -3,22 +3,21 @@
 
 #include <QWidget>
 
-class PreviewBrowser;
+class PreviewView;
 class QToolBar;
 
 // The preview window: its own browser view w1 under the toolbar PrevTlb. A modeless window of
 // its owner that is deleted when it closes, so the next use loads it afresh.
+// The window takes w1 as made by PreviewEngine.
 class Form2 : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form2(QWidget *owner);
+    Form2(QWidget *owner, PreviewView *w1);
 
-    PreviewBrowser *w1() const { return m_w1; }
+    PreviewView *w1() const { return m_w1; }
     QToolBar *PrevTlb() const { return m_PrevTlb; }
-    // Puts bar, a one-line notice about the page, above w1 while it is shown; the window owns it.
-    void setNoticeBar(QWidget *bar);
 
     // Sends w1 to the start page.
     void Form_Load();
@@ -31,10 +30,8 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QToolBar *m_PrevTlb = nullptr;
-    PreviewBrowser *m_w1 = nullptr;
-    QWidget *m_noticeBar = nullptr;
+    PreviewView *m_w1 = nullptr;
 };

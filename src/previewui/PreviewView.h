@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+// A browser view as the program's windows see it. The browser engine lives in the preview module,
+// loaded the first time a view is made (PreviewEngine), so nothing of it is in this interface.
+class PreviewView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+
+    // Navigates to the file at path, which holds text. Showing the file the view already shows
+    // reloads it and keeps the reader's place on the page.
+    virtual void showFile(const QString &path, const QString &text) = 0;
+    // Shows an empty page.
+    virtual void showStartPage() = 0;
+    // The next file shown belongs to another document.
+    virtual void startDocument() = 0;
+    // The document the files shown belong to: its file's path, empty while it is untitled. The
+    // view remembers the user's choices about a document's pages (remote content) by it.
+    virtual void setDocumentPath(const QString &path) = 0;
+};

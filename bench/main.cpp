@@ -56,8 +56,10 @@
 //       What the kept model of the 10 MB page adds to the process. Budget: <= 2 x the file.
 //       model_parse_peak_10MB is what the parse holds at its peak (the parser's own tree).
 //
-// "--start-only" prints the start figures alone, "--window-only" the window figures, "--editor-only" all the others,
-// "--search-only" the regular-expression figures, "--model-only" the page model's;
+// "--start-only" prints the start figures alone, "--window-only" the window figures,
+// "--editor-only" all the others, "--search-only" the regular-expression figures,
+// "--model-only" the page model's, "--save-only" the figures of saving and of the crash journal
+// (SaveBench.h);
 // "--write-pages DIR" writes the pages, and
 // "--window-case open|keys FILE [end|top]" runs one case, for profiling.
 
@@ -65,6 +67,7 @@
 #include "Corpus.h"
 #include "CpuClock.h"
 #include "EditingSession.h"
+#include "SaveBench.h"
 #include "SearchBench.h"
 #include "StartBench.h"
 #include "WindowBench.h"
@@ -290,6 +293,10 @@ int main(int argc, char **argv)
         StartBench::measure(report, page10MB);
         return report.finish() ? 0 : 1;
     }
+    if (arguments.value(0) == QStringLiteral("--save-only")) {
+        SaveBench::measure(report);
+        return report.finish() ? 0 : 1;
+    }
     if (arguments.value(0) == QStringLiteral("--model-only")) {
         measureModel(report, Corpus::page(1'000'000, false), page10MB);
         return report.finish() ? 0 : 1;
@@ -303,6 +310,7 @@ int main(int argc, char **argv)
     measureOpen(report, page10MB);
     SearchBench::measure(report, page10MB);
     measureModel(report, Corpus::page(1'000'000, false), page10MB);
+    SaveBench::measure(report);
 
     double median100KB = 0;
     {

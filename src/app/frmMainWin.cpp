@@ -646,13 +646,13 @@ void frmMainWin::connectJournal()
             if (!m_files->unsavedChanges())
                 return std::nullopt;
             JournalRecord record;
-            record.text = m_r1->Text();
             record.caption = windowTitle();
             record.hasFile = m_files->SavedBefore;
             record.path = m_files->SavedBeforePath;
             record.format = m_files->format;
             return record;
         },
+        {[this] { return m_r1->utf8Length(); }, [this](qint64 from, qint64 length) { return m_r1->utf8Piece(from, length); }},
         {}, this);
     connect(m_r1.get(), &EditorControl::Change, m_journal, &DocumentJournal::documentChanged);
     connect(m_journal, &DocumentJournal::failed, this, [this](const QString &reason) {

@@ -59,7 +59,8 @@ QStringList describe(const QMenu *menu, const QString &path)
 class PreviewCountingHost : public ScriptedHost
 {
 public:
-    QString writeFileFresh(const QString &path, const QByteArray &bytes) override
+    using ScriptedHost::writeFileFresh;
+    QString writeFileFresh(const QString &path, const ByteSource &bytes) override
     {
         if (QFileInfo(path).fileName() == QLatin1String("qprev.html"))
             ++previewWrites;

@@ -458,6 +458,10 @@ void frmMainWin::connectPreview()
     const auto report = [this](const QString &message) { m_status->showText(message); };
     m_quickPreview = std::make_unique<QuickPreview>(*m_r1, m_host, format, &m_panes->previewTab(), report);
     m_previewWindow = std::make_unique<PreviewWindow>(*m_r1, m_host, format, this, report);
+    // A document's choice about remote content is remembered by its file.
+    const auto documentPath = [this] { return m_files->SavedBefore ? m_files->SavedBeforePath : QString(); };
+    m_quickPreview->setDocumentPath(documentPath);
+    m_previewWindow->setDocumentPath(documentPath);
     // Every switch of tab, by the mouse, the keyboard or an assistive tool, and only a switch.
     connect(&m_panes->documentTabs(), &QTabWidget::currentChanged, this, &frmMainWin::maintabs_Click);
     connect(m_quickPreview.get(), &QuickPreview::qprevbrGotFocus, this, &frmMainWin::qprevbr_GotFocus);

@@ -3,6 +3,8 @@
 
 #include "preview/PreviewPage.h"
 #include "preview/PreviewProfile.h"
+#include "preview/PreviewProxy.h"
+#include "preview/PreviewScheme.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -24,7 +26,8 @@ PreviewBrowser::PreviewBrowser(QWidget *parent)
 
 PreviewBrowser::~PreviewBrowser()
 {
-    // The page goes before its profile.
+    // The pages go before their profile.
+    delete m_primer;
     delete m_page;
     delete m_profile;
 }
@@ -36,9 +39,15 @@ void PreviewBrowser::makePage()
     m_profile = PreviewProfile::create();
     m_page = new PreviewPage(m_profile, this);
     connect(m_page, &QWebEnginePage::loadFinished, &m_watchdog, &QTimer::stop);
+    m_page->setRemoteContentAllowed(m_remoteAllowed);
+    connect(m_page, &PreviewPage::remoteContentRequested, this, [this] { noteRemoteContent(true); });
+    // A page that loaded without asking for any has none (a web page the user went to included).
+    connect(m_page, &QWebEnginePage::loadFinished, this, [this] { noteRemoteContent(m_remoteSeen); });
     // Torn down once the dialog call has returned into the engine.
     connect(m_page, &PreviewPage::runaway, this, &PreviewBrowser::tearDown, Qt::QueuedConnection);
     setPage(m_page);
+    delete m_primer;
+    m_primed = false;
     delete old;
     delete oldProfile;
 }
@@ -52,7 +61,7 @@ void PreviewBrowser::tearDown()
     // page; if it hangs there as well, the view stays empty until the next refresh.
     if (!m_path.isEmpty() && !m_retried) {
         m_retried = true;
-        m_page->showProgramPage(QUrl::fromLocalFile(m_path), m_text);
+        loadProgramPage();
         m_watchdog.start();
     }
 }
@@ -86,13 +95,60 @@ void PreviewBrowser::showFile(const QString &path, const QString &text)
     m_path = path;
     m_text = text;
     m_retried = false;
-    m_page->showProgramPage(QUrl::fromLocalFile(path), text);
+    m_remoteSeen = false;
+    loadProgramPage();
     m_watchdog.start();
+}
+
+void PreviewBrowser::loadProgramPage()
+{
+    // Remote content reaches the network only through our proxy, which wants the run's
+    // credentials; the engine asks for them on a page's own navigation but not for the images
+    // of a local page. A hidden page of the profile navigates there first, and the engine then
+    // sends them with every request.
+    if (m_remoteAllowed && !m_primed && PreviewProxy::shared()) {
+        if (m_primer)
+            return;
+        m_primer = new PreviewPage(m_profile, this);
+        connect(
+            m_primer, &QWebEnginePage::loadFinished, this,
+            [this] {
+                m_primed = true;
+                m_primer->deleteLater();
+                loadProgramPage();
+            },
+            Qt::SingleShotConnection);
+        // The proxy answers a request for itself at once, once the credentials are given.
+        m_primer->load(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(PreviewProxy::shared()->port())));
+        return;
+    }
+    m_page->showProgramPage(PreviewScheme::url(m_path), m_text);
 }
 
 void PreviewBrowser::startDocument()
 {
     m_freshDocument = true;
+}
+
+void PreviewBrowser::setRemoteContentAllowed(bool allowed)
+{
+    if (allowed == m_remoteAllowed)
+        return;
+    m_remoteAllowed = allowed;
+    m_page->setRemoteContentAllowed(allowed);
+    // What was loaded stays in the engine's caches; blocked again, the page starts afresh.
+    if (!allowed)
+        m_freshDocument = true;
+    emit remoteContentChanged();
+}
+
+void PreviewBrowser::noteRemoteContent(bool seen)
+{
+    m_remoteSeen = m_remoteSeen || seen;
+    if (seen == m_hasRemote)
+        return;
+    m_hasRemote = seen;
+    emit remoteContentChanged();
 }
 
 bool PreviewBrowser::eventFilter(QObject *watched, QEvent *event)

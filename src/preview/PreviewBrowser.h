@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -38,7 +39,15 @@ public:
     // The next file shown belongs to another document.
     void startDocument();
 
+    // Whether local pages load remote content; blocked until the user allows it.
+    void setRemoteContentAllowed(bool allowed);
+    bool remoteContentAllowed() const { return m_remoteAllowed; }
+    // The local page shown asked for remote content (which loaded or not, as allowed).
+    bool hasRemoteContent() const { return m_hasRemote; }
+
 signals:
+    // hasRemoteContent() or remoteContentAllowed() changed.
+    void remoteContentChanged();
     // The page was torn down, since its scripts would not let it load or kept asking for dialogs.
     void pageTornDown();
 
@@ -50,6 +59,8 @@ private:
     void makePage();
     void tearDown();
     void clipboardChanged();
+    void noteRemoteContent(bool seen);
+    void loadProgramPage();
 
     PreviewPage *m_page = nullptr;
     QWebEngineProfile *m_profile = nullptr;
@@ -61,4 +72,11 @@ private:
     bool m_retried = false;
     QString m_clipboardText;
     bool m_restoringClipboard = false;
+    bool m_remoteAllowed = false;
+    bool m_hasRemote = false;
+    // The page asked for remote content since the program last loaded it.
+    bool m_remoteSeen = false;
+    // A hidden page that gives the profile the proxy's credentials, and whether it has.
+    QPointer<PreviewPage> m_primer;
+    bool m_primed = false;
 };

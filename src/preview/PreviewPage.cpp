@@ -37,7 +37,11 @@ bool sameDocument(const QUrl &a, const QUrl &b)
 PreviewPage::PreviewPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
 {
-    setUrlRequestInterceptor(new PreviewRequestFilter([this] { return showsNetworkPage(); }, this));
+    auto *filter = new PreviewRequestFilter([this] { return showsNetworkPage(); }, [this] { return m_remoteAllowed; }, this);
+    setUrlRequestInterceptor(filter);
+    // Told once the engine has the filter's answer.
+    connect(filter, &PreviewRequestFilter::remoteContentRequested, this, &PreviewPage::remoteContentRequested,
+            Qt::QueuedConnection);
     connect(this, &QWebEnginePage::newWindowRequested, this, &PreviewPage::openNewWindow);
     connect(this, &QWebEnginePage::featurePermissionRequested, this,
             [this](const QUrl &origin, Feature feature) { setFeaturePermission(origin, feature, PermissionDeniedByUser); });

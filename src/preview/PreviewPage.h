@@ -39,6 +39,9 @@ public:
     bool showsNetworkPage() const;
     // The user clicked or typed in the view a moment ago, which lets a page act on it.
     bool userJustActed() const;
+    // Whether a local page's remote content (style sheets, scripts, images, fonts and media
+    // fetched from web servers) loads; it is blocked until the user allows it.
+    void setRemoteContentAllowed(bool allowed) { m_remoteAllowed = allowed; }
 
     // How many dialogs a page may ask for after it was shown before it counts as runaway.
     static constexpr int maxDialogs = 50;
@@ -46,6 +49,8 @@ public:
 signals:
     // The page's scripts ask for dialog after dialog: a loop the user cannot end.
     void runaway();
+    // A local page asked for remote content, which was loaded or blocked as the user chose.
+    void remoteContentRequested();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -75,4 +80,5 @@ private:
     // followed until it has loaded.
     bool m_toNetwork = false;
     int m_dialogs = 0;
+    bool m_remoteAllowed = false;
 };

@@ -4,8 +4,10 @@
 #include "previewui/PreviewView.h"
 
 class PreviewBrowser;
+class RemoteContentBar;
 
-// The preview module's view: a PreviewBrowser filling the pane.
+// The preview module's view: a PreviewBrowser filling the pane, under a RemoteContentBar while
+// its page asks for remote content.
 class PreviewPane : public PreviewView
 {
     Q_OBJECT
@@ -18,7 +20,17 @@ public:
     void showFile(const QString &path, const QString &text) override;
     void showStartPage() override;
     void startDocument() override;
+    void setDocumentPath(const QString &path) override;
+
+    RemoteContentBar *remoteContentBar() const { return m_bar; }
 
 private:
+    // Applies the document's choice about remote content to the browser.
+    void applyChoice();
+
     PreviewBrowser *m_browser = nullptr;
+    RemoteContentBar *m_bar = nullptr;
+    QString m_documentPath;
+    QString m_path;
+    QString m_text;
 };

@@ -2,6 +2,8 @@
 #include "preview/PreviewProfile.h"
 
 #include "preview/PreviewProxy.h"
+#include "preview/PreviewScheme.h"
+#include "preview/PreviewSchemeHandler.h"
 
 #include <QCoreApplication>
 #include <QWebEngineProfile>
@@ -39,8 +41,14 @@ void configureEngine()
 
 } // namespace
 
+void PreviewProfile::registerSchemes()
+{
+    PreviewScheme::registerScheme();
+}
+
 QWebEngineProfile *PreviewProfile::create()
 {
+    registerSchemes();
     configureEngine();
     // A profile without a storage name is off the record. The application owns it in the end,
     // so that it outlives every page made in it.
@@ -48,12 +56,13 @@ QWebEngineProfile *PreviewProfile::create()
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     profile->setSpellCheckEnabled(false);
+    profile->installUrlSchemeHandler(PreviewScheme::name, new PreviewSchemeHandler(profile));
 
     QWebEngineSettings *settings = profile->settings();
-    // The engine's own switches for local pages are all or nothing: with file access off, a page
-    // shows none of its local images. Each page's PreviewRequestFilter decides instead, request by
-    // request.
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    // Pages come from PreviewScheme, which serves each file as an origin of its own. The engine's
+    // switches for "file:" pages count all local files as one origin: off. Remote addresses are
+    // left to each page's PreviewRequestFilter, request by request (the switch is all or nothing).
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
     settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
     settings->setAttribute(QWebEngineSettings::JavascriptCanAccessClipboard, false);

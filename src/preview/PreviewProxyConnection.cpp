@@ -3,6 +3,7 @@
 
 #include "preview/ProxyPolicy.h"
 
+#include <QHostAddress>
 #include <QTcpSocket>
 #include <QUrl>
 
@@ -147,7 +148,9 @@ void PreviewProxyConnection::startFetch(const QByteArray &method, const QByteArr
         return;
     }
     const auto port = static_cast<quint16>(url.port(80));
-    if (!m_policy.mayFetch(url.host(), port)) {
+    // A request for the proxy itself would come back to it for ever.
+    const bool itself = port == m_client->localPort() && QHostAddress(url.host()) == m_client->localAddress();
+    if (itself || !m_policy.mayFetch(url.host(), port)) {
         refuse("403 Forbidden");
         return;
     }

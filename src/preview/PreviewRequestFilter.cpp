@@ -2,13 +2,29 @@
 #include "preview/PreviewRequestFilter.h"
 
 #include "preview/PreviewProxy.h"
+#include "preview/PreviewScheme.h"
 #include "preview/WrittenAddresses.h"
 
 #include <QWebEngineUrlRequestInfo>
 
-PreviewRequestFilter::PreviewRequestFilter(std::function<bool()> showsNetworkPage, QObject *parent)
+namespace {
+
+// Whether url names a file in the folder of the local page at page, or below it.
+bool inPageFolder(const QUrl &url, const QUrl &page)
+{
+    const QByteArray path = PreviewScheme::localPath(url);
+    QByteArray folder = PreviewScheme::localPath(page);
+    folder.truncate(folder.lastIndexOf('/') + 1);
+    return !folder.isEmpty() && path.startsWith(folder) && !path.contains("/../") && !path.contains("/./");
+}
+
+} // namespace
+
+PreviewRequestFilter::PreviewRequestFilter(std::function<bool()> showsNetworkPage, std::function<bool()> remoteAllowed,
+                                           QObject *parent)
     : QWebEngineUrlRequestInterceptor(parent)
     , m_showsNetworkPage(std::move(showsNetworkPage))
+    , m_remoteAllowed(std::move(remoteAllowed))
 {
 }
 
@@ -20,10 +36,14 @@ void PreviewRequestFilter::interceptRequest(QWebEngineUrlRequestInfo &info)
         proxy->approve(info.requestUrl());
 }
 
-bool PreviewRequestFilter::allows(const QWebEngineUrlRequestInfo &info) const
+bool PreviewRequestFilter::allows(QWebEngineUrlRequestInfo &info)
 {
     const QUrl url = info.requestUrl();
     const QWebEngineUrlRequestInfo::ResourceType type = info.resourceType();
+    // A "file:" page is one origin with every local file; the engine refuses a "file:" address
+    // from our pages by itself, and nothing of it gets through here either.
+    if (url.isLocalFile())
+        return false;
     // The page has already decided on a navigation of the whole view: only the user's own.
     if (type == QWebEngineUrlRequestInfo::ResourceTypeMainFrame)
         return true;
@@ -31,13 +51,26 @@ bool PreviewRequestFilter::allows(const QWebEngineUrlRequestInfo &info) const
         type == QWebEngineUrlRequestInfo::ResourceTypeStylesheet || type == QWebEngineUrlRequestInfo::ResourceTypeScript ||
         type == QWebEngineUrlRequestInfo::ResourceTypeImage || type == QWebEngineUrlRequestInfo::ResourceTypeFontResource ||
         type == QWebEngineUrlRequestInfo::ResourceTypeMedia;
-    // Every local file is of one origin to the engine, so a file a script could load as a
-    // document or as data (XHR, fetch, frame, object, worker, prefetch) would be a file it reads.
-    if (url.isLocalFile())
-        return passive && !m_showsNetworkPage();
+    // A local file as a document or as data (XHR, fetch, frame, object, worker, prefetch) would
+    // be one a script reads, whatever its origin.
+    if (PreviewScheme::isLocal(url)) {
+        if (!passive || m_showsNetworkPage())
+            return false;
+        // With remote content on, what a script reads could leave: only the page's own folder.
+        return !m_remoteAllowed() || inPageFolder(url, info.firstPartyUrl());
+    }
     if (!WrittenAddresses::isNetwork(url))
         return true;
-    // A local page reaches no network at all: whatever it may load, a script can choose which
-    // and when, and a peer connection can follow an approved host through the proxy.
-    return m_showsNetworkPage() && WrittenAddresses::isNetwork(info.firstPartyUrl());
+    if (m_showsNetworkPage())
+        return WrittenAddresses::isNetwork(info.firstPartyUrl());
+    // A local page: remote content is what it displays, fetched from a web server. Whatever it
+    // may load, a script can choose which and when, a channel for what it holds; that is the
+    // user's to allow, and never for the requests a script makes to talk to a server.
+    const QString scheme = url.scheme().toLower();
+    const bool remoteContent =
+        passive && info.requestMethod() == "GET" && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+    if (!remoteContent)
+        return false;
+    emit remoteContentRequested();
+    return m_remoteAllowed();
 }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/WrittenAddresses.h"
 
+#include "preview/PreviewScheme.h"
+
 namespace {
 
 bool isSchemeChar(QChar c)
@@ -62,8 +64,9 @@ bool WrittenAddresses::contains(const QUrl &url) const
 
 bool WrittenAddresses::isNetwork(const QUrl &url)
 {
-    static const QSet<QString> local = {QStringLiteral("file"), QStringLiteral("data"), QStringLiteral("blob"),
-                                        QStringLiteral("about"), QStringLiteral("qrc")};
+    static const QSet<QString> local = {QStringLiteral("file"), QStringLiteral("data"),
+                                        QStringLiteral("blob"), QStringLiteral("about"),
+                                        QStringLiteral("qrc"),  QString::fromLatin1(PreviewScheme::name)};
     return !url.scheme().isEmpty() && !local.contains(url.scheme().toLower());
 }
 

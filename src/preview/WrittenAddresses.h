@@ -20,7 +20,7 @@ public:
     bool contains(const QUrl &url) const;
 
     // True for addresses fetched from the network (http, https, ws, wss, ftp and any scheme the
-    // engine does not serve from this machine); false for file, data, blob, about and qrc, and
+    // engine does not serve from this machine); false for file, data, blob, about, qrc and the previews' own scheme, and
     // for an empty address (a view that shows nothing yet).
     static bool isNetwork(const QUrl &url);
 

@@ -19,4 +19,7 @@ public:
     virtual void showStartPage() = 0;
     // The next file shown belongs to another document.
     virtual void startDocument() = 0;
+    // The document the files shown belong to: its file's path, empty while it is untitled. The
+    // view remembers the user's choices about a document's pages (remote content) by it.
+    virtual void setDocumentPath(const QString &path) = 0;
 };

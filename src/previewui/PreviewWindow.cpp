@@ -45,6 +45,11 @@ void PreviewWindow::startDocument()
         m_form2->w1()->startDocument();
 }
 
+QString PreviewWindow::documentPath() const
+{
+    return m_documentPath ? m_documentPath() : QString();
+}
+
 bool PreviewWindow::isOpen() const
 {
     return m_form2 && m_form2->isVisible();
@@ -73,6 +78,7 @@ bool PreviewWindow::show(const QString &fileName, const QString &text, const Tex
         }
         m_form2 = new Form2(m_owner, view);
     }
+    m_form2->w1()->setDocumentPath(documentPath());
     m_form2->w1()->showFile(file.path, text);
     if (bringForward) {
         m_form2->show();

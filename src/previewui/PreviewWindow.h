@@ -34,9 +34,13 @@ public:
     void showAboutPage();
     // The editor holds another document now: its previews share nothing with the last one's.
     void startDocument();
+    // Where the document's file is (empty while untitled): its choice about remote content is
+    // remembered by it. Until set, the document counts as untitled.
+    void setDocumentPath(std::function<QString()> documentPath) { m_documentPath = std::move(documentPath); }
     bool isOpen() const;
 
 private:
+    QString documentPath() const;
     // False when the page could not be written; the user has been told.
     bool show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure, bool bringForward);
 
@@ -45,6 +49,7 @@ private:
     std::function<TextFormat()> m_format;
     QWidget *m_owner = nullptr;
     std::function<void(const QString &)> m_report;
+    std::function<QString()> m_documentPath;
     QPointer<Form2> m_form2;
     bool m_failed = false;
     bool m_showsDocument = false;

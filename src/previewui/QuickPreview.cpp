@@ -46,9 +46,15 @@ void QuickPreview::RefreshQuickPreview()
     m_path = file.path;
     m_text = text;
     if (m_qprevbr)
-        m_qprevbr->showFile(m_path, m_text);
+        show();
     else if (m_previewTab->isVisible())
         makeViewWhenIdle();
+}
+
+void QuickPreview::show()
+{
+    m_qprevbr->setDocumentPath(m_documentPath ? m_documentPath() : QString());
+    m_qprevbr->showFile(m_path, m_text);
 }
 
 void QuickPreview::startDocument()
@@ -96,7 +102,7 @@ void QuickPreview::makeView()
     if (!layout)
         layout = new QVBoxLayout(m_previewTab);
     layout->addWidget(m_qprevbr);
-    m_qprevbr->showFile(m_path, m_text);
+    show();
 }
 
 void QuickPreview::focusChanged(QWidget *old, QWidget *now)

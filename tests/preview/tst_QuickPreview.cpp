@@ -7,6 +7,7 @@
 #include "files/DocumentFiles.h"
 #include "editor/EditorControl.h"
 #include "preview/PreviewBrowser.h"
+#include "preview/PreviewScheme.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -111,7 +112,7 @@ void tst_QuickPreview::fileHoldsEditorText()
     PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(view);
     QCOMPARE(view->accessibleName(), QStringLiteral("Preview"));
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(view, PreviewScheme::url(path)));
     QCOMPARE(bodyText(view), shown);
 }
 
@@ -135,7 +136,7 @@ void tst_QuickPreview::tabClicksAndFocusRefresh()
     }
 
     PreviewBrowser *view = showPreviewTab(w);
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(view, PreviewScheme::url(path)));
     tabs->setFocus();
     QTRY_VERIFY(tabs->hasFocus());
     w.r1().setText(QStringLiteral("<p>focus</p>"));
@@ -179,7 +180,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
     w.r1().setText(QStringLiteral("<p>before</p>"));
     w.RefreshQuickPreview();
     PreviewBrowser *view = showPreviewTab(w);
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(view, PreviewScheme::url(path)));
 
     if (folderGone)
         host.failTempFolder(QStringLiteral("disk unplugged"));
@@ -190,7 +191,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
 
     QCOMPARE(statusText(w), message);
     QCOMPARE(fileBytes(path), QByteArray("<p>before</p>"));
-    QCOMPARE(view->url(), QUrl::fromLocalFile(path));
+    QCOMPARE(view->url(), PreviewScheme::url(path));
     QVERIFY(!view->page()->isLoading());
     QCOMPARE(bodyText(view), QStringLiteral("before"));
     QCOMPARE(w.r1().Text(), QStringLiteral("<p>after</p>"));
@@ -234,7 +235,7 @@ void tst_QuickPreview::refreshKeepsScrollPosition()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTabBar *tabs = w.findChild<QTabWidget *>(QStringLiteral("maintabs"))->tabBar();
-    const QUrl url = QUrl::fromLocalFile(tempFile(host, QStringLiteral("qprev.html")));
+    const QUrl url = PreviewScheme::url(tempFile(host, QStringLiteral("qprev.html")));
     const QString page = QStringLiteral("<body style='height:5000px'><p id='p'>%1</p></body>");
 
     w.r1().setText(page.arg(QStringLiteral("first")));
@@ -278,7 +279,7 @@ void tst_QuickPreview::pageScriptsNeverBlockTheEditor()
                                   "</script>"));
     w.RefreshQuickPreview();
     PreviewBrowser *view = showPreviewTab(w);
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(tempFile(host, QStringLiteral("qprev.html")))));
+    QVERIFY(waitShown(view, PreviewScheme::url(tempFile(host, QStringLiteral("qprev.html")))));
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("confirm true, prompt null"), timeout);
     QVERIFY(!boxShown);
 }
@@ -295,7 +296,7 @@ void tst_QuickPreview::newDocumentPreviewShowsItsBody()
     window.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
     QTRY_VERIFY_WITH_TIMEOUT(qprevbr(window), timeout);
     PreviewBrowser *view = qprevbr(window);
-    QVERIFY(waitShown(view, QUrl::fromLocalFile(host.tempFolder() + QStringLiteral("/qprev.html"))));
+    QVERIFY(waitShown(view, PreviewScheme::url(host.tempFolder() + QStringLiteral("/qprev.html"))));
     // The template's comment is closed, so the page is not one long comment.
     QCOMPARE(bodyText(view).trimmed(), QStringLiteral("Hello"));
     QCOMPARE(evaluate(view, QStringLiteral("document.title")).toString(), QStringLiteral("Untitled"));

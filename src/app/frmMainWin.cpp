@@ -46,6 +46,7 @@
 #include "preview/LivePreview.h"
 #include "preview/PreviewWindow.h"
 #include "preview/QuickPreview.h"
+#include "preview/SourceLinkOptions.h"
 #include "recovery/DocumentJournal.h"
 #include "recovery/JournalRecovery.h"
 #include "search/GoToLine.h"
@@ -510,6 +511,12 @@ void frmMainWin::connectPageModel()
     aidsMenu->setObjectName(QStringLiteral("mnuEditingAids"));
     for (int aid = 0; aid < TagAids::AidCount; ++aid)
         aidsMenu->addAction(aids->toggleAction(static_cast<TagAids::Aid>(aid)));
+    // The previews show where the caret is, find the source of a Ctrl+click and follow scrolling.
+    auto *links = new SourceLinkOptions(this);
+    for (int option = 0; option < SourceLinkOptions::SwitchCount; ++option)
+        aidsMenu->addAction(links->toggleAction(static_cast<SourceLinkOptions::Switch>(option)));
+    m_quickPreview->linkSource(*m_pageModel, *links);
+    m_previewWindow->linkSource(*m_pageModel, *links);
     aidsMenu->addSeparator();
     aidsMenu->addAction(aids->jumpAction());
     aidsMenu->addAction(aids->completeAction());

@@ -41,6 +41,7 @@ void PreviewBrowser::makePage()
     setPage(m_page);
     delete old;
     delete oldProfile;
+    emit pageChanged();
 }
 
 void PreviewBrowser::tearDown()
@@ -95,11 +96,32 @@ void PreviewBrowser::startDocument()
     m_freshDocument = true;
 }
 
+bool PreviewBrowser::showsProgramPage() const
+{
+    return m_page->showsProgramPage();
+}
+
 bool PreviewBrowser::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        m_page->noteClick(static_cast<QMouseEvent *>(event)->position());
+    case QEvent::MouseButtonDblClick: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_sourceClicks && mouse->button() == Qt::LeftButton && mouse->modifiers() == Qt::ControlModifier) {
+            m_takeRelease = true;
+            if (event->type() == QEvent::MouseButtonPress)
+                emit sourceClicked(mouse->position());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonPress)
+            m_page->noteClick(mouse->position());
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (m_takeRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_takeRelease = false;
+            return true;
+        }
         break;
     case QEvent::KeyPress:
         m_page->noteKey();

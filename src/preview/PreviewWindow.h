@@ -10,6 +10,9 @@
 class EditorControl;
 class Form2;
 class HostServices;
+class PageModelBuilder;
+class SourceLink;
+class SourceLinkOptions;
 class QWidget;
 
 // The preview window Form2, one at a time, owned by the main window: loaded when first shown,
@@ -35,10 +38,14 @@ public:
     // The editor holds another document now: its previews share nothing with the last one's.
     void startDocument();
     bool isOpen() const;
+    // Links the window's view to the source from now on (see SourceLink).
+    void linkSource(PageModelBuilder &model, SourceLinkOptions &options);
 
 private:
-    // False when the page could not be written; the user has been told.
-    bool show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure, bool bringForward);
+    // False when the page could not be written; the user has been told. A document's page is
+    // linked to its source.
+    bool show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure, bool bringForward,
+              bool document);
 
     EditorControl &m_r1;
     HostServices &m_host;
@@ -46,6 +53,9 @@ private:
     QWidget *m_owner = nullptr;
     std::function<void(const QString &)> m_report;
     QPointer<Form2> m_form2;
+    PageModelBuilder *m_model = nullptr;
+    SourceLinkOptions *m_linkOptions = nullptr;
+    QPointer<SourceLink> m_link;
     bool m_failed = false;
     bool m_showsDocument = false;
 };

@@ -4,6 +4,8 @@
 #include "editor/EditorControl.h"
 #include "preview/PreviewBrowser.h"
 #include "preview/PreviewFile.h"
+#include "preview/SourceLink.h"
+#include "preview/SourceLinkOptions.h"
 
 #include <QApplication>
 #include <QVBoxLayout>
@@ -22,7 +24,9 @@ QuickPreview::QuickPreview(EditorControl &r1, HostServices &host, std::function<
 void QuickPreview::RefreshQuickPreview()
 {
     const QString text = m_r1.Text();
-    const PreviewFile file = PreviewFile::write(m_host, QStringLiteral("qprev.html"), text, m_format());
+    const SourceMarks marks = m_linkOptions && m_linkOptions->needsMarks() ? SourceMarks::mark(text) : SourceMarks();
+    const PreviewFile file =
+        PreviewFile::write(m_host, QStringLiteral("qprev.html"), marks.offsets().empty() ? text : marks.text(), m_format());
     if (!file.ok()) {
         m_failed = true;
         m_report(QStringLiteral("Could not refresh the preview: ") + file.error);
@@ -32,7 +36,18 @@ void QuickPreview::RefreshQuickPreview()
         m_failed = false;
         m_report(QString());
     }
-    browser().showFile(file.path, text);
+    PreviewBrowser &view = browser();
+    if (m_link)
+        m_link->showing(marks);
+    view.showFile(file.path, text);
+}
+
+void QuickPreview::linkSource(PageModelBuilder &model, SourceLinkOptions &options)
+{
+    m_model = &model;
+    m_linkOptions = &options;
+    if (m_qprevbr && !m_link)
+        m_link = new SourceLink(m_r1, model, options, *m_qprevbr, false);
 }
 
 void QuickPreview::startDocument()
@@ -51,6 +66,8 @@ PreviewBrowser &QuickPreview::browser()
         if (!layout)
             layout = new QVBoxLayout(m_previewTab);
         layout->addWidget(m_qprevbr);
+        if (m_model)
+            m_link = new SourceLink(m_r1, *m_model, *m_linkOptions, *m_qprevbr, false);
     }
     return *m_qprevbr;
 }

@@ -10,7 +10,10 @@
 
 class EditorControl;
 class HostServices;
+class PageModelBuilder;
 class PreviewBrowser;
+class SourceLink;
+class SourceLinkOptions;
 class QWidget;
 
 // The quick preview on the Preview tab: the editor's text written to qprev.html in the private
@@ -30,6 +33,8 @@ public:
     void RefreshQuickPreview();
     // The editor holds another document now: its previews share nothing with the last one's.
     void startDocument();
+    // Links the preview to the source from now on (see SourceLink).
+    void linkSource(PageModelBuilder &model, SourceLinkOptions &options);
 
 signals:
     // qprevbr, or a widget inside it, took the focus from a widget outside it.
@@ -45,5 +50,8 @@ private:
     QWidget *m_previewTab = nullptr;
     std::function<void(const QString &)> m_report;
     QPointer<PreviewBrowser> m_qprevbr;
+    PageModelBuilder *m_model = nullptr;
+    SourceLinkOptions *m_linkOptions = nullptr;
+    QPointer<SourceLink> m_link;
     bool m_failed = false;
 };

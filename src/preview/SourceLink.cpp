@@ -9,6 +9,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QTabWidget>
 #include <QWebEngineScriptCollection>
 
 #include <algorithm>
@@ -39,7 +40,11 @@ SourceLink::SourceLink(EditorControl &r1, PageModelBuilder &model, SourceLinkOpt
     m_rest.setSingleShot(true);
     m_rest.setInterval(restMs);
     connect(&m_rest, &QTimer::timeout, this, &SourceLink::outlineCaret);
-    connect(&m_r1, &EditorControl::Change, this, [this] { m_trail.record(m_r1.lastEdits()); });
+    connect(&m_r1, &EditorControl::Change, this, [this] {
+        m_copy.trail.record(m_r1.lastEdits());
+        if (m_loading)
+            m_loading->trail.record(m_r1.lastEdits());
+    });
     connect(&m_r1, &EditorControl::CaretMoved, this, &SourceLink::restartRest);
     connect(&m_r1, &EditorControl::Scrolled, this, &SourceLink::editorScrolled);
     connect(&m_model, &PageModelBuilder::modelChanged, this, [this] {
@@ -54,19 +59,14 @@ SourceLink::SourceLink(EditorControl &r1, PageModelBuilder &model, SourceLinkOpt
     optionsChanged();
 }
 
-void SourceLink::showing(SourceMarks marks)
+void SourceLink::showing(const SourceMarks &marks)
 {
-    m_offsets = marks.offsets();
-    m_textLength = m_r1.length();
-    m_trail.clear();
-    ++m_shown;
-    m_outlined = -1;
-    m_scrollingView = m_viewScrollWaits = m_readingView = m_editorScrollWaits = false;
+    m_loading = Copy{marks.offsets(), m_r1.length(), EditTrail()};
 }
 
 bool SourceLink::linked() const
 {
-    return m_view && !m_offsets.empty() && m_view->showsProgramPage();
+    return m_view && !m_copy.offsets.empty() && m_view->showsProgramPage();
 }
 
 void SourceLink::installScript()
@@ -76,6 +76,7 @@ void SourceLink::installScript()
     connect(page, &QWebEnginePage::scrollPositionChanged, this, &SourceLink::previewScrolled);
     m_scrollingView = m_viewScrollWaits = m_readingView = m_editorScrollWaits = false;
     m_outlined = -1;
+    m_firstLoad = true;
 }
 
 void SourceLink::optionsChanged()
@@ -117,8 +118,8 @@ int SourceLink::markedElementAtCaret(QString *name) const
         const PageElement &element = model->elements().at(index);
         if (!element.hasStartTag())
             continue;
-        const int marked = m_trail.toPast(m_model.toCurrent(element.start));
-        if (marked >= 0 && std::binary_search(m_offsets.cbegin(), m_offsets.cend(), marked)) {
+        const int marked = m_copy.trail.toPast(m_model.toCurrent(element.start));
+        if (marked >= 0 && std::binary_search(m_copy.offsets.cbegin(), m_copy.offsets.cend(), marked)) {
             *name = model->name(element);
             return marked;
         }
@@ -145,9 +146,9 @@ void SourceLink::sourceClicked(QPointF pos)
 void SourceLink::selectStartTag(int markedOffset)
 {
     // Only a start tag the copy was marked at, and only if it is still there.
-    if (!std::binary_search(m_offsets.cbegin(), m_offsets.cend(), markedOffset))
+    if (!std::binary_search(m_copy.offsets.cbegin(), m_copy.offsets.cend(), markedOffset))
         return;
-    const int start = m_trail.toCurrent(markedOffset);
+    const int start = m_copy.trail.toCurrent(markedOffset);
     const int length = m_r1.length();
     if (start < 0 || start + 1 >= length)
         return;
@@ -161,16 +162,42 @@ void SourceLink::selectStartTag(int markedOffset)
             ++end;
     }
     m_r1.setSelection(start + static_cast<int>(end), start);
+    focusEditor();
+}
+
+void SourceLink::focusEditor()
+{
+    // The Preview tab hides the editor behind it: the editor's tab comes to the front.
+    QWidget *editor = m_r1.widget();
+    for (QWidget *above = editor->parentWidget(); above; above = above->parentWidget()) {
+        auto *tabs = qobject_cast<QTabWidget *>(above);
+        if (!tabs)
+            continue;
+        for (int tab = 0; tab < tabs->count(); ++tab) {
+            if (tabs->widget(tab)->isAncestorOf(editor))
+                tabs->setCurrentIndex(tab);
+        }
+    }
     m_r1.SetFocus();
 }
 
 void SourceLink::loaded(bool ok)
 {
+    if (m_loading) {
+        m_copy = std::move(*m_loading);
+        m_loading.reset();
+        ++m_shown;
+    }
     m_scrollingView = m_viewScrollWaits = m_readingView = m_editorScrollWaits = false;
     m_outlined = -1;
     if (!ok)
         return;
     restartRest();
+    // A page shown again keeps the reader's place, as the engine puts it back, which is where
+    // the editor's scrolling left it unless the reader moved it since.
+    if (!m_firstLoad || !linked())
+        return;
+    m_firstLoad = false;
     if (m_scrolls && m_options.isOn(SourceLinkOptions::ScrollSync))
         followEditor();
 }
@@ -201,13 +228,13 @@ void SourceLink::followEditor()
             break;
         ++offset;
     }
-    const int marked = m_trail.toPast(offset);
+    const int marked = m_copy.trail.toPast(offset);
     if (marked < 0)
         return;
     m_scrollingView = true;
     const QPointer<SourceLink> self(this);
     const quint64 shown = m_shown;
-    m_view->page()->runJavaScript(QStringLiteral("sourceLink.scrollToOffset(%1, %2)").arg(marked).arg(m_textLength),
+    m_view->page()->runJavaScript(QStringLiteral("sourceLink.scrollToOffset(%1, %2)").arg(marked).arg(m_copy.textLength),
                                   SourceLinkScript::worldId, [self, shown](const QVariant &answer) {
                                       if (!self || shown != self->m_shown)
                                           return;
@@ -247,7 +274,7 @@ void SourceLink::followPreview()
                                       bool ok = false;
                                       const double offset = answer.toDouble(&ok);
                                       const int current = ok && offset >= 0 && offset <= INT_MAX
-                                                              ? self->m_trail.toCurrent(static_cast<int>(offset))
+                                                              ? self->m_copy.trail.toCurrent(static_cast<int>(offset))
                                                               : -1;
                                       if (current >= 0 && current <= self->m_r1.length()) {
                                           const int line = self->m_r1.lineAt(current);

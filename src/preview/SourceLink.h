@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <optional>
+
 class EditorControl;
 class PageModelBuilder;
 class PreviewBrowser;
@@ -38,7 +40,7 @@ public:
 
     // The view is about to load a copy marked so, made from the text as it is now; an empty
     // SourceMarks for a page that is not the document's.
-    void showing(SourceMarks marks);
+    void showing(const SourceMarks &marks);
 
 private:
     void installScript();
@@ -50,6 +52,8 @@ private:
     void sourceClicked(QPointF pos);
     void selectStartTag(int markedOffset);
     void loaded(bool ok);
+    // Shows the editor if a tab in front hides it, and gives it the focus.
+    void focusEditor();
     void editorScrolled();
     void followEditor();
     void previewScrolled();
@@ -61,13 +65,22 @@ private:
     SourceLinkOptions &m_options;
     QPointer<PreviewBrowser> m_view;
     bool m_scrolls = false;
-    std::vector<int> m_offsets;
-    int m_textLength = 0;
-    EditTrail m_trail;
+    // What a copy of the text was marked with, and the edits made since it was written.
+    struct Copy {
+        std::vector<int> offsets;
+        int textLength = 0;
+        EditTrail trail;
+    };
+    // The copy the view shows, and the one it is loading (which takes its place once loaded,
+    // as the view answers for the one it shows until then).
+    Copy m_copy;
+    std::optional<Copy> m_loading;
     // Counts the copies shown, so an answer about an older one is dropped.
     quint64 m_shown = 0;
     QTimer m_rest;
     int m_outlined = -1;
+    // The page has not loaded yet: it has no reader's place to keep, so it starts at the editor's.
+    bool m_firstLoad = true;
     // A scroll request is on its way to the view, or back; another one waits for it.
     bool m_scrollingView = false;
     bool m_viewScrollWaits = false;

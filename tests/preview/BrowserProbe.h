@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -18,6 +19,13 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A preview file's bytes without the source offsets its start tags carry for the previews.
+inline QByteArray pageBytes(const QString &path)
+{
+    // Latin-1 keeps every byte as it is.
+    return QString::fromLatin1(fileBytes(path)).remove(QRegularExpression(QStringLiteral(" data-zv-src=\"[0-9]+\""))).toLatin1();
 }
 
 // Waits until view has loaded url; false on a time-out.

@@ -76,7 +76,6 @@ void SourceLink::installScript()
     connect(page, &QWebEnginePage::scrollPositionChanged, this, &SourceLink::previewScrolled);
     m_scrollingView = m_viewScrollWaits = m_readingView = m_editorScrollWaits = false;
     m_outlined = -1;
-    m_firstLoad = true;
 }
 
 void SourceLink::optionsChanged()
@@ -192,14 +191,9 @@ void SourceLink::loaded(bool ok)
     m_outlined = -1;
     if (!ok)
         return;
+    // A page shown again keeps the reader's place, as the engine puts it back: the editor's
+    // scrolling moves it from there.
     restartRest();
-    // A page shown again keeps the reader's place, as the engine puts it back, which is where
-    // the editor's scrolling left it unless the reader moved it since.
-    if (!m_firstLoad || !linked())
-        return;
-    m_firstLoad = false;
-    if (m_scrolls && m_options.isOn(SourceLinkOptions::ScrollSync))
-        followEditor();
 }
 
 void SourceLink::editorScrolled()

@@ -79,8 +79,6 @@ private:
     quint64 m_shown = 0;
     QTimer m_rest;
     int m_outlined = -1;
-    // The page has not loaded yet: it has no reader's place to keep, so it starts at the editor's.
-    bool m_firstLoad = true;
     // A scroll request is on its way to the view, or back; another one waits for it.
     bool m_scrollingView = false;
     bool m_viewScrollWaits = false;

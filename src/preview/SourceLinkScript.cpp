@@ -62,13 +62,28 @@ function entries() {
     return order;
 }
 function usable(entry) { return hasBox(entry[1]); }
+// The first entry whose offset is above offset.
+function after(l, offset) {
+    var lo = 0, hi = l.length;
+    while (lo < hi) {
+        var mid = (lo + hi) >> 1;
+        if (l[mid][0] <= offset) lo = mid + 1; else hi = mid;
+    }
+    return lo;
+}
+// The element marked offset: from the index, unless the page's scripts moved it since.
+function find(offset) {
+    var l = entries(), i = after(l, offset) - 1;
+    if (i >= 0 && l[i][0] === offset && l[i][1].isConnected && offsetOf(l[i][1]) === offset) return l[i][1];
+    return document.querySelector('[' + ATTR + '="' + offset + '"]');
+}
 
 window.addEventListener('scroll', place, {capture: true, passive: true});
 window.addEventListener('resize', place, {passive: true});
 
 window.sourceLink = {
     outline: function (offset, name) {
-        target = offset >= 0 ? document.querySelector('[' + ATTR + '="' + Number(offset) + '"]') : null;
+        target = offset >= 0 ? find(Number(offset)) : null;
         outlined = target ? offset : -1;
         if (!target) { hide(); return -1; }
         if (!host) makeHost();
@@ -91,11 +106,7 @@ window.sourceLink = {
         return -1;
     },
     scrollToOffset: function (offset, end) {
-        var l = entries(), lo = 0, hi = l.length;
-        while (lo < hi) {
-            var mid = (lo + hi) >> 1;
-            if (l[mid][0] <= offset) lo = mid + 1; else hi = mid;
-        }
+        var l = entries(), lo = after(l, offset);
         var a = lo - 1, b = lo;
         while (a >= 0 && !usable(l[a])) --a;
         while (b < l.length && !usable(l[b])) ++b;

@@ -24,6 +24,12 @@ void BenchReport::add(const QString &name, double value, const QString &unit, st
         m_missed.append(name);
 }
 
+void BenchReport::fail(const QString &reason)
+{
+    out() << "not measured: " << reason << Qt::endl;
+    m_missed.append(reason);
+}
+
 bool BenchReport::finish() const
 {
     if (m_missed.isEmpty())

@@ -14,6 +14,9 @@ public:
     // Prints the figure at once; a budget is an upper bound in the figure's unit.
     void add(const QString &name, double value, const QString &unit, std::optional<double> budget = std::nullopt);
 
+    // A figure that could not be measured counts as a missed budget.
+    void fail(const QString &reason);
+
     // Prints the missed budgets; true when every budget was met.
     bool finish() const;
 

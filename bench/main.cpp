@@ -39,6 +39,9 @@
 //       median of three fresh processes; the peak memory the open adds over the window as it was
 //       before (budget 3 x the file size).
 //
+//   start_...
+//       Starting the real program on a virtual display: see StartBench.h.
+//
 //   regex_...
 //       The find dialog's regular expressions on the 10 MB page: see SearchBench.h.
 //
@@ -56,9 +59,10 @@
 //   preview_...
 //       Linking the previews to the source: see PreviewLinkBench.h.
 //
-// "--window-only" prints the window figures alone, "--editor-only" all the others,
-// "--search-only" the regular-expression figures, "--model-only" the page model's,
-// "--preview-only" the previews' links;
+// "--start-only" prints the start figures alone, "--window-only" the window figures,
+// "--editor-only" all the others, "--search-only" the regular-expression figures,
+// "--model-only" the page model's, "--save-only" the figures of saving and of the crash journal
+// (SaveBench.h), "--preview-only" the previews' links;
 // "--write-pages DIR" writes the pages, and
 // "--window-case open|keys FILE [end|top]" runs one case, for profiling.
 
@@ -67,7 +71,9 @@
 #include "CpuClock.h"
 #include "EditingSession.h"
 #include "PreviewLinkBench.h"
+#include "SaveBench.h"
 #include "SearchBench.h"
+#include "StartBench.h"
 #include "WindowBench.h"
 #include "model/PageModelBuilder.h"
 #include "model/PageParser.h"
@@ -295,6 +301,14 @@ int main(int argc, char **argv)
         PreviewLinkBench::measure(report, Corpus::page(1'000'000, false));
         return report.finish() ? 0 : 1;
     }
+    if (arguments.value(0) == QStringLiteral("--start-only")) {
+        StartBench::measure(report, page10MB);
+        return report.finish() ? 0 : 1;
+    }
+    if (arguments.value(0) == QStringLiteral("--save-only")) {
+        SaveBench::measure(report);
+        return report.finish() ? 0 : 1;
+    }
     if (arguments.value(0) == QStringLiteral("--model-only")) {
         measureModel(report, Corpus::page(1'000'000, false), page10MB);
         return report.finish() ? 0 : 1;
@@ -304,10 +318,12 @@ int main(int argc, char **argv)
                              Corpus::page(1'000'000, true));
     if (arguments.value(0) == QStringLiteral("--window-only"))
         return report.finish() ? 0 : 1;
+    StartBench::measure(report, page10MB);
     measureOpen(report, page10MB);
     SearchBench::measure(report, page10MB);
     measureModel(report, Corpus::page(1'000'000, false), page10MB);
     PreviewLinkBench::measure(report, Corpus::page(1'000'000, false));
+    SaveBench::measure(report);
 
     double median100KB = 0;
     {

@@ -86,7 +86,7 @@ file(GLOB qscintilla_sources
 list(FILTER qscintilla_sources EXCLUDE REGEX "/MacPasteboardMime\\.cpp$")
 file(GLOB qscintilla_headers "${source}/src/Qsci/*.h" "${source}/src/*.h")
 add_library(qscintilla STATIC ${qscintilla_sources} ${qscintilla_headers})
-set_target_properties(qscintilla PROPERTIES CXX_STANDARD 17 AUTOUIC OFF AUTORCC OFF)
+set_target_properties(qscintilla PROPERTIES CXX_STANDARD 17 AUTOUIC OFF AUTORCC OFF POSITION_INDEPENDENT_CODE ON)
 # Scintilla's own include folder is public for its loader interface (ILoader.h).
 target_include_directories(qscintilla SYSTEM PUBLIC "${source}/src" "${source}/scintilla/include")
 target_include_directories(qscintilla PRIVATE "${source}/scintilla/lexlib" "${source}/scintilla/src")

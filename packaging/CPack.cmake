@@ -26,6 +26,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZORVANE_PACKAGE_MAINTAINER}")
 # there: the browser engine's helper process and resources, the platform and SVG plugins, a font.
 # (Qt WebEngine's own shlibs name its helper process too, which then appears twice: harmless.)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The program's own libraries (the core and the preview module) are private to it.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS "${CMAKE_BINARY_DIR}/src/lib")
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6webenginecore6-bin, libqt6webengine6-data, libqt6svg6, qt6-qpa-plugins, \
 fonts-dejavu-core | fonts-liberation2 | fonts-freefont-ttf")

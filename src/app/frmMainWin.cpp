@@ -6,6 +6,7 @@
 #include "app/MainMenus.h"
 #include "app/MainPanes.h"
 #include "app/MainToolbar.h"
+#include "app/OwnedWindows.h"
 #include "app/RecentFiles.h"
 #include "app/RecentFilesMenu.h"
 #include "app/Resources.h"
@@ -43,10 +44,10 @@
 #include "text/FileIo.h"
 #include "host/HostServices.h"
 #include "reference/TreeViewTags.h"
-#include "preview/LivePreview.h"
-#include "preview/PreviewWindow.h"
-#include "preview/QuickPreview.h"
-#include "preview/SourceLinkOptions.h"
+#include "previewui/LivePreview.h"
+#include "previewui/PreviewWindow.h"
+#include "previewui/QuickPreview.h"
+#include "previewui/SourceLinkOptions.h"
 #include "recovery/DocumentJournal.h"
 #include "recovery/JournalRecovery.h"
 #include "search/GoToLine.h"
@@ -61,7 +62,6 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QOpenGLWidget>
 #include <QSettings>
 #include <QTabWidget>
 #include <QToolButton>
@@ -97,17 +97,8 @@ frmMainWin::frmMainWin(HostServices &host, QWidget *parent)
     m_formattlb = new FormattingToolbar(this);
     addToolBar(m_formattlb);
     m_panes = new MainPanes(m_r1->widget());
+    new OwnedWindows(*this);
     setCentralWidget(m_panes);
-    // The browser views draw through OpenGL, and a window that gets its first such view is made
-    // anew by the toolkit: it jumped to the screen's corner, lost the mouse button held over it
-    // and left the windows it owns without their owner. A never shown OpenGL widget makes the
-    // window with that surface from the start, so adding the Preview tab's view changes nothing.
-    // (The offscreen platform draws no window through OpenGL, and has no such widget.)
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        auto *surface = new QOpenGLWidget(this);
-        surface->setObjectName(QStringLiteral("openGLSurface"));
-        surface->hide();
-    }
     m_status = new StatusPanels([this] { return m_r1->overwriteMode(); }, this);
     setStatusBar(m_status);
     connect(m_r1.get(), &EditorControl::KeyUp, m_status, &StatusPanels::refresh);
@@ -658,13 +649,13 @@ void frmMainWin::connectJournal()
             if (!m_files->unsavedChanges())
                 return std::nullopt;
             JournalRecord record;
-            record.text = m_r1->Text();
             record.caption = windowTitle();
             record.hasFile = m_files->SavedBefore;
             record.path = m_files->SavedBeforePath;
             record.format = m_files->format;
             return record;
         },
+        {[this] { return m_r1->utf8Length(); }, [this](qint64 from, qint64 length) { return m_r1->utf8Piece(from, length); }},
         {}, this);
     connect(m_r1.get(), &EditorControl::Change, m_journal, &DocumentJournal::documentChanged);
     connect(m_journal, &DocumentJournal::failed, this, [this](const QString &reason) {

@@ -66,7 +66,6 @@ int main(int argc, char *argv[])
     // Chromium's sandbox cannot run as root.
     if (::getuid() == 0)
         qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QCoreApplication::setOrganizationName(QStringLiteral("Zorvane"));
     QCoreApplication::setApplicationName(QStringLiteral("Zorvane"));
     QCoreApplication::setApplicationVersion(QStringLiteral(ZORVANE_VERSION));

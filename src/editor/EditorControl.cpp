@@ -9,6 +9,7 @@
 #include <QColor>
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -534,8 +535,35 @@ const QList<ContentEdit> &EditorControl::pendingEdits()
 
 QByteArray EditorControl::utf8Text() const
 {
+    // Copied from either side of the document's gap: reading across it would first move all
+    // the text after it.
     const long length = m_view->send(QsciScintillaBase::SCI_GETLENGTH);
-    return QByteArray(m_view->bytesAt(0, length), length);
+    const long gap = std::clamp(m_view->send(QsciScintillaBase::SCI_GETGAPPOSITION), 0L, length);
+    QByteArray bytes(length, Qt::Uninitialized);
+    if (gap > 0)
+        std::memcpy(bytes.data(), m_view->bytesAt(0, gap), static_cast<size_t>(gap));
+    if (length > gap)
+        std::memcpy(bytes.data() + gap, m_view->bytesAt(gap, length), static_cast<size_t>(length - gap));
+    return bytes;
+}
+
+qint64 EditorControl::utf8Length() const
+{
+    return m_view->send(QsciScintillaBase::SCI_GETLENGTH);
+}
+
+QByteArrayView EditorControl::utf8Piece(qint64 from, qint64 length) const
+{
+    const long size = m_view->send(QsciScintillaBase::SCI_GETLENGTH);
+    const long start = static_cast<long>(std::clamp<qint64>(from, 0, size));
+    long end = static_cast<long>(std::clamp<qint64>(from + std::max<qint64>(length, 0), start, size));
+    // A piece across the document's gap ends at it, so that reading moves no text.
+    const long gap = m_view->send(QsciScintillaBase::SCI_GETGAPPOSITION);
+    if (start < gap && gap < end)
+        end = gap;
+    if (end == start)
+        return {};
+    return {m_view->bytesAt(start, end), end - start};
 }
 
 void EditorControl::setMarks(Mark mark, const QList<std::pair<int, int>> &ranges)

@@ -121,6 +121,12 @@ public:
 
     // The whole text as UTF-8, copied straight from the document (no UTF-16 copy on the way).
     QByteArray utf8Text() const;
+    // The text's length in UTF-8 bytes, and the bytes [from, from + length) of it where the
+    // document keeps them: valid until the document next changes or is read again. Clipped to
+    // the text, and possibly shorter (never empty before the text's end): a large text is read
+    // a piece at a time this way, moving and copying none of it.
+    qint64 utf8Length() const;
+    QByteArrayView utf8Piece(qint64 from, qint64 length) const;
 
     // Marks drawn over ranges of the text (offset, length), apart from its colours; the ranges
     // move with the text as it is edited. Setting a mark's ranges replaces its old ones.

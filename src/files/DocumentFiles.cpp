@@ -3,12 +3,14 @@
 
 #include "host/AppTitle.h"
 #include "editor/EditorControl.h"
+#include "text/DocumentEncoder.h"
 #include "text/FileIo.h"
 #include "text/FileReader.h"
 #include "host/HostServices.h"
 
 #include <QAction>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -22,6 +24,62 @@ QString fileNameOf(const QString &path)
 QString megabytes(qint64 bytes)
 {
     return QString::number((bytes + (1 << 19)) >> 20);
+}
+
+// How much of the editor's text is encoded at a time: the encoded piece is at most twice this.
+constexpr qint64 PieceSize = qint64(1) << 20;
+
+// The editor's text encoded in format, read from the editor a piece at a time: each call puts
+// the next encoded piece into piece and is false at the end, or when the text holds a character
+// the format cannot store (failed, when given, is then set; a writer sees too few bytes). The
+// editor must not change meanwhile.
+std::function<bool(QByteArray &)> encodedPieces(const EditorControl &editor, const TextFormat &format, bool *failed = nullptr)
+{
+    struct Reading {
+        explicit Reading(const TextFormat &f)
+            : encoder(f)
+        {
+        }
+        DocumentEncoder encoder;
+        qint64 at = 0;
+        bool done = false;
+    };
+    auto reading = std::make_shared<Reading>(format);
+    return [&editor, reading, failed](QByteArray &piece) {
+        piece.resize(0); // keeps the room of the last piece for this one
+        // A piece of text can encode to nothing (a CR held back until the next piece).
+        while (piece.isEmpty() && !reading->done) {
+            bool ok = true;
+            if (reading->at < editor.utf8Length()) {
+                const QByteArrayView bytes = editor.utf8Piece(reading->at, PieceSize);
+                reading->at += bytes.size();
+                ok = reading->encoder.feed(bytes, piece);
+            } else {
+                reading->done = true;
+                ok = reading->encoder.finish(piece);
+            }
+            if (!ok) {
+                if (failed)
+                    *failed = true;
+                reading->done = true;
+                return false;
+            }
+        }
+        return !piece.isEmpty();
+    };
+}
+
+// The size of the editor's text encoded in format, found by encoding it once; -1 when the text
+// holds a character the format cannot store.
+qint64 encodedSize(const EditorControl &editor, const TextFormat &format)
+{
+    bool failed = false;
+    const std::function<bool(QByteArray &)> next = encodedPieces(editor, format, &failed);
+    qint64 size = 0;
+    QByteArray piece;
+    while (next(piece))
+        size += piece.size();
+    return failed ? -1 : size;
 }
 
 } // namespace
@@ -138,19 +196,21 @@ bool DocumentFiles::agreeToUtf8()
 
 bool DocumentFiles::saveTo(const QString &path, bool mustExist)
 {
-    const QString text = m_r1.Text();
+    // The text is encoded twice, a piece at a time and never whole: once to learn its size and
+    // whether the encoding can store it, before a byte of the file changes, and once as it is
+    // written.
     TextFormat target = format;
-    EncodedText encoded = encodeDocument(text, target);
-    if (!encoded.ok) {
+    qint64 size = encodedSize(m_r1, target);
+    if (size < 0) {
         // Never write a character as "?": the user chooses UTF-8 or keeps the text unsaved.
         if (!agreeToUtf8())
             return false;
         target.encoding = TextFormat::Encoding::Utf8;
         target.byteOrderMark = false;
-        encoded = encodeDocument(text, target);
+        size = encodedSize(m_r1, target);
     }
     for (;;) {
-        const QString error = m_host.writeFileAtomic(path, encoded.bytes, mustExist);
+        const QString error = m_host.writeFileAtomic(path, {size, encodedPieces(m_r1, target)}, mustExist);
         if (error.isEmpty()) {
             // Only a file that now holds the new encoding changes the remembered format.
             format = target;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/ByteSource.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -61,11 +63,22 @@ public:
     // atomically; a file with several hard links, or in a folder the user cannot write, is
     // rewritten in place after making sure the bytes fit. Pipes, devices and sockets are never
     // replaced. With mustExist a missing file is a failure, not created. Returns the reason of
-    // a failure, saying what state the file is in, or an empty string.
-    virtual QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist) = 0;
+    // a failure, saying what state the file is in, or an empty string. The bytes are taken a
+    // piece at a time as they are written; pieces that hold more or fewer bytes than announced
+    // are a failure, the old file left whole where it was replaced rather than rewritten.
+    virtual QString writeFileAtomic(const QString &path, const ByteSource &bytes, bool mustExist) = 0;
+    QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)
+    {
+        return writeFileAtomic(path, ByteSource::whole(bytes), mustExist);
+    }
     // Creates path afresh, never following or reusing what stood at that name. For files in the
-    // private temp folder. Returns the reason of a failure, or an empty string.
-    virtual QString writeFileFresh(const QString &path, const QByteArray &bytes) = 0;
+    // private temp folder. Returns the reason of a failure, with nothing left at path, or an
+    // empty string.
+    virtual QString writeFileFresh(const QString &path, const ByteSource &bytes) = 0;
+    QString writeFileFresh(const QString &path, const QByteArray &bytes)
+    {
+        return writeFileFresh(path, ByteSource::whole(bytes));
+    }
     virtual bool deleteFile(const QString &path) = 0;
 
     // Shows dialog modal, owned by its parent; returns its result when it has closed.

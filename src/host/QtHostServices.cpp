@@ -132,12 +132,12 @@ std::unique_ptr<FileReader> QtHostServices::openFile(const QString &path, qint64
     return std::make_unique<FileReader>(path, sizeLimit);
 }
 
-QString QtHostServices::writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)
+QString QtHostServices::writeFileAtomic(const QString &path, const ByteSource &bytes, bool mustExist)
 {
     return FileIo::writeFileAtomic(path, bytes, mustExist);
 }
 
-QString QtHostServices::writeFileFresh(const QString &path, const QByteArray &bytes)
+QString QtHostServices::writeFileFresh(const QString &path, const ByteSource &bytes)
 {
     return FileIo::writeFileFresh(path, bytes);
 }

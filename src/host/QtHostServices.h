@@ -24,8 +24,10 @@ public:
     QString clipboardText() override;
     QString tempFolder(QString *error = nullptr) override;
     std::unique_ptr<FileReader> openFile(const QString &path, qint64 sizeLimit) override;
-    QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist) override;
-    QString writeFileFresh(const QString &path, const QByteArray &bytes) override;
+    using HostServices::writeFileAtomic;
+    using HostServices::writeFileFresh;
+    QString writeFileAtomic(const QString &path, const ByteSource &bytes, bool mustExist) override;
+    QString writeFileFresh(const QString &path, const ByteSource &bytes) override;
     bool deleteFile(const QString &path) override;
     int execModal(QDialog &dialog) override;
     void endProcess() override;

@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QWidget>
 
+#include <utility>
+
 namespace {
 
 // How far back the aids look for the tag the caret is in: a tag is never this long in practice,
@@ -131,10 +133,16 @@ void TagAids::userEdited()
     const QList<ContentEdit> edits = m_r1.pendingEdits();
     if (edits.size() != 1) {
         m_link[0] = m_link[1] = Range();
+        m_endTagsAhead.clear();
+        m_typingOver = Range();
         return;
     }
     const ContentEdit &edit = edits.front();
     const int removed = static_cast<int>(edit.removed.size());
+    followEdit(edit.offset, removed, static_cast<int>(edit.inserted.size()));
+    if (removed == 0 && edit.inserted.size() == 1 && m_enabled[AutoClose] && typeThrough(edit.offset, edit.inserted.front()))
+        return;
+    m_typingOver = Range();
     const bool inName = m_link[0].contains(edit.offset, edit.offset + removed) || m_link[1].contains(edit.offset, edit.offset + removed);
     if (inName && isNameText(edit.inserted) && m_enabled[LinkedRename] && mirrorRename(edit.offset, removed, edit.inserted))
         return;
@@ -154,6 +162,60 @@ void TagAids::userEdited()
         offer(ChoiceKind::Attribute, edit.offset + 1);
 }
 
+void TagAids::write(int offset, int removed, const QString &inserted)
+{
+    m_writing = true;
+    m_r1.replaceRange(offset, removed, inserted);
+    m_writing = false;
+    followEdit(offset, removed, static_cast<int>(inserted.size()));
+}
+
+void TagAids::followEdit(int offset, int removed, int inserted)
+{
+    for (qsizetype i = m_endTagsAhead.size() - 1; i >= 0; --i) {
+        Range &range = m_endTagsAhead[i];
+        if (offset + removed <= range.offset)
+            range.offset += inserted - removed;
+        else if (offset < range.offset + range.length)
+            m_endTagsAhead.removeAt(i);
+    }
+}
+
+bool TagAids::typeThrough(int offset, QChar typed)
+{
+    // The character typed sits at offset; what was there before now follows it.
+    if (m_typingOver.offset >= 0) {
+        const Range over = std::exchange(m_typingOver, Range());
+        if (offset != over.offset + m_typedOver)
+            return false;
+        if (m_r1.textRange(offset + 1, offset + 2) == QString(typed)) {
+            write(offset + 1, 1, QString());
+            if (++m_typedOver < over.length)
+                m_typingOver = over;
+            return true;
+        }
+        // Another end tag after all: the one typed over so far is written out again after it.
+        write(offset + 1, 0, m_r1.textRange(over.offset, offset));
+        m_endTagsAhead.append(Range{offset + 1, over.length});
+        return false;
+    }
+    if (typed != u'/' || m_r1.textRange(offset - 1, offset) != QLatin1String("<"))
+        return false;
+    for (qsizetype i = 0; i < m_endTagsAhead.size(); ++i) {
+        const Range ahead = m_endTagsAhead.at(i);
+        if (ahead.offset != offset + 1)
+            continue;
+        // "</" typed in front of an end tag written ahead: the caret goes into that one instead.
+        m_endTagsAhead.removeAt(i);
+        write(offset - 1, 2, QString());
+        m_r1.setSelStart(offset + 1);
+        m_typingOver = Range{offset - 1, ahead.length};
+        m_typedOver = 2;
+        return true;
+    }
+    return false;
+}
+
 bool TagAids::mirrorRename(int offset, int removed, const QString &inserted)
 {
     const int here = m_link[0].contains(offset, offset + removed) ? 0 : 1;
@@ -163,9 +225,7 @@ bool TagAids::mirrorRename(int offset, int removed, const QString &inserted)
     const bool partnerAfter = m_link[there].offset > m_link[here].offset;
     const int partnerStart = m_link[there].offset + (partnerAfter ? delta : 0);
     const int partnerOffset = partnerStart + (offset - m_link[here].offset);
-    m_writing = true;
-    m_r1.replaceRange(partnerOffset, removed, inserted);
-    m_writing = false;
+    write(partnerOffset, removed, inserted);
     m_link[there].offset = partnerStart;
     if (!partnerAfter)
         m_link[here].offset += delta;
@@ -224,9 +284,8 @@ void TagAids::closeStartTag(int offset)
     // Typing ">" in front of the end tag already there closes nothing more.
     if (m_r1.textRange(offset + 1, offset + 1 + static_cast<int>(endTag.size())).compare(endTag, Qt::CaseInsensitive) == 0)
         return;
-    m_writing = true;
-    m_r1.replaceRange(offset + 1, 0, endTag);
-    m_writing = false;
+    write(offset + 1, 0, endTag);
+    m_endTagsAhead.append(Range{offset + 1, static_cast<int>(endTag.size())});
 }
 
 void TagAids::completeEndTag(int offset)
@@ -246,9 +305,7 @@ void TagAids::completeEndTag(int offset)
     const QString name = start >= 0 ? m_r1.textRange(start, start + static_cast<int>(modelName.size())) : modelName;
     if (name.compare(modelName, Qt::CaseInsensitive) != 0)
         return;
-    m_writing = true;
-    m_r1.replaceRange(offset + 1, 0, name + u'>');
-    m_writing = false;
+    write(offset + 1, 0, name + u'>');
     m_r1.setSelStart(offset + 1 + static_cast<int>(name.size()) + 1);
 }
 
@@ -331,8 +388,6 @@ void TagAids::choiceMade(const QString &choice)
     default:
         break;
     }
-    m_writing = true;
-    m_r1.replaceRange(m_choiceStart, caret - m_choiceStart, text);
-    m_writing = false;
+    write(m_choiceStart, caret - m_choiceStart, text);
     m_r1.setSelStart(m_choiceStart + static_cast<int>(text.size()) - caretFromEnd);
 }

@@ -51,6 +51,12 @@ private:
     };
 
     void userEdited();
+    // Writes into the document for the user (m_writing), keeping the end tags ahead in step.
+    void write(int offset, int removed, const QString &inserted);
+    // Moves the end tags written ahead past an edit; drops those the edit touches.
+    void followEdit(int offset, int removed, int inserted);
+    // Typing over an end tag written ahead; true when the typed character was taken as its own.
+    bool typeThrough(int offset, QChar typed);
     void choiceMade(const QString &choice);
     bool mirrorRename(int offset, int removed, const QString &inserted);
     void closeStartTag(int offset);
@@ -69,6 +75,13 @@ private:
     QAction *m_complete;
     // The names of the tag under the caret and of its partner, in the text as it is now.
     Range m_link[2];
+    // End tags written ahead of the caret by auto-close. A user who types the end tag anyway types
+    // over them ("</" in front of one, then its name and ">"), rather than writing it twice.
+    QList<Range> m_endTagsAhead;
+    // The end tag being typed over, once "</" was typed in front of it, and how much of it the
+    // user has typed.
+    Range m_typingOver;
+    int m_typedOver = 0;
     ChoiceKind m_choiceKind = ChoiceKind::None;
     int m_choiceStart = 0;
     bool m_writing = false;

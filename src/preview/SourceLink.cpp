@@ -4,7 +4,7 @@
 #include "editor/EditorControl.h"
 #include "model/PageModelBuilder.h"
 #include "preview/PreviewBrowser.h"
-#include "preview/SourceLinkOptions.h"
+#include "previewui/SourceLinkOptions.h"
 #include "preview/SourceLinkScript.h"
 
 #include <QJsonArray>

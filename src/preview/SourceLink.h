@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "preview/EditTrail.h"
-#include "preview/SourceMarks.h"
+#include "previewui/EditTrail.h"
+#include "previewui/SourceMarks.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/SourceLinkScript.h"
 
-#include "preview/SourceMarks.h"
+#include "previewui/SourceMarks.h"
 
 namespace {
 

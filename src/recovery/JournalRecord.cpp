@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "recovery/JournalRecord.h"
 
+#include "text/DocumentEncoder.h"
+
 #include <QBuffer>
 #include <QDataStream>
+
+#include <algorithm>
 
 namespace {
 
@@ -27,9 +31,53 @@ bool JournalRecord::writeTo(QIODevice &device) const
     out.setVersion(StreamVersion);
     // The machine's own order: the text is written as it is held, without a swapped copy.
     out.setByteOrder(QDataStream::LittleEndian);
-    out << Magic << Version << written.toMSecsSinceEpoch() << caption << hasFile << path << static_cast<qint32>(format.encoding)
-        << format.byteOrderMark << static_cast<qint32>(format.lineBreaks) << text;
+    writeFields(out);
+    out << text;
     return out.status() == QDataStream::Ok;
+}
+
+void JournalRecord::writeFields(QDataStream &out) const
+{
+    out << Magic << Version << written.toMSecsSinceEpoch() << caption << hasFile << path << static_cast<qint32>(format.encoding)
+        << format.byteOrderMark << static_cast<qint32>(format.lineBreaks);
+}
+
+bool JournalRecord::writeTo(QIODevice &device, QByteArrayView utf8Text, const std::atomic_bool &cancelled) const
+{
+    if (device.isSequential())
+        return false;
+    QDataStream out(&device);
+    out.setVersion(StreamVersion);
+    out.setByteOrder(QDataStream::LittleEndian);
+    writeFields(out);
+    // A string is its size in bytes, then its UTF-16 code units: the size is put in its place
+    // once the text has been written and counted.
+    const qint64 sizeAt = device.pos();
+    out << quint32(0);
+    if (out.status() != QDataStream::Ok)
+        return false;
+    constexpr qsizetype PieceSize = qsizetype(1) << 18;
+    DocumentEncoder encoder({TextFormat::Encoding::Utf16Le, false, TextFormat::LineBreaks::CrLf});
+    QByteArray units;
+    qint64 size = 0;
+    for (qsizetype at = 0; at <= utf8Text.size(); at += PieceSize) {
+        if (cancelled.load())
+            return false;
+        units.resize(0);
+        const QByteArrayView piece = utf8Text.sliced(at, std::min(PieceSize, utf8Text.size() - at));
+        if (!encoder.feed(piece, units) || (at + PieceSize > utf8Text.size() && !encoder.finish(units)) ||
+            device.write(units) != units.size())
+            return false;
+        size += units.size();
+    }
+    // QDataStream's strings before its extended sizes: 0xFFFFFFFF stands for a null string.
+    if (size >= qint64(0xFFFFFFFF))
+        return false;
+    const qint64 end = device.pos();
+    if (!device.seek(sizeAt))
+        return false;
+    out << static_cast<quint32>(size);
+    return out.status() == QDataStream::Ok && device.seek(end);
 }
 
 std::optional<JournalRecord> JournalRecord::parse(const QByteArray &bytes, QString *error)

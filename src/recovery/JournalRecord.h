@@ -4,11 +4,14 @@
 #include "text/TextDecoding.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QString>
 
+#include <atomic>
 #include <optional>
 
+class QDataStream;
 class QIODevice;
 
 // What a journal keeps of an unsaved document: enough to put it back as it was, tied to its
@@ -29,7 +32,15 @@ struct JournalRecord {
     // The same bytes written straight to device, without a copy of them in memory; false when
     // the device failed.
     bool writeTo(QIODevice &device) const;
+    // The same bytes with utf8Text, the text as the editor keeps it, in place of text: turned
+    // into UTF-16 a piece at a time as it is written, never whole. False when the device failed
+    // or cannot seek, or when cancelled became true (checked between pieces).
+    bool writeTo(QIODevice &device, QByteArrayView utf8Text, const std::atomic_bool &cancelled) const;
     // Reads what serialize wrote; empty, with error set, for anything else.
     static std::optional<JournalRecord> parse(const QByteArray &bytes, QString *error = nullptr);
     static std::optional<JournalRecord> readFrom(QIODevice &device, QString *error = nullptr);
+
+private:
+    // Everything before the text.
+    void writeFields(QDataStream &out) const;
 };

@@ -21,15 +21,15 @@ QString lastError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
-// Writes record to a new file at path (mode 0600, never through a link) and syncs it.
-QString writeNew(const QByteArray &path, const JournalRecord &record)
+// Writes content to a new file at path (mode 0600, never through a link) and syncs it.
+QString writeNew(const QByteArray &path, const RecoveryJournal::Content &content)
 {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return lastError();
     QFile file;
     // A large document goes to the disk as it is encoded, never as a second copy in memory.
-    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle) || !record.writeTo(file) || !file.flush()) {
+    if (!file.open(fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle) || !content(file) || !file.flush()) {
         const QString reason = file.errorString();
         file.close();
         ::close(fd);
@@ -75,19 +75,23 @@ QString RecoveryJournal::write(const JournalRecord &record)
     // The folder is checked again before every write: it may have been replaced meanwhile.
     if (const QString error = reserve(); !error.isEmpty())
         return error;
-    const QByteArray target = QFile::encodeName(m_file);
+    return writeFile(m_file, [&record](QIODevice &device) { return record.writeTo(device); });
+}
+
+QString RecoveryJournal::writeFile(const QString &file, const Content &content)
+{
+    const QByteArray target = QFile::encodeName(file);
     const QByteArray temporary = target + ".tmp";
     ::unlink(temporary.constData());
-    QString reason = writeNew(temporary, record);
+    QString reason = writeNew(temporary, content);
     if (reason.isEmpty() && ::rename(temporary.constData(), target.constData()) != 0)
         reason = lastError();
     if (!reason.isEmpty()) {
         ::unlink(temporary.constData());
-        return QStringLiteral("cannot write %1: %2").arg(m_file, reason);
+        return QStringLiteral("cannot write %1: %2").arg(file, reason);
     }
     // The rename itself reaches the disk with the folder.
-    const int folder =
-        ::open(QFile::encodeName(QFileInfo(m_file).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int folder = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder >= 0) {
         ::fsync(folder);
         ::close(folder);

@@ -131,21 +131,37 @@ QByteArray finalTarget(QByteArray native, int &error)
     return {};
 }
 
-bool writeAll(int fd, const QByteArray &bytes, qsizetype &written)
+// What writeAll returns when the pieces held other than the bytes announced.
+constexpr int SourceMismatch = -1;
+
+QString failureReason(int error)
+{
+    if (error == SourceMismatch)
+        return QStringLiteral("the text to save changed while it was being written");
+    return reasonFor(error);
+}
+
+// Writes the source's pieces from the file's start, counting the bytes written; never more
+// than the source announced. 0, or why the writing stopped: an errno value or SourceMismatch.
+int writeAll(int fd, const ByteSource &source, qint64 &written)
 {
     written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::pwrite(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written), written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            if (n == 0)
-                errno = EIO;
-            return false;
+    QByteArray piece;
+    while (source.next(piece)) {
+        if (piece.size() > source.size - written)
+            return SourceMismatch;
+        qsizetype done = 0;
+        while (done < piece.size()) {
+            const ssize_t n = ::pwrite(fd, piece.constData() + done, static_cast<size_t>(piece.size() - done), written);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return n == 0 ? EIO : errno;
+            done += n;
+            written += n;
         }
-        written += n;
     }
-    return true;
+    return written == source.size ? 0 : SourceMismatch;
 }
 
 // Makes sure bytes more than the file holds now can be written, before the first byte changes:
@@ -171,7 +187,7 @@ int reserveRoom(int fd, qint64 oldSize, qint64 newSize)
 // Rewrites the file in place: for a file with several hard links, a file in a folder the user
 // cannot write, or one whose owner a new file could not take over. Room is reserved first, so a
 // full disk leaves the old bytes intact; a failure after the first byte says what the file holds.
-QString writeInPlace(const QString &shown, const QByteArray &native, const struct stat &before, const QByteArray &bytes)
+QString writeInPlace(const QString &shown, const QByteArray &native, const struct stat &before, const ByteSource &bytes)
 {
     Descriptor fd(::open(native.constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
     if (fd.get() < 0)
@@ -180,11 +196,11 @@ QString writeInPlace(const QString &shown, const QByteArray &native, const struc
     if (::fstat(fd.get(), &now) != 0 || now.st_dev != before.st_dev || now.st_ino != before.st_ino || !S_ISREG(now.st_mode))
         return QStringLiteral("Cannot write %1: it was replaced by another file while saving. Nothing was written.").arg(shown);
     const qint64 oldSize = now.st_size;
-    if (const int error = reserveRoom(fd.get(), oldSize, bytes.size()); error != 0)
+    if (const int error = reserveRoom(fd.get(), oldSize, bytes.size); error != 0)
         return QStringLiteral("Cannot write %1: %2. The file was not changed.").arg(shown, reasonFor(error));
-    qsizetype written = 0;
-    if (!writeAll(fd.get(), bytes, written)) {
-        const QString reason = reasonFor(errno);
+    qint64 written = 0;
+    if (const int error = writeAll(fd.get(), bytes, written); error != 0) {
+        const QString reason = failureReason(error);
         if (written == 0)
             return QStringLiteral("Cannot write %1: %2. The file was not changed.").arg(shown, reason);
         return QStringLiteral("Cannot write %1: %2. The file is damaged: its first %3 bytes hold the new text and the rest "
@@ -192,11 +208,11 @@ QString writeInPlace(const QString &shown, const QByteArray &native, const struc
             .arg(shown, reason)
             .arg(written);
     }
-    if (bytes.size() < oldSize && ::ftruncate(fd.get(), bytes.size()) != 0) {
+    if (bytes.size < oldSize && ::ftruncate(fd.get(), bytes.size) != 0) {
         return QStringLiteral("Cannot write %1: %2. The file holds the new text followed by the last %3 bytes of the "
                               "old. Save again, or save under another name.")
             .arg(shown, reasonFor(errno))
-            .arg(oldSize - bytes.size());
+            .arg(oldSize - bytes.size);
     }
     // Writing clears setuid and setgid for all but root; the owner may set them again.
     if (::fstat(fd.get(), &now) == 0 && (now.st_mode & 07777) != (before.st_mode & 07777))
@@ -209,14 +225,17 @@ QString writeInPlace(const QString &shown, const QByteArray &native, const struc
 }
 
 // Creates a file that did not exist, with the mode the user's umask and the folder give.
-QString writeNewFile(const QString &shown, const QByteArray &native, const QByteArray &bytes)
+QString writeNewFile(const QString &shown, const QByteArray &native, const ByteSource &bytes)
 {
     Descriptor fd(::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666));
     if (fd.get() < 0)
         return QStringLiteral("Cannot create %1: %2").arg(shown, reasonFor(errno));
-    qsizetype written = 0;
-    if (!writeAll(fd.get(), bytes, written) || ::fsync(fd.get()) != 0 || fd.close() != 0) {
-        const QString reason = reasonFor(errno);
+    qint64 written = 0;
+    int error = writeAll(fd.get(), bytes, written);
+    if (error == 0 && (::fsync(fd.get()) != 0 || fd.close() != 0))
+        error = errno;
+    if (error != 0) {
+        const QString reason = failureReason(error);
         ::unlink(native.constData());
         return QStringLiteral("Cannot create %1: %2. Nothing was saved.").arg(shown, reason);
     }
@@ -253,7 +272,7 @@ enum class Replaced { Done, Failed, InPlace };
 // Writes a temporary file beside the target with the target's owner, group and mode and
 // renames it over the target, so the old file stays whole until the new one is complete. When
 // the folder or the file's ownership does not allow that, asks for the in-place write instead.
-Replaced replaceAtomically(const QString &shown, const QByteArray &native, const struct stat &before, const QByteArray &bytes,
+Replaced replaceAtomically(const QString &shown, const QByteArray &native, const struct stat &before, const ByteSource &bytes,
                            QString &error)
 {
     const QByteArray folder = folderOf(native);
@@ -262,9 +281,9 @@ Replaced replaceAtomically(const QString &shown, const QByteArray &native, const
     if (fd.get() < 0)
         return Replaced::InPlace;
     auto discard = [&temp] { ::unlink(temp.constData()); };
-    qsizetype written = 0;
-    if (!writeAll(fd.get(), bytes, written)) {
-        error = QStringLiteral("Cannot write %1: %2. The file was not changed.").arg(shown, reasonFor(errno));
+    qint64 written = 0;
+    if (const int failure = writeAll(fd.get(), bytes, written); failure != 0) {
+        error = QStringLiteral("Cannot write %1: %2. The file was not changed.").arg(shown, failureReason(failure));
         discard();
         return Replaced::Failed;
     }
@@ -464,7 +483,7 @@ int openRegularFile(const QString &path, qint64 &size, QString &error)
     return fd.release();
 }
 
-QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)
+QString writeFileAtomic(const QString &path, const ByteSource &bytes, bool mustExist)
 {
     int linkError = 0;
     const QByteArray native = finalTarget(encodeName(path), linkError);
@@ -494,7 +513,7 @@ QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustE
     return writeInPlace(shown, native, before, bytes);
 }
 
-QString writeFileFresh(const QString &path, const QByteArray &bytes)
+QString writeFileFresh(const QString &path, const ByteSource &bytes)
 {
     const QByteArray native = encodeName(path);
     if (::unlink(native.constData()) != 0 && errno != ENOENT)
@@ -502,9 +521,16 @@ QString writeFileFresh(const QString &path, const QByteArray &bytes)
     Descriptor fd(::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (fd.get() < 0)
         return systemText(errno);
-    qsizetype written = 0;
-    if (!writeAll(fd.get(), bytes, written) || fd.close() != 0)
-        return systemText(errno);
+    qint64 written = 0;
+    if (const int error = writeAll(fd.get(), bytes, written); error != 0) {
+        ::unlink(native.constData());
+        return error == SourceMismatch ? failureReason(error) : systemText(error);
+    }
+    if (fd.close() != 0) {
+        const QString reason = systemText(errno);
+        ::unlink(native.constData());
+        return reason;
+    }
     return {};
 }
 

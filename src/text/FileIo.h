@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "text/ByteSource.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -40,8 +42,12 @@ QString reasonFor(int error);
 int openRegularFile(const QString &path, qint64 &size, QString &error);
 
 // See HostServices::writeFileAtomic.
-QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist);
-QString writeFileFresh(const QString &path, const QByteArray &bytes);
+QString writeFileAtomic(const QString &path, const ByteSource &bytes, bool mustExist);
+QString writeFileFresh(const QString &path, const ByteSource &bytes);
+inline QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)
+{
+    return writeFileAtomic(path, ByteSource::whole(bytes), mustExist);
+}
 bool deleteFile(const QString &path);
 // The private per-user temp folder under base (the platform's temp location when empty).
 QString privateTempFolder(QString *error, const QString &base = {});

@@ -2,13 +2,15 @@
 #include "support/TestMain.h"
 #include "support/VirtualDisplay.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 // Starts the real executable under a window manager, as a user's desktop does: the main window
-// must appear with its title, and a close through the window manager, confirmed, must end the
-// program cleanly.
+// must appear with its title, without the browser engine, Qt Quick or an OpenGL driver loaded
+// (they come with the first preview), and a close through the window manager, confirmed, must end
+// the program cleanly.
 class tst_Smoke : public QObject
 {
     Q_OBJECT
@@ -32,6 +34,11 @@ void tst_Smoke::startsShowsAndCloses()
     const QString window = display.waitForWindow(QStringLiteral("^Zorvane v1\\.0 - \\[Untitled\\]$"));
     QVERIFY2(!window.isEmpty(), "the main window with the untitled document's title did not appear");
     QCOMPARE(program.state(), QProcess::Running);
+    QFile maps(QStringLiteral("/proc/%1/maps").arg(program.processId()));
+    QVERIFY(maps.open(QIODevice::ReadOnly));
+    const QByteArray mapped = maps.readAll();
+    for (const char *library : {"libQt6WebEngineCore", "libQt6Quick", "libQt6Qml", "libQt6OpenGL", "libLLVM", "_dri.so", "libgallium"})
+        QVERIFY2(!mapped.contains(library), library);
 
     // The window manager's close (Alt+F4 in openbox) asks before the program ends.
     display.xdotool({QStringLiteral("windowactivate"), QStringLiteral("--sync"), window});

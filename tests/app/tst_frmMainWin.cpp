@@ -3,6 +3,7 @@
 #include "files/DocumentFiles.h"
 #include "formatting/FormattingToolbar.h"
 #include "editor/EditorControl.h"
+#include "previewui/PreviewView.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -23,9 +24,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <QWebEngineView>
 
-#include "preview/BrowserProbe.h"
 
 namespace {
 
@@ -60,7 +59,8 @@ QStringList describe(const QMenu *menu, const QString &path)
 class PreviewCountingHost : public ScriptedHost
 {
 public:
-    QString writeFileFresh(const QString &path, const QByteArray &bytes) override
+    using ScriptedHost::writeFileFresh;
+    QString writeFileFresh(const QString &path, const ByteSource &bytes) override
     {
         if (QFileInfo(path).fileName() == QLatin1String("qprev.html"))
             ++previewWrites;
@@ -93,7 +93,6 @@ private slots:
     void previewTabRefreshesOncePerSwitch_data();
     void previewTabRefreshesOncePerSwitch();
     void confirmedExitRunsNoFurtherHandler();
-    void newDocumentPreviewShowsItsBody();
 };
 
 void tst_frmMainWin::startUpState()
@@ -457,25 +456,7 @@ void tst_frmMainWin::confirmedExitRunsNoFurtherHandler()
     // Closing the find dialog with everything else wrote no preview and started no browser.
     QCOMPARE(host.previewWrites, 0);
     QVERIFY(!QFile::exists(host.tempFolder() + QStringLiteral("/qprev.html")));
-    QVERIFY(window.findChildren<QWebEngineView *>().isEmpty());
-}
-
-void tst_frmMainWin::newDocumentPreviewShowsItsBody()
-{
-    ScriptedHost host;
-    frmMainWin window(host);
-    window.Form_Load();
-    window.show();
-    EditorControl &r1 = window.r1();
-    r1.setSelStart(static_cast<int>(r1.Text().indexOf(QStringLiteral("\r\n</BODY>"))));
-    r1.setSelText(QStringLiteral("Hello"));
-    window.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
-    auto *view = window.findChild<QWebEngineView *>();
-    QVERIFY(view);
-    QVERIFY(BrowserProbe::waitShown(view, QUrl::fromLocalFile(host.tempFolder() + QStringLiteral("/qprev.html"))));
-    // The template's comment is closed, so the page is not one long comment.
-    QCOMPARE(BrowserProbe::bodyText(view).trimmed(), QStringLiteral("Hello"));
-    QCOMPARE(BrowserProbe::evaluate(view, QStringLiteral("document.title")).toString(), QStringLiteral("Untitled"));
+    QVERIFY(window.findChildren<PreviewView *>().isEmpty());
 }
 
 ZORVANE_TEST(tst_frmMainWin)

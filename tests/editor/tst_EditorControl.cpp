@@ -52,6 +52,7 @@ private slots:
     void keyWithSeveralCharactersTypesThemAll();
     void nonCharactersEnterAsReplacement_data();
     void nonCharactersEnterAsReplacement();
+    void textReadInPiecesIsTheWholeText();
 };
 
 void tst_EditorControl::offsetsCountUtf16Units_data()
@@ -653,6 +654,34 @@ void tst_EditorControl::nonCharactersEnterAsReplacement()
     QCOMPARE(editor.colours(0, editor.length()).size(), expected.size());
     // Nor is a non-character ever found.
     QCOMPARE(editor.Find(QStringLiteral("\uffff"), 0, -1, EditorControl::MatchCase | EditorControl::NoHighlight), -1);
+}
+
+void tst_EditorControl::textReadInPiecesIsTheWholeText()
+{
+    EditorControl r1;
+    QString text;
+    while (text.size() < 100'000)
+        text += QStringLiteral("<p>caf\u00e9 \U0001F600 \u20ac</p>\r\n");
+    r1.setText(text);
+    // An edit in the middle leaves the buffer's gap there: pieces end at it.
+    r1.setSelStart(text.size() / 2);
+    r1.setSelText(QStringLiteral("\u4f60"));
+    const QByteArray expected = r1.Text().toUtf8();
+    QCOMPARE(r1.utf8Length(), expected.size());
+    QCOMPARE(r1.utf8Text(), expected);
+    for (const qint64 pieceSize : {qint64(7), qint64(4096), qint64(1) << 20}) {
+        QByteArray read;
+        while (read.size() < r1.utf8Length()) {
+            const QByteArrayView piece = r1.utf8Piece(read.size(), pieceSize);
+            QVERIFY(!piece.isEmpty());
+            QVERIFY(piece.size() <= pieceSize);
+            read += piece;
+        }
+        QVERIFY(read == expected);
+    }
+    QCOMPARE(r1.utf8Piece(expected.size() - 2, 100), QByteArrayView(expected).last(2));
+    QVERIFY(r1.utf8Piece(expected.size(), 10).isEmpty());
+    QCOMPARE(r1.utf8Piece(-5, 8), QByteArrayView(expected).first(3));
 }
 
 ZORVANE_TEST(tst_EditorControl)

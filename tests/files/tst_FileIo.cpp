@@ -69,6 +69,20 @@ struct stat statOf(const QByteArray &path)
     return status;
 }
 
+// bytes handed over in pieces of pieceSize, as a save streams them; taken counts the pieces
+// given. announced is the size the source claims, bytes.size() unless a row lies.
+ByteSource inPieces(const QByteArray &bytes, qsizetype pieceSize, int &taken, qint64 announced = -1)
+{
+    return {announced < 0 ? bytes.size() : announced, [bytes, pieceSize, &taken, at = qsizetype(0)](QByteArray &piece) mutable {
+                if (at >= bytes.size())
+                    return false;
+                piece = bytes.sliced(at, std::min(pieceSize, bytes.size() - at));
+                at += piece.size();
+                ++taken;
+                return true;
+            }};
+}
+
 // A path longer than the system takes (4096 bytes), and a name longer than a folder takes.
 QString tooLongPath(const QString &folder)
 {
@@ -150,6 +164,8 @@ private slots:
     void saveKeepsWhatTheFileWas();
     void saveThatDoesNotFitChangesNothing_data();
     void saveThatDoesNotFitChangesNothing();
+    void saveOfPiecesOtherThanAnnouncedFails_data();
+    void saveOfPiecesOtherThanAnnouncedFails();
     void saveCreatesAndRefusesMissingFiles();
 };
 
@@ -432,14 +448,17 @@ void tst_FileIo::saveKeepsWhatTheFileWas()
 void tst_FileIo::saveThatDoesNotFitChangesNothing_data()
 {
     QTest::addColumn<bool>("readOnlyFolder");
+    QTest::addColumn<int>("piecesBeforeFailure"); // the pieces the write takes before it fails
 
-    QTest::newRow("replacement") << false;
-    QTest::newRow("in place") << true;
+    // The replacement fails halfway through writing; the rewrite in place before it begins.
+    QTest::newRow("replacement") << false << 5;
+    QTest::newRow("in place") << true << 0;
 }
 
 void tst_FileIo::saveThatDoesNotFitChangesNothing()
 {
     QFETCH(bool, readOnlyFolder);
+    QFETCH(int, piecesBeforeFailure);
 
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("page.htm"));
@@ -459,15 +478,54 @@ void tst_FileIo::saveThatDoesNotFitChangesNothing()
     rlimit small = saved;
     small.rlim_cur = 4096;
     QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
-    const QString error = FileIo::writeFileAtomic(file, QByteArray(8192, 'x'), true);
+    int taken = 0;
+    const QString error = FileIo::writeFileAtomic(file, inPieces(QByteArray(8192, 'x'), 1024, taken), true);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
     lock.reset();
 
     QVERIFY2(error.contains(QLatin1String("File too large")), qPrintable(error));
     QVERIFY2(error.contains(QLatin1String("The file was not changed.")), qPrintable(error));
+    QCOMPARE(taken, piecesBeforeFailure);
     QCOMPARE(readRaw(native(file)), old);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("page.htm")});
+}
+
+void tst_FileIo::saveOfPiecesOtherThanAnnouncedFails_data()
+{
+    QTest::addColumn<QString>("kind"); // which writer
+    QTest::addColumn<qint64>("announced");
+
+    QTest::newRow("replacement, fewer") << QStringLiteral("replace") << qint64(9000);
+    QTest::newRow("replacement, more") << QStringLiteral("replace") << qint64(3000);
+    QTest::newRow("new file, fewer") << QStringLiteral("new") << qint64(9000);
+    QTest::newRow("fresh file, more") << QStringLiteral("fresh") << qint64(3000);
+}
+
+void tst_FileIo::saveOfPiecesOtherThanAnnouncedFails()
+{
+    QFETCH(QString, kind);
+    QFETCH(qint64, announced);
+
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("page.htm"));
+    const QByteArray old("<p>old</p>");
+    if (kind == QLatin1String("replace"))
+        QVERIFY(writeRaw(native(file), old));
+    int taken = 0;
+    const ByteSource source = inPieces(QByteArray(8192, 'x'), 1024, taken, announced);
+    const QString error = kind == QLatin1String("fresh") ? FileIo::writeFileFresh(file, source)
+                                                           : FileIo::writeFileAtomic(file, source, kind == QLatin1String("replace"));
+    QVERIFY2(error.contains(QLatin1String("changed while it was being written")), qPrintable(error));
+    QVERIFY(taken > 1);
+    // The old file whole, or none; no temporary file left.
+    const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    if (kind == QLatin1String("replace")) {
+        QCOMPARE(readRaw(native(file)), old);
+        QCOMPARE(left, QStringList{QStringLiteral("page.htm")});
+    } else {
+        QCOMPARE(left, QStringList());
+    }
 }
 
 void tst_FileIo::saveCreatesAndRefusesMissingFiles()

@@ -50,6 +50,10 @@ void tst_TagAids::closingWhileTyping_data()
     QTest::newRow("end tag of an optional-end element")
         << "<ul><li>x" << "</" << "<ul><li>x</li>" << 14;
     QTest::newRow("end tag in a comment") << "<i><!-- " << "</" << "<i><!-- </" << 10;
+    // A user who types the end tags anyway types over the ones written ahead.
+    QTest::newRow("end tags typed over") << "" << "<p><i>x</i></p>" << "<p><i>x</i></p>" << 15;
+    QTest::newRow("end tag typed over, then text") << "" << "<b>x</b>y" << "<b>x</b>y" << 9;
+    QTest::newRow("another end tag typed in front") << "" << "<b>x</i>" << "<b>x</i></b>" << 8;
 }
 
 void tst_TagAids::closingWhileTyping()

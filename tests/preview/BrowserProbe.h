@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "preview/PreviewBrowser.h"
+#include "previewui/PreviewView.h"
+
 #include <QFile>
 #include <QRegularExpression>
+#include <QTabWidget>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -15,6 +19,12 @@ namespace BrowserProbe {
 
 constexpr int timeout = 20000;
 
+// The engine's view inside a view the program's windows hold (PreviewView).
+inline PreviewBrowser *browserOf(const QWidget *view)
+{
+    return view ? view->findChild<PreviewBrowser *>() : nullptr;
+}
+
 inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
@@ -26,6 +36,22 @@ inline QByteArray pageBytes(const QString &path)
 {
     // Latin-1 keeps every byte as it is.
     return QString::fromLatin1(fileBytes(path)).remove(QRegularExpression(QStringLiteral(" data-zv-src=\"[0-9]+\""))).toLatin1();
+}
+
+// Brings the main window's Preview tab to the front, as the user's click does, and waits for the
+// browser it makes there on first showing; nullptr on a time-out.
+inline PreviewBrowser *showPreviewTab(QWidget &mainWindow)
+{
+    mainWindow.show();
+    auto *tabs = mainWindow.findChild<QTabWidget *>(QStringLiteral("maintabs"));
+    auto *previewTab = mainWindow.findChild<QWidget *>(QStringLiteral("previewTab"));
+    if (!tabs || !previewTab)
+        return nullptr;
+    tabs->setCurrentWidget(previewTab);
+    PreviewBrowser *browser = nullptr;
+    const bool made = QTest::qWaitFor(
+        [&] { return (browser = browserOf(mainWindow.findChild<QWidget *>(QStringLiteral("qprevbr")))) != nullptr; }, timeout);
+    return made ? browser : nullptr;
 }
 
 // Waits until view has loaded url; false on a time-out.

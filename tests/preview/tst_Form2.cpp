@@ -5,7 +5,8 @@
 #include "app/frmAbout.h"
 #include "app/frmMainWin.h"
 #include "editor/EditorControl.h"
-#include "preview/Form2.h"
+#include "previewui/Form2.h"
+#include "preview/PreviewPane.h"
 #include "preview/PreviewBrowser.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
@@ -65,8 +66,8 @@ void tst_Form2::previewWindowShowsTheText()
     QVERIFY(!form->isModal());
     QCOMPARE(form->windowTitle(), QStringLiteral("Preview Window:"));
     QCOMPARE(form->w1()->accessibleName(), QStringLiteral("Preview"));
-    QVERIFY(waitShown(form->w1(), QUrl::fromLocalFile(path)));
-    QCOMPARE(bodyText(form->w1()), QStringLiteral("na\u00efve"));
+    QVERIFY(waitShown(browserOf(form->w1()), QUrl::fromLocalFile(path)));
+    QCOMPARE(bodyText(browserOf(form->w1())), QStringLiteral("na\u00efve"));
 }
 
 void tst_Form2::secondPreviewReusesTheWindow()
@@ -79,9 +80,9 @@ void tst_Form2::secondPreviewReusesTheWindow()
     w.r1().setText(QStringLiteral("<p>one</p>"));
     w.mnuPreview_Click();
     QPointer<Form2> form = w.findChild<Form2 *>();
-    QVERIFY(waitShown(form->w1(), url));
+    QVERIFY(waitShown(browserOf(form->w1()), url));
 
-    QSignalSpy navigations(form->w1(), &QWebEngineView::urlChanged);
+    QSignalSpy navigations(browserOf(form->w1()), &QWebEngineView::urlChanged);
     w.r1().setText(QStringLiteral("<p>two</p>"));
     // The main toolbar's Preview button runs the same command.
     w.toolbarButton(QStringLiteral("Preview"))->click();
@@ -89,12 +90,12 @@ void tst_Form2::secondPreviewReusesTheWindow()
     QCOMPARE(w.findChildren<Form2 *>().size(), 1);
     QCOMPARE(w.findChild<Form2 *>(), form.data());
     QVERIFY(form->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(bodyText(form->w1()), QStringLiteral("two"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(bodyText(browserOf(form->w1())), QStringLiteral("two"), timeout);
     // The window shows its own page, never the quick preview's (which the editor's loss of the
     // focus to the window may refresh).
     for (const QList<QVariant> &navigation : navigations)
         QCOMPARE(navigation.at(0).toUrl(), url);
-    QCOMPARE(form->w1()->url(), url);
+    QCOMPARE(browserOf(form->w1())->url(), url);
 }
 
 void tst_Form2::onlyTheExactExitKeyUnloads_data()
@@ -115,7 +116,7 @@ void tst_Form2::onlyTheExactExitKeyUnloads()
     QFETCH(bool, unloads);
 
     QWidget owner;
-    QPointer<Form2> form = new Form2(&owner);
+    QPointer<Form2> form = new Form2(&owner, new PreviewPane);
     form->show();
     form->PrevTlb_ButtonClick(key);
     if (unloads) {
@@ -150,7 +151,7 @@ void tst_Form2::exitButtonUnloadsAndNextPreviewLoadsAfresh()
     form = w.findChild<Form2 *>();
     QVERIFY(form);
     QVERIFY(form->isVisible());
-    QVERIFY(waitShown(form->w1(), QUrl::fromLocalFile(tempFile(host, QStringLiteral("Temp.html")))));
+    QVERIFY(waitShown(browserOf(form->w1()), QUrl::fromLocalFile(tempFile(host, QStringLiteral("Temp.html")))));
 }
 
 void tst_Form2::unwritableFileOpensNoWindow()
@@ -183,7 +184,7 @@ void tst_Form2::viewFollowsTheWindowSize()
     QFETCH(QSize, view);
 
     QWidget owner;
-    auto *form = new Form2(&owner);
+    auto *form = new Form2(&owner, new PreviewPane);
     form->show();
     form->resize(window);
     QTRY_COMPARE(form->size(), window);
@@ -212,14 +213,14 @@ void tst_Form2::aboutLinkShowsTheAboutPage()
     QCOMPARE(form->parentWidget(), &w);
     QVERIFY(form->isVisible());
     const QUrl about = QUrl::fromLocalFile(tempFile(host, QStringLiteral("About.html")));
-    QVERIFY(waitShown(form->w1(), about));
-    QCOMPARE(form->w1()->title(), QStringLiteral("About Zorvane v1.0"));
+    QVERIFY(waitShown(browserOf(form->w1()), about));
+    QCOMPARE(browserOf(form->w1())->title(), QStringLiteral("About Zorvane v1.0"));
 
     // A preview afterwards reuses the window.
     w.r1().setText(QStringLiteral("<p>document</p>"));
     w.mnuPreview_Click();
     QCOMPARE(w.findChild<Form2 *>(), form);
-    QTRY_COMPARE_WITH_TIMEOUT(bodyText(form->w1()), QStringLiteral("document"), timeout);
+    QTRY_COMPARE_WITH_TIMEOUT(bodyText(browserOf(form->w1())), QStringLiteral("document"), timeout);
 }
 
 ZORVANE_TEST(tst_Form2)

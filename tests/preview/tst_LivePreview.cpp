@@ -3,8 +3,8 @@
 
 #include "app/frmMainWin.h"
 #include "editor/EditorControl.h"
-#include "preview/Form2.h"
-#include "preview/LivePreview.h"
+#include "previewui/Form2.h"
+#include "previewui/LivePreview.h"
 #include "preview/PreviewBrowser.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
@@ -72,14 +72,14 @@ void tst_LivePreview::typingRefreshesOncePerPauseAndKeepsTheFocus()
     w.mnuPreview_Click();
     auto *form = w.findChild<Form2 *>();
     const QString path = tempFile(host, QStringLiteral("Temp.html"));
-    QVERIFY(waitShown(form->w1(), QUrl::fromLocalFile(path)));
+    QVERIFY(waitShown(browserOf(form->w1()), QUrl::fromLocalFile(path)));
 
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QWidget *editor = w.r1().widget();
     editor->setFocus();
     QTRY_VERIFY(editor->hasFocus());
-    QSignalSpy loads(form->w1(), &QWebEngineView::loadStarted);
+    QSignalSpy loads(browserOf(form->w1()), &QWebEngineView::loadStarted);
 
     // A pause longer than any gap between the keys, however slowly the keys come: each key puts
     // the refresh off again, and none has run when the typing ends.
@@ -97,7 +97,7 @@ void tst_LivePreview::typingRefreshesOncePerPauseAndKeepsTheFocus()
     QVERIFY(refreshHasRun(w));
     QCOMPARE(pageBytes(path), QByteArray("typed<p>start</p>"));
     QTRY_COMPARE_WITH_TIMEOUT(loads.count(), 1, timeout);
-    QTRY_VERIFY_WITH_TIMEOUT(bodyText(form->w1()).startsWith(QLatin1String("typed")), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(bodyText(browserOf(form->w1())).startsWith(QLatin1String("typed")), timeout);
     QVERIFY(!live->isPending());
     QCOMPARE(loads.count(), 1);
     QVERIFY(editor->hasFocus());
@@ -152,11 +152,11 @@ void tst_LivePreview::refreshesOnlyWhatIsShown()
     QCOMPARE(pageBytes(quick), tabFollows ? QByteArray("<p>after</p>") : quickBefore);
     QCOMPARE(pageBytes(windowFile), windowFollows ? QByteArray("<p>after</p>") : windowBefore);
     if (tabFollows) {
-        auto *qprevbr = w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
-        QTRY_COMPARE_WITH_TIMEOUT(bodyText(qprevbr), QStringLiteral("after"), timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(browserOf(w.findChild<QWidget *>(QStringLiteral("qprevbr"))), timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(bodyText(browserOf(w.findChild<QWidget *>(QStringLiteral("qprevbr")))), QStringLiteral("after"), timeout);
     }
     if (windowFollows)
-        QTRY_COMPARE_WITH_TIMEOUT(bodyText(w.findChild<Form2 *>()->w1()), QStringLiteral("after"), timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(bodyText(browserOf(w.findChild<Form2 *>()->w1())), QStringLiteral("after"), timeout);
 }
 
 void tst_LivePreview::refreshKeepsTheReadersPlace()
@@ -168,7 +168,7 @@ void tst_LivePreview::refreshKeepsTheReadersPlace()
     const QString page = QStringLiteral("<body style='height:5000px'><p>%1</p></body>");
     w.r1().setText(page.arg(QStringLiteral("first")));
     w.mnuPreview_Click();
-    PreviewBrowser *view = w.findChild<Form2 *>()->w1();
+    PreviewBrowser *view = browserOf(w.findChild<Form2 *>()->w1());
     QVERIFY(waitShown(view, QUrl::fromLocalFile(tempFile(host, QStringLiteral("Temp.html")))));
     evaluate(view, QStringLiteral("window.scrollTo(0, 1200)"));
     QTRY_COMPARE_WITH_TIMEOUT(view->page()->scrollPosition().y(), 1200.0, timeout);

@@ -4,7 +4,7 @@
 
 #include "app/frmMainWin.h"
 #include "editor/EditorControl.h"
-#include "preview/Form2.h"
+#include "previewui/Form2.h"
 #include "preview/PreviewBrowser.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
@@ -632,7 +632,7 @@ void tst_PreviewSafety::newDocumentStartsWithFreshStorage()
     w.show();
     w.r1().setText(storageWriter);
     w.RefreshQuickPreview();
-    auto *qprevbr = w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
+    PreviewBrowser *qprevbr = showPreviewTab(w);
     QVERIFY(qprevbr);
     QTRY_COMPARE_WITH_TIMEOUT(qprevbr->title(), QStringLiteral("kept"), timeout);
 
@@ -660,11 +660,11 @@ void tst_PreviewSafety::bothPreviewsAreGuarded()
     w.RefreshQuickPreview();
     w.mnuPreview_Click();
 
-    auto *qprevbr = w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
+    PreviewBrowser *qprevbr = showPreviewTab(w);
     auto *form = w.findChild<Form2 *>();
     QVERIFY(qprevbr);
     QVERIFY(form);
-    for (PreviewBrowser *view : {qprevbr, form->w1()}) {
+    for (PreviewBrowser *view : {qprevbr, browserOf(form->w1())}) {
         QTRY_VERIFY_WITH_TIMEOUT(view->title().startsWith(QLatin1String("done:")), timeout);
         QCOMPARE(view->title(), QStringLiteral("done:"));
     }

@@ -37,6 +37,7 @@ private slots:
     void plantedSymlinkIsNotFollowed();
     void refreshKeepsScrollPosition();
     void pageScriptsNeverBlockTheEditor();
+    void newDocumentPreviewShowsItsBody();
 };
 
 namespace {
@@ -46,9 +47,11 @@ QString tempFile(ScriptedHost &host, const QString &name)
     return host.tempFolder() + QLatin1Char('/') + name;
 }
 
+// The Preview tab's browser, inside the view the tab holds.
 PreviewBrowser *qprevbr(const frmMainWin &w)
 {
-    return w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
+    const auto *view = w.findChild<QWidget *>(QStringLiteral("qprevbr"));
+    return view ? view->findChild<PreviewBrowser *>() : nullptr;
 }
 
 QString statusText(const frmMainWin &w)
@@ -103,7 +106,9 @@ void tst_QuickPreview::fileHoldsEditorText()
     const QString path = tempFile(host, QStringLiteral("qprev.html"));
     QCOMPARE(pageBytes(path), bytes);
     QVERIFY(!QFile::exists(tempFile(host, QStringLiteral("Temp.html"))));
-    PreviewBrowser *view = qprevbr(w);
+    // The hidden tab got the file only; its view comes with the tab and shows that file.
+    QVERIFY(!w.findChild<QWidget *>(QStringLiteral("qprevbr")));
+    PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(view);
     QCOMPARE(view->accessibleName(), QStringLiteral("Preview"));
     QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
@@ -129,8 +134,7 @@ void tst_QuickPreview::tabClicksAndFocusRefresh()
         QCOMPARE(pageBytes(path), text.toUtf8());
     }
 
-    maintabs->setCurrentIndex(1);
-    PreviewBrowser *view = qprevbr(w);
+    PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
     tabs->setFocus();
     QTRY_VERIFY(tabs->hasFocus());
@@ -174,7 +178,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
     const QString path = tempFile(host, QStringLiteral("qprev.html"));
     w.r1().setText(QStringLiteral("<p>before</p>"));
     w.RefreshQuickPreview();
-    PreviewBrowser *view = qprevbr(w);
+    PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(waitShown(view, QUrl::fromLocalFile(path)));
 
     if (folderGone)
@@ -235,6 +239,7 @@ void tst_QuickPreview::refreshKeepsScrollPosition()
 
     w.r1().setText(page.arg(QStringLiteral("first")));
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QTRY_VERIFY_WITH_TIMEOUT(qprevbr(w), timeout);
     PreviewBrowser *view = qprevbr(w);
     QVERIFY(waitShown(view, url));
     evaluate(view, QStringLiteral("window.scrollTo(0, 1200)"));
@@ -272,10 +277,28 @@ void tst_QuickPreview::pageScriptsNeverBlockTheEditor()
                                   "document.title = 'confirm ' + confirm('sure?') + ', prompt ' + prompt('name?');"
                                   "</script>"));
     w.RefreshQuickPreview();
-    PreviewBrowser *view = qprevbr(w);
+    PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(waitShown(view, QUrl::fromLocalFile(tempFile(host, QStringLiteral("qprev.html")))));
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("confirm true, prompt null"), timeout);
     QVERIFY(!boxShown);
+}
+
+void tst_QuickPreview::newDocumentPreviewShowsItsBody()
+{
+    ScriptedHost host;
+    frmMainWin window(host);
+    window.Form_Load();
+    window.show();
+    EditorControl &r1 = window.r1();
+    r1.setSelStart(static_cast<int>(r1.Text().indexOf(QStringLiteral("\r\n</BODY>"))));
+    r1.setSelText(QStringLiteral("Hello"));
+    window.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
+    QTRY_VERIFY_WITH_TIMEOUT(qprevbr(window), timeout);
+    PreviewBrowser *view = qprevbr(window);
+    QVERIFY(waitShown(view, QUrl::fromLocalFile(host.tempFolder() + QStringLiteral("/qprev.html"))));
+    // The template's comment is closed, so the page is not one long comment.
+    QCOMPARE(bodyText(view).trimmed(), QStringLiteral("Hello"));
+    QCOMPARE(evaluate(view, QStringLiteral("document.title")).toString(), QStringLiteral("Untitled"));
 }
 
 ZORVANE_TEST(tst_QuickPreview)

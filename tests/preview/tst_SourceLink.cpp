@@ -3,12 +3,12 @@
 
 #include "app/frmMainWin.h"
 #include "editor/EditorControl.h"
-#include "preview/Form2.h"
-#include "preview/LivePreview.h"
+#include "previewui/Form2.h"
+#include "previewui/LivePreview.h"
 #include "preview/PreviewBrowser.h"
-#include "preview/SourceLinkOptions.h"
+#include "previewui/SourceLinkOptions.h"
 #include "preview/SourceLinkScript.h"
-#include "preview/SourceMarks.h"
+#include "previewui/SourceMarks.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -81,8 +81,8 @@ PreviewBrowser *showInTab(frmMainWin &w, ScriptedHost &host, const QString &text
     w.r1().setText(text);
     w.r1().setSelStart(caret);
     w.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
-    auto *view = w.findChild<PreviewBrowser *>(QStringLiteral("qprevbr"));
-    if (!view || !waitShown(view, QUrl::fromLocalFile(host.tempFolder() + QStringLiteral("/qprev.html"))))
+    PreviewBrowser *view = nullptr;
+    if (!QTest::qWaitFor([&] { return (view = browserOf(w.findChild<QWidget *>(QStringLiteral("qprevbr")))) != nullptr; }, timeout) || !waitShown(view, QUrl::fromLocalFile(host.tempFolder() + QStringLiteral("/qprev.html"))))
         return nullptr;
     // The page's layout is in place once its body has a size.
     if (!QTest::qWaitFor([&] { return evaluate(view, QStringLiteral("document.body.offsetHeight")).toInt() > 0; }, timeout))
@@ -300,7 +300,8 @@ void tst_SourceLink::scrollingFollowsTheEditorAndBack()
     EditorControl &r1 = w.r1();
     r1.setText(text);
     w.mnuPreview_Click();
-    PreviewBrowser *view = w.findChild<Form2 *>()->w1();
+    PreviewBrowser *view = browserOf(w.findChild<Form2 *>()->w1());
+    QVERIFY(view);
     QVERIFY(waitShown(view, QUrl::fromLocalFile(host.tempFolder() + QStringLiteral("/Temp.html"))));
 
     // The paragraph at the editor's top line comes to the preview's top.

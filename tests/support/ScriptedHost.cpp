@@ -128,14 +128,22 @@ std::unique_ptr<FileReader> ScriptedHost::openFile(const QString &path, qint64 s
     return std::make_unique<FileReader>(path, sizeLimit);
 }
 
-QString ScriptedHost::writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist)
+QString ScriptedHost::writeFileAtomic(const QString &path, const ByteSource &bytes, bool mustExist)
 {
-    if (!m_nextWriteFailure.isEmpty())
+    if (!m_nextWriteFailure.isEmpty()) {
+        // As a disk that fills up halfway: the first pieces are taken before the failure.
+        QByteArray piece;
+        for (qint64 taken = 0; taken == 0 || taken < bytes.size / 2;) {
+            if (!bytes.next(piece))
+                break;
+            taken += piece.size();
+        }
         return std::exchange(m_nextWriteFailure, QString());
+    }
     return FileIo::writeFileAtomic(path, bytes, mustExist);
 }
 
-QString ScriptedHost::writeFileFresh(const QString &path, const QByteArray &bytes)
+QString ScriptedHost::writeFileFresh(const QString &path, const ByteSource &bytes)
 {
     if (!m_nextWriteFailure.isEmpty())
         return std::exchange(m_nextWriteFailure, QString());

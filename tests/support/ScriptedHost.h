@@ -38,7 +38,8 @@ public:
     // Runs with the modal dialog instead of showing it; returns its result.
     void answerModal(std::function<int(QDialog &)> action);
 
-    // The next atomic write fails with this reason, leaving the file as it was.
+    // The next atomic write fails with this reason after taking the first half of its pieces,
+    // leaving the file as it was.
     void failNextWrite(const QString &reason);
     // tempFolder() fails with this reason from now on.
     void failTempFolder(const QString &reason);
@@ -57,8 +58,10 @@ public:
     QString clipboardText() override;
     QString tempFolder(QString *error = nullptr) override;
     std::unique_ptr<FileReader> openFile(const QString &path, qint64 sizeLimit) override;
-    QString writeFileAtomic(const QString &path, const QByteArray &bytes, bool mustExist) override;
-    QString writeFileFresh(const QString &path, const QByteArray &bytes) override;
+    using HostServices::writeFileAtomic;
+    using HostServices::writeFileFresh;
+    QString writeFileAtomic(const QString &path, const ByteSource &bytes, bool mustExist) override;
+    QString writeFileFresh(const QString &path, const ByteSource &bytes) override;
     bool deleteFile(const QString &path) override;
     int execModal(QDialog &dialog) override;
     void endProcess() override;

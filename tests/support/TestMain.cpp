@@ -39,7 +39,6 @@ int main(int argc, char **argv)
         qFatal("no temporary folder for the test's settings");
     for (const char *name : {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
         qputenv(name, QFile::encodeName(home.filePath(QString::fromLatin1(name))));
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Zorvane"));
     QApplication::setApplicationName(QStringLiteral("Zorvane"));

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/SourceLinkOptions.h"
+#include "previewui/SourceLinkOptions.h"
 
 #include <QAction>
 #include <QSettings>

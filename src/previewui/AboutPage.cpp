@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/AboutPage.h"
+#include "previewui/AboutPage.h"
 
 #include <QFile>
 

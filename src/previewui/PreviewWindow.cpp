@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/PreviewWindow.h"
+#include "previewui/PreviewWindow.h"
 
 #include "editor/EditorControl.h"
-#include "preview/AboutPage.h"
-#include "preview/Form2.h"
-#include "preview/PreviewBrowser.h"
-#include "preview/PreviewFile.h"
-#include "preview/SourceLink.h"
-#include "preview/SourceLinkOptions.h"
+#include "previewui/AboutPage.h"
+#include "previewui/Form2.h"
+#include "previewui/PreviewEngine.h"
+#include "previewui/PreviewFile.h"
+#include "previewui/PreviewView.h"
+#include "previewui/SourceLinkOptions.h"
+#include "previewui/SourceMarks.h"
 
 PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::function<TextFormat()> format, QWidget *owner,
                              std::function<void(const QString &)> report)
@@ -72,12 +73,19 @@ bool PreviewWindow::show(const QString &fileName, const QString &text, const Tex
         m_failed = false;
         m_report(QString());
     }
-    if (!m_form2)
-        m_form2 = new Form2(m_owner);
-    if (m_model && !m_link)
-        m_link = new SourceLink(m_r1, *m_model, *m_linkOptions, *m_form2->w1(), true);
-    if (m_link)
-        m_link->showing(marks);
+    if (!m_form2) {
+        QString error;
+        PreviewView *view = PreviewEngine::createView(nullptr, &error);
+        if (!view) {
+            m_failed = true;
+            m_report(QStringLiteral("Could not start the browser engine: ") + error);
+            return false;
+        }
+        m_form2 = new Form2(m_owner, view);
+        if (m_model)
+            view->linkSource(m_r1, *m_model, *m_linkOptions, true);
+    }
+    m_form2->w1()->showMarks(marks);
     m_form2->w1()->showFile(file.path, text);
     if (bringForward) {
         m_form2->show();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "previewui/SourceMarks.h"
 #include "text/TextDecoding.h"
 
 #include <QObject>
@@ -11,14 +12,15 @@
 class EditorControl;
 class HostServices;
 class PageModelBuilder;
-class PreviewBrowser;
-class SourceLink;
 class SourceLinkOptions;
+class PreviewView;
 class QWidget;
 
 // The quick preview on the Preview tab: the editor's text written to qprev.html in the private
 // temp folder and shown in the browser view qprevbr. The view, and with it the browser engine,
-// is made by the first refresh, so start-up does not wait for the engine.
+// is made when the tab is first shown: until then a refresh only writes the file, and the view
+// starts with the newest one. It is made once no mouse button is down, since adding the first
+// view makes the main window anew, and a button released meanwhile would be lost.
 class QuickPreview : public QObject
 {
     Q_OBJECT
@@ -33,7 +35,7 @@ public:
     void RefreshQuickPreview();
     // The editor holds another document now: its previews share nothing with the last one's.
     void startDocument();
-    // Links the preview to the source from now on (see SourceLink).
+    // Links the preview to the source from now on (see PreviewView::linkSource).
     void linkSource(PageModelBuilder &model, SourceLinkOptions &options);
 
 signals:
@@ -41,7 +43,9 @@ signals:
     void qprevbrGotFocus();
 
 private:
-    PreviewBrowser &browser();
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void makeViewWhenIdle(int delayMs = 0);
+    void makeView();
     void focusChanged(QWidget *old, QWidget *now);
 
     EditorControl &m_r1;
@@ -49,9 +53,14 @@ private:
     std::function<TextFormat()> m_format;
     QWidget *m_previewTab = nullptr;
     std::function<void(const QString &)> m_report;
-    QPointer<PreviewBrowser> m_qprevbr;
+    QPointer<PreviewView> m_qprevbr;
+    // The file last written, for a view made after it.
+    QString m_path;
+    QString m_text;
+    bool m_viewPending = false;
     PageModelBuilder *m_model = nullptr;
     SourceLinkOptions *m_linkOptions = nullptr;
-    QPointer<SourceLink> m_link;
+    // The offsets the file last written was marked with.
+    SourceMarks m_marks;
     bool m_failed = false;
 };

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/Form2.h"
+#include "previewui/Form2.h"
 
-#include "preview/PreviewBrowser.h"
+#include "previewui/PreviewView.h"
 
 #include <QToolBar>
 #include <QToolButton>
@@ -21,7 +21,7 @@ constexpr QPoint w1Position{3, toolbarHeight};
 
 } // namespace
 
-Form2::Form2(QWidget *owner)
+Form2::Form2(QWidget *owner, PreviewView *w1)
     // A dialog to the window manager, which then keeps it in front of its owner and minimises it
     // with it (a plain window of an owner is not told its owner), with every title-bar button.
     : QWidget(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
@@ -47,7 +47,8 @@ Form2::Form2(QWidget *owner)
     // A button's key is its object name.
     connect(exit, &QToolButton::clicked, this, [this, exit] { PrevTlb_ButtonClick(exit->objectName()); });
 
-    m_w1 = new PreviewBrowser(this);
+    m_w1 = w1;
+    m_w1->setParent(this);
     m_w1->setObjectName(QStringLiteral("w1"));
     m_w1->setAccessibleName(tr("Preview"));
     m_w1->move(w1Position);
@@ -59,7 +60,7 @@ Form2::Form2(QWidget *owner)
 
 void Form2::Form_Load()
 {
-    m_w1->load(QUrl(QStringLiteral("about:blank")));
+    m_w1->showStartPage();
 }
 
 void Form2::Form_Resize()

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/LivePreview.h"
+#include "previewui/LivePreview.h"
 
 #include "editor/EditorControl.h"
 

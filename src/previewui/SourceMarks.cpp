@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/SourceMarks.h"
+#include "previewui/SourceMarks.h"
 
 #include <algorithm>
 

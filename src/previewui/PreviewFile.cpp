@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/PreviewFile.h"
+#include "previewui/PreviewFile.h"
 
 #include "host/HostServices.h"
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/EditTrail.h"
+#include "previewui/EditTrail.h"
 
 #include "editor/ContentEdit.h"
 

@@ -11,7 +11,6 @@ class EditorControl;
 class Form2;
 class HostServices;
 class PageModelBuilder;
-class SourceLink;
 class SourceLinkOptions;
 class QWidget;
 
@@ -38,12 +37,12 @@ public:
     // The editor holds another document now: its previews share nothing with the last one's.
     void startDocument();
     bool isOpen() const;
-    // Links the window's view to the source from now on (see SourceLink).
+    // Links the window's view to the source from now on (see PreviewView::linkSource).
     void linkSource(PageModelBuilder &model, SourceLinkOptions &options);
 
 private:
-    // False when the page could not be written; the user has been told. A document's page is
-    // linked to its source.
+    // False when the page could not be written; the user has been told.
+    // A document's page is linked to its source.
     bool show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure, bool bringForward,
               bool document);
 
@@ -55,7 +54,6 @@ private:
     QPointer<Form2> m_form2;
     PageModelBuilder *m_model = nullptr;
     SourceLinkOptions *m_linkOptions = nullptr;
-    QPointer<SourceLink> m_link;
     bool m_failed = false;
     bool m_showsDocument = false;
 };

@@ -3,19 +3,20 @@
 
 #include <QWidget>
 
-class PreviewBrowser;
+class PreviewView;
 class QToolBar;
 
 // The preview window: its own browser view w1 under the toolbar PrevTlb. A modeless window of
 // its owner that is deleted when it closes, so the next use loads it afresh.
+// The window takes w1 as made by PreviewEngine.
 class Form2 : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Form2(QWidget *owner);
+    Form2(QWidget *owner, PreviewView *w1);
 
-    PreviewBrowser *w1() const { return m_w1; }
+    PreviewView *w1() const { return m_w1; }
     QToolBar *PrevTlb() const { return m_PrevTlb; }
 
     // Sends w1 to the start page.
@@ -32,5 +33,5 @@ protected:
 
 private:
     QToolBar *m_PrevTlb = nullptr;
-    PreviewBrowser *m_w1 = nullptr;
+    PreviewView *m_w1 = nullptr;
 };

@@ -56,10 +56,13 @@
 //       What the kept model of the 10 MB page adds to the process. Budget: <= 2 x the file.
 //       model_parse_peak_10MB is what the parse holds at its peak (the parser's own tree).
 //
+//   preview_...
+//       Linking the previews to the source: see PreviewLinkBench.h.
+//
 // "--start-only" prints the start figures alone, "--window-only" the window figures,
 // "--editor-only" all the others, "--search-only" the regular-expression figures,
 // "--model-only" the page model's, "--save-only" the figures of saving and of the crash journal
-// (SaveBench.h);
+// (SaveBench.h), "--preview-only" the previews' links;
 // "--write-pages DIR" writes the pages, and
 // "--window-case open|keys FILE [end|top]" runs one case, for profiling.
 
@@ -67,6 +70,7 @@
 #include "Corpus.h"
 #include "CpuClock.h"
 #include "EditingSession.h"
+#include "PreviewLinkBench.h"
 #include "SaveBench.h"
 #include "SearchBench.h"
 #include "StartBench.h"
@@ -276,6 +280,10 @@ int writePages(const QString &folder)
 
 int main(int argc, char **argv)
 {
+    // The previews' browser engine: its sandbox cannot run as root.
+    if (::getuid() == 0)
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments().mid(1);
     if (arguments.value(0) == QStringLiteral("--window-case"))
@@ -287,6 +295,10 @@ int main(int argc, char **argv)
     const QByteArray page10MB = Corpus::page(10'000'000, false);
     if (arguments.value(0) == QStringLiteral("--search-only")) {
         SearchBench::measure(report, page10MB);
+        return report.finish() ? 0 : 1;
+    }
+    if (arguments.value(0) == QStringLiteral("--preview-only")) {
+        PreviewLinkBench::measure(report, Corpus::page(1'000'000, false));
         return report.finish() ? 0 : 1;
     }
     if (arguments.value(0) == QStringLiteral("--start-only")) {
@@ -310,6 +322,7 @@ int main(int argc, char **argv)
     measureOpen(report, page10MB);
     SearchBench::measure(report, page10MB);
     measureModel(report, Corpus::page(1'000'000, false), page10MB);
+    PreviewLinkBench::measure(report, Corpus::page(1'000'000, false));
     SaveBench::measure(report);
 
     double median100KB = 0;

@@ -47,6 +47,7 @@
 #include "previewui/LivePreview.h"
 #include "previewui/PreviewWindow.h"
 #include "previewui/QuickPreview.h"
+#include "previewui/SourceLinkOptions.h"
 #include "recovery/DocumentJournal.h"
 #include "recovery/JournalRecovery.h"
 #include "search/GoToLine.h"
@@ -505,6 +506,12 @@ void frmMainWin::connectPageModel()
     aidsMenu->setObjectName(QStringLiteral("mnuEditingAids"));
     for (int aid = 0; aid < TagAids::AidCount; ++aid)
         aidsMenu->addAction(aids->toggleAction(static_cast<TagAids::Aid>(aid)));
+    // The previews show where the caret is, find the source of a Ctrl+click and follow scrolling.
+    auto *links = new SourceLinkOptions(this);
+    for (int option = 0; option < SourceLinkOptions::SwitchCount; ++option)
+        aidsMenu->addAction(links->toggleAction(static_cast<SourceLinkOptions::Switch>(option)));
+    m_quickPreview->linkSource(*m_pageModel, *links);
+    m_previewWindow->linkSource(*m_pageModel, *links);
     aidsMenu->addSeparator();
     aidsMenu->addAction(aids->jumpAction());
     aidsMenu->addAction(aids->completeAction());

@@ -467,6 +467,26 @@ void EditorControl::goToLine(int line)
     m_view->send(QsciScintillaBase::SCI_GOTOLINE, static_cast<unsigned long>(std::clamp(line, 0, lineCount() - 1)));
 }
 
+int EditorControl::firstVisibleLine() const
+{
+    return static_cast<int>(m_view->send(QsciScintillaBase::SCI_DOCLINEFROMVISIBLE,
+                                         static_cast<unsigned long>(m_view->send(QsciScintillaBase::SCI_GETFIRSTVISIBLELINE))));
+}
+
+void EditorControl::setFirstVisibleLine(int line)
+{
+    const long clamped = std::clamp(line, 0, lineCount() - 1);
+    m_view->send(QsciScintillaBase::SCI_SETFIRSTVISIBLELINE,
+                 static_cast<unsigned long>(m_view->send(QsciScintillaBase::SCI_VISIBLEFROMDOCLINE, static_cast<unsigned long>(clamped))));
+}
+
+void EditorControl::setSelection(int anchor, int caret)
+{
+    const int length = this->length();
+    m_view->send(QsciScintillaBase::SCI_SETSEL, static_cast<unsigned long>(m_view->toPosition(std::clamp(anchor, 0, length))),
+                 m_view->toPosition(std::clamp(caret, 0, length)));
+}
+
 void EditorControl::setLineNumbersShown(bool shown)
 {
     if (shown == lineNumbersShown())
@@ -639,6 +659,14 @@ int EditorControl::selectionStart() const
 void EditorControl::userEdited()
 {
     emit UserEdit();
+}
+
+void EditorControl::viewUpdated(bool caretMoved, bool scrolled)
+{
+    if (caretMoved)
+        emit CaretMoved();
+    if (scrolled)
+        emit Scrolled();
 }
 
 void EditorControl::keyUp()

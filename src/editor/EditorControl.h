@@ -153,6 +153,12 @@ public:
     int lineStart(int line) const;
     // Puts the caret at the start of line, with nothing selected, and scrolls it into view.
     void goToLine(int line);
+    // The line shown at the top of the view, and scrolling a line there (as far as the text
+    // reaches); the caret stays where it is.
+    int firstVisibleLine() const;
+    void setFirstVisibleLine(int line);
+    // Selects from anchor to caret (either may come first), the caret scrolled into view.
+    void setSelection(int anchor, int caret);
     // The margin is hidden at first; shown, it is as wide as the highest line number needs.
     void setLineNumbersShown(bool shown);
     bool lineNumbersShown() const;
@@ -166,6 +172,11 @@ signals:
     // what a handler writes joins the same change (so one undo step takes both back).
     void UserEdit();
     void ChoiceMade(const QString &choice);
+    // The caret or the selection moved, by any means (keys, mouse, the program, an edit); raised
+    // after the view has been updated, not once per step of a multi-step move.
+    void CaretMoved();
+    // The top line shown changed.
+    void Scrolled();
 
 private:
     // Every content notification raised while a Batch lives ends in the one Change it raises
@@ -186,6 +197,7 @@ private:
     void beginBatch() override;
     void endBatch() override;
     void userEdited() override;
+    void viewUpdated(bool caretMoved, bool scrolled) override;
     void keyUp() override;
     void mouseUp() override;
     void lostFocus() override;

@@ -191,6 +191,9 @@ ScintillaView::ScintillaView(ViewEvents &events, QWidget *parent)
                     m_events.editPending();
                 }
             });
+    connect(this, &QsciScintillaBase::SCN_UPDATEUI, this, [this](int updated) {
+        m_events.viewUpdated((updated & SC_UPDATE_SELECTION) != 0, (updated & SC_UPDATE_V_SCROLL) != 0);
+    });
     // No lexer: the colours are painted by the change handling. Mark what Scintilla asks about
     // as styled so it keeps the colours it has.
     connect(this, &QsciScintillaBase::SCN_STYLENEEDED, this,

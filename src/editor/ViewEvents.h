@@ -33,6 +33,9 @@ public:
     // what is written now joins the same change.
     virtual void userEdited() = 0;
 
+    // The view's caret or selection moved, or its top line changed, after the last repaint.
+    virtual void viewUpdated(bool caretMoved, bool scrolled) = 0;
+
     virtual void keyUp() = 0;
     virtual void mouseUp() = 0;
     virtual void lostFocus() = 0;

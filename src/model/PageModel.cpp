@@ -68,3 +68,19 @@ int PageModel::openElementAt(int offset) const
     }
     return -1;
 }
+
+int PageModel::elementAt(int offset) const
+{
+    const auto after = std::upper_bound(m_byStart.cbegin(), m_byStart.cend(), offset,
+                                        [this](int value, int index) { return value < m_elements.at(index).start; });
+    if (after == m_byStart.cbegin())
+        return -1;
+    // An element that holds offset began at or before the last start tag before it: that tag's
+    // element or one around it.
+    for (int index = *(after - 1); index >= 0; index = m_elements.at(index).parent) {
+        const PageElement &element = m_elements.at(index);
+        if (element.hasStartTag() && element.start <= offset && (element.end < 0 || offset < std::max(element.end, element.startTagEnd)))
+            return index;
+    }
+    return -1;
+}

@@ -32,6 +32,9 @@ public:
     // The innermost element open at offset: its start tag ends at or before offset, and its end
     // tag starts at or after it (or it is never closed). -1 when none is.
     int openElementAt(int offset) const;
+    // The innermost element written at offset: from the "<" of its start tag to the end of its
+    // end tag (text belongs to the element around it). -1 when none is.
+    int elementAt(int offset) const;
 
 private:
     QList<PageElement> m_elements;

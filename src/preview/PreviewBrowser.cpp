@@ -50,6 +50,7 @@ void PreviewBrowser::makePage()
     m_primed = false;
     delete old;
     delete oldProfile;
+    emit pageChanged();
 }
 
 void PreviewBrowser::tearDown()
@@ -151,11 +152,32 @@ void PreviewBrowser::noteRemoteContent(bool seen)
     emit remoteContentChanged();
 }
 
+bool PreviewBrowser::showsProgramPage() const
+{
+    return m_page->showsProgramPage();
+}
+
 bool PreviewBrowser::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        m_page->noteClick(static_cast<QMouseEvent *>(event)->position());
+    case QEvent::MouseButtonDblClick: {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        if (m_sourceClicks && mouse->button() == Qt::LeftButton && mouse->modifiers() == Qt::ControlModifier) {
+            m_takeRelease = true;
+            if (event->type() == QEvent::MouseButtonPress)
+                emit sourceClicked(mouse->position());
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonPress)
+            m_page->noteClick(mouse->position());
+        break;
+    }
+    case QEvent::MouseButtonRelease:
+        if (m_takeRelease && static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton) {
+            m_takeRelease = false;
+            return true;
+        }
         break;
     case QEvent::KeyPress:
         m_page->noteKey();

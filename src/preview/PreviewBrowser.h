@@ -38,6 +38,11 @@ public:
     void showFile(const QString &path, const QString &text);
     // The next file shown belongs to another document.
     void startDocument();
+    // While taken, a Ctrl+click with the left button never reaches the page: the view reports it
+    // as sourceClicked instead.
+    void setSourceClicks(bool taken) { m_sourceClicks = taken; }
+    // The view shows the program's own page (not a web site the user went to).
+    bool showsProgramPage() const;
 
     // Whether local pages load remote content; blocked until the user allows it.
     void setRemoteContentAllowed(bool allowed);
@@ -50,6 +55,10 @@ signals:
     void remoteContentChanged();
     // The page was torn down, since its scripts would not let it load or kept asking for dialogs.
     void pageTornDown();
+    // The view has a new page, which has none of the scripts the last one was given.
+    void pageChanged();
+    // The user Ctrl+clicked at pos, in the view's coordinates, while source clicks are taken.
+    void sourceClicked(QPointF pos);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -79,4 +88,7 @@ private:
     // A hidden page that gives the profile the proxy's credentials, and whether it has.
     QPointer<PreviewPage> m_primer;
     bool m_primed = false;
+    bool m_sourceClicks = false;
+    // The release of a Ctrl+click taken from the page is taken as well.
+    bool m_takeRelease = false;
 };

@@ -86,6 +86,11 @@ bool PreviewPage::showsNetworkPage() const
     return WrittenAddresses::isNetwork(url());
 }
 
+bool PreviewPage::showsProgramPage() const
+{
+    return !m_programUrl.isEmpty() && sameDocument(url(), m_programUrl);
+}
+
 bool PreviewPage::userJustActed() const
 {
     return m_lastInput.isValid() && m_lastInput.elapsed() < userActionMs;

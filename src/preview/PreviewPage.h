@@ -37,6 +37,8 @@ public:
     void noteKey();
     // The view shows a web page the user went to, not a file.
     bool showsNetworkPage() const;
+    // The view shows the page the program loaded last.
+    bool showsProgramPage() const;
     // The user clicked or typed in the view a moment ago, which lets a page act on it.
     bool userJustActed() const;
     // Whether a local page's remote content (style sheets, scripts, images, fonts and media

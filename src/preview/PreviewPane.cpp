@@ -4,6 +4,7 @@
 #include "preview/PreviewBrowser.h"
 #include "preview/RemoteContentBar.h"
 #include "preview/RemoteContentChoice.h"
+#include "preview/SourceLink.h"
 
 #include <QVBoxLayout>
 
@@ -57,6 +58,18 @@ void PreviewPane::startDocument()
 {
     RemoteContentChoice::startDocument();
     m_browser->startDocument();
+}
+
+void PreviewPane::linkSource(EditorControl &r1, PageModelBuilder &model, SourceLinkOptions &options, bool scrolls)
+{
+    if (!m_link)
+        m_link = new SourceLink(r1, model, options, *m_browser, scrolls);
+}
+
+void PreviewPane::showMarks(const SourceMarks &marks)
+{
+    if (m_link)
+        m_link->showing(marks);
 }
 
 // What PreviewEngine looks up once the module is loaded.

@@ -5,6 +5,7 @@
 
 class PreviewBrowser;
 class RemoteContentBar;
+class SourceLink;
 
 // The preview module's view: a PreviewBrowser filling the pane, under a RemoteContentBar while
 // its page asks for remote content.
@@ -21,6 +22,8 @@ public:
     void showStartPage() override;
     void startDocument() override;
     void setDocumentPath(const QString &path) override;
+    void linkSource(EditorControl &r1, PageModelBuilder &model, SourceLinkOptions &options, bool scrolls) override;
+    void showMarks(const SourceMarks &marks) override;
 
     RemoteContentBar *remoteContentBar() const { return m_bar; }
 
@@ -33,4 +36,5 @@ private:
     QString m_documentPath;
     QString m_path;
     QString m_text;
+    SourceLink *m_link = nullptr;
 };

@@ -3,6 +3,11 @@
 
 #include <QWidget>
 
+class EditorControl;
+class PageModelBuilder;
+class SourceLinkOptions;
+class SourceMarks;
+
 // A browser view as the program's windows see it. The browser engine lives in the preview module,
 // loaded the first time a view is made (PreviewEngine), so nothing of it is in this interface.
 class PreviewView : public QWidget
@@ -22,4 +27,10 @@ public:
     // The document the files shown belong to: its file's path, empty while it is untitled. The
     // view remembers the user's choices about a document's pages (remote content) by it.
     virtual void setDocumentPath(const QString &path) = 0;
+    // Links the view to r1's source from now on: the element at the caret outlined, Ctrl+click
+    // finding the source, and with scrolls the view following the editor's scrolling.
+    virtual void linkSource(EditorControl &r1, PageModelBuilder &model, SourceLinkOptions &options, bool scrolls) = 0;
+    // The next file shown is a copy of the text marked so (an empty SourceMarks: not the
+    // document, or not marked).
+    virtual void showMarks(const SourceMarks &marks) = 0;
 };

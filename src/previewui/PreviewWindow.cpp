@@ -7,6 +7,8 @@
 #include "previewui/PreviewEngine.h"
 #include "previewui/PreviewFile.h"
 #include "previewui/PreviewView.h"
+#include "previewui/SourceLinkOptions.h"
+#include "previewui/SourceMarks.h"
 
 PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::function<TextFormat()> format, QWidget *owner,
                              std::function<void(const QString &)> report)
@@ -21,7 +23,7 @@ PreviewWindow::PreviewWindow(EditorControl &r1, HostServices &host, std::functio
 void PreviewWindow::showDocument()
 {
     if (show(QStringLiteral("Temp.html"), m_r1.Text(), m_format(), QStringLiteral("Could not refresh the preview window: "),
-             true))
+             true, true))
         m_showsDocument = true;
 }
 
@@ -29,13 +31,13 @@ void PreviewWindow::refreshDocument()
 {
     if (isOpen() && m_showsDocument)
         show(QStringLiteral("Temp.html"), m_r1.Text(), m_format(), QStringLiteral("Could not refresh the preview window: "),
-             false);
+             false, true);
 }
 
 void PreviewWindow::showAboutPage()
 {
     if (show(QStringLiteral("About.html"), aboutPageHtml(), TextFormat{}, QStringLiteral("Could not show the about page: "),
-             true))
+             true, false))
         m_showsDocument = false;
 }
 
@@ -55,10 +57,18 @@ bool PreviewWindow::isOpen() const
     return m_form2 && m_form2->isVisible();
 }
 
-bool PreviewWindow::show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure,
-                         bool bringForward)
+void PreviewWindow::linkSource(PageModelBuilder &model, SourceLinkOptions &options)
 {
-    const PreviewFile file = PreviewFile::write(m_host, fileName, text, format);
+    m_model = &model;
+    m_linkOptions = &options;
+}
+
+bool PreviewWindow::show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure,
+                         bool bringForward, bool document)
+{
+    const SourceMarks marks =
+        document && m_linkOptions && m_linkOptions->needsMarks() ? SourceMarks::mark(text) : SourceMarks();
+    const PreviewFile file = PreviewFile::write(m_host, fileName, marks.offsets().empty() ? text : marks.text(), format);
     if (!file.ok()) {
         m_failed = true;
         m_report(failure + file.error);
@@ -77,8 +87,11 @@ bool PreviewWindow::show(const QString &fileName, const QString &text, const Tex
             return false;
         }
         m_form2 = new Form2(m_owner, view);
+        if (m_model)
+            view->linkSource(m_r1, *m_model, *m_linkOptions, true);
     }
     m_form2->w1()->setDocumentPath(documentPath());
+    m_form2->w1()->showMarks(marks);
     m_form2->w1()->showFile(file.path, text);
     if (bringForward) {
         m_form2->show();

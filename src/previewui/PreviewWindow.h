@@ -10,6 +10,8 @@
 class EditorControl;
 class Form2;
 class HostServices;
+class PageModelBuilder;
+class SourceLinkOptions;
 class QWidget;
 
 // The preview window Form2, one at a time, owned by the main window: loaded when first shown,
@@ -38,11 +40,15 @@ public:
     // remembered by it. Until set, the document counts as untitled.
     void setDocumentPath(std::function<QString()> documentPath) { m_documentPath = std::move(documentPath); }
     bool isOpen() const;
+    // Links the window's view to the source from now on (see PreviewView::linkSource).
+    void linkSource(PageModelBuilder &model, SourceLinkOptions &options);
 
 private:
     QString documentPath() const;
     // False when the page could not be written; the user has been told.
-    bool show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure, bool bringForward);
+    // A document's page is linked to its source.
+    bool show(const QString &fileName, const QString &text, const TextFormat &format, const QString &failure, bool bringForward,
+              bool document);
 
     EditorControl &m_r1;
     HostServices &m_host;
@@ -51,6 +57,8 @@ private:
     std::function<void(const QString &)> m_report;
     std::function<QString()> m_documentPath;
     QPointer<Form2> m_form2;
+    PageModelBuilder *m_model = nullptr;
+    SourceLinkOptions *m_linkOptions = nullptr;
     bool m_failed = false;
     bool m_showsDocument = false;
 };

@@ -5,6 +5,7 @@
 #include "previewui/PreviewEngine.h"
 #include "previewui/PreviewFile.h"
 #include "previewui/PreviewView.h"
+#include "previewui/SourceLinkOptions.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -33,7 +34,9 @@ QuickPreview::QuickPreview(EditorControl &r1, HostServices &host, std::function<
 void QuickPreview::RefreshQuickPreview()
 {
     const QString text = m_r1.Text();
-    const PreviewFile file = PreviewFile::write(m_host, QStringLiteral("qprev.html"), text, m_format());
+    SourceMarks marks = m_linkOptions && m_linkOptions->needsMarks() ? SourceMarks::mark(text) : SourceMarks();
+    const PreviewFile file =
+        PreviewFile::write(m_host, QStringLiteral("qprev.html"), marks.offsets().empty() ? text : marks.text(), m_format());
     if (!file.ok()) {
         m_failed = true;
         m_report(QStringLiteral("Could not refresh the preview: ") + file.error);
@@ -45,6 +48,7 @@ void QuickPreview::RefreshQuickPreview()
     }
     m_path = file.path;
     m_text = text;
+    m_marks = std::move(marks);
     if (m_qprevbr)
         show();
     else if (m_previewTab->isVisible())
@@ -54,7 +58,16 @@ void QuickPreview::RefreshQuickPreview()
 void QuickPreview::show()
 {
     m_qprevbr->setDocumentPath(m_documentPath ? m_documentPath() : QString());
+    m_qprevbr->showMarks(m_marks);
     m_qprevbr->showFile(m_path, m_text);
+}
+
+void QuickPreview::linkSource(PageModelBuilder &model, SourceLinkOptions &options)
+{
+    m_model = &model;
+    m_linkOptions = &options;
+    if (m_qprevbr)
+        m_qprevbr->linkSource(m_r1, model, options, false);
 }
 
 void QuickPreview::startDocument()
@@ -102,6 +115,8 @@ void QuickPreview::makeView()
     if (!layout)
         layout = new QVBoxLayout(m_previewTab);
     layout->addWidget(m_qprevbr);
+    if (m_model)
+        m_qprevbr->linkSource(m_r1, *m_model, *m_linkOptions, false);
     show();
 }
 

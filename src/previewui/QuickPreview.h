@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "previewui/SourceMarks.h"
 #include "text/TextDecoding.h"
 
 #include <QObject>
@@ -10,6 +11,8 @@
 
 class EditorControl;
 class HostServices;
+class PageModelBuilder;
+class SourceLinkOptions;
 class PreviewView;
 class QWidget;
 
@@ -35,6 +38,8 @@ public:
     // Where the document's file is (empty while untitled): the preview remembers the user's
     // choices about its pages by it. Until set, the document counts as untitled.
     void setDocumentPath(std::function<QString()> documentPath) { m_documentPath = std::move(documentPath); }
+    // Links the preview to the source from now on (see PreviewView::linkSource).
+    void linkSource(PageModelBuilder &model, SourceLinkOptions &options);
 
 signals:
     // qprevbr, or a widget inside it, took the focus from a widget outside it.
@@ -59,5 +64,9 @@ private:
     QString m_path;
     QString m_text;
     bool m_viewPending = false;
+    PageModelBuilder *m_model = nullptr;
+    SourceLinkOptions *m_linkOptions = nullptr;
+    // The offsets the file last written was marked with.
+    SourceMarks m_marks;
     bool m_failed = false;
 };

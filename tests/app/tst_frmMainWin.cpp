@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabBar>
@@ -149,7 +150,11 @@ void tst_frmMainWin::menuTree()
         "Edit/Preview in New Window [F11]", "Edit/Live Preview (checked)", "Edit/Line Numbers (unchecked)",
         "Edit/Editing Aids", "Edit/Editing Aids/Box Paired Tags (checked)",
         "Edit/Editing Aids/Close Tags While Typing (checked)", "Edit/Editing Aids/Rename Paired Tags Together (checked)",
-        "Edit/Editing Aids/Offer Completions (checked)", "Edit/Editing Aids/-", "Edit/Editing Aids/Jump to Paired Tag [Ctrl+M]",
+        "Edit/Editing Aids/Offer Completions (checked)",
+        "Edit/Editing Aids/Outline the Caret's Element in the Previews (checked)",
+        "Edit/Editing Aids/Ctrl+Click in a Preview Finds the Source (checked)",
+        "Edit/Editing Aids/Scroll the Preview Window with the Editor (checked)",
+        "Edit/Editing Aids/Scroll the Editor with the Preview Window (unchecked)", "Edit/Editing Aids/-", "Edit/Editing Aids/Jump to Paired Tag [Ctrl+M]",
         "Edit/Editing Aids/Complete [Ctrl+Space]",
         "Insert", "Insert/&Line Break...", "Insert/Hori&zontal Line", "Insert/-", "Insert/I&mage...", "Insert/-",
         "Insert/Active &Elements", "Insert/Active &Elements/Marquee...", "Insert/Active &Elements/Video...",
@@ -432,7 +437,9 @@ void tst_frmMainWin::previewTabRefreshesOncePerSwitch()
     QCOMPARE(host.previewWrites, 1);
     QFile page(host.tempFolder() + QStringLiteral("/qprev.html"));
     QVERIFY(page.open(QIODevice::ReadOnly));
-    QCOMPARE(page.readAll(), QByteArray("<p>fresh</p>"));
+    // Less the source offsets the preview's copy carries in its start tags.
+    QCOMPARE(QString::fromUtf8(page.readAll()).remove(QRegularExpression(QStringLiteral(" data-zv-src=\"[0-9]+\""))),
+             QStringLiteral("<p>fresh</p>"));
     // Clicking the tab already shown switches nothing.
     QTest::mouseClick(tabBar, Qt::LeftButton, {}, tabBar->tabRect(1).center());
     QCOMPARE(host.previewWrites, 1);

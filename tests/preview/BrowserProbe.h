@@ -5,6 +5,7 @@
 #include "previewui/PreviewView.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTest>
 #include <QWebEnginePage>
@@ -28,6 +29,13 @@ inline QByteArray fileBytes(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// A preview file's bytes without the source offsets its start tags carry for the previews.
+inline QByteArray pageBytes(const QString &path)
+{
+    // Latin-1 keeps every byte as it is.
+    return QString::fromLatin1(fileBytes(path)).remove(QRegularExpression(QStringLiteral(" data-zv-src=\"[0-9]+\""))).toLatin1();
 }
 
 // Brings the main window's Preview tab to the front, as the user's click does, and waits for the

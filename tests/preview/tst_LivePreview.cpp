@@ -90,13 +90,13 @@ void tst_LivePreview::typingRefreshesOncePerPauseAndKeepsTheFocus()
     QTest::keyClicks(editor, QStringLiteral("type"));
     QVERIFY(live->isPending());
     QCOMPARE(loads.count(), 0);
-    QCOMPARE(fileBytes(path), QByteArray("<p>start</p>"));
+    QCOMPARE(pageBytes(path), QByteArray("<p>start</p>"));
 
     // The last key, then a pause: one refresh with all of the text.
     live->setDelay(LivePreview::delayMs);
     QTest::keyClick(editor, 'd');
     QVERIFY(refreshHasRun(w));
-    QCOMPARE(fileBytes(path), QByteArray("typed<p>start</p>"));
+    QCOMPARE(pageBytes(path), QByteArray("typed<p>start</p>"));
     QTRY_COMPARE_WITH_TIMEOUT(loads.count(), 1, timeout);
     QTRY_VERIFY_WITH_TIMEOUT(bodyText(browserOf(form->w1())).startsWith(QLatin1String("typed")), timeout);
     QVERIFY(!live->isPending());
@@ -142,16 +142,16 @@ void tst_LivePreview::refreshesOnlyWhatIsShown()
         w.mnuPreview_Click();
     // Whatever the refreshes above left pending has run.
     QVERIFY(refreshHasRun(w));
-    const QByteArray quickBefore = fileBytes(quick);
-    const QByteArray windowBefore = fileBytes(windowFile);
+    const QByteArray quickBefore = pageBytes(quick);
+    const QByteArray windowBefore = pageBytes(windowFile);
 
     w.r1().setText(QStringLiteral("<p>after</p>"));
-    QCOMPARE(fileBytes(quick), quickBefore);
-    QCOMPARE(fileBytes(windowFile), windowBefore);
+    QCOMPARE(pageBytes(quick), quickBefore);
+    QCOMPARE(pageBytes(windowFile), windowBefore);
     QCOMPARE(liveTimer(w)->isPending(), live);
     QVERIFY(refreshHasRun(w));
-    QCOMPARE(fileBytes(quick), tabFollows ? QByteArray("<p>after</p>") : quickBefore);
-    QCOMPARE(fileBytes(windowFile), windowFollows ? QByteArray("<p>after</p>") : windowBefore);
+    QCOMPARE(pageBytes(quick), tabFollows ? QByteArray("<p>after</p>") : quickBefore);
+    QCOMPARE(pageBytes(windowFile), windowFollows ? QByteArray("<p>after</p>") : windowBefore);
     if (tabFollows) {
         QTRY_VERIFY_WITH_TIMEOUT(browserOf(w.findChild<QWidget *>(QStringLiteral("qprevbr"))), timeout);
         QTRY_COMPARE_WITH_TIMEOUT(bodyText(browserOf(w.findChild<QWidget *>(QStringLiteral("qprevbr")))), QStringLiteral("after"), timeout);

@@ -105,7 +105,7 @@ void tst_QuickPreview::fileHoldsEditorText()
     w.RefreshQuickPreview();
 
     const QString path = tempFile(host, QStringLiteral("qprev.html"));
-    QCOMPARE(fileBytes(path), bytes);
+    QCOMPARE(pageBytes(path), bytes);
     QVERIFY(!QFile::exists(tempFile(host, QStringLiteral("Temp.html"))));
     // The hidden tab got the file only; its view comes with the tab and shows that file.
     QVERIFY(!w.findChild<QWidget *>(QStringLiteral("qprevbr")));
@@ -132,7 +132,7 @@ void tst_QuickPreview::tabClicksAndFocusRefresh()
         const QString text = QStringLiteral("<p>tab %1</p>").arg(tab);
         w.r1().setText(text);
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(tab).center());
-        QCOMPARE(fileBytes(path), text.toUtf8());
+        QCOMPARE(pageBytes(path), text.toUtf8());
     }
 
     PreviewBrowser *view = showPreviewTab(w);
@@ -141,7 +141,7 @@ void tst_QuickPreview::tabClicksAndFocusRefresh()
     QTRY_VERIFY(tabs->hasFocus());
     w.r1().setText(QStringLiteral("<p>focus</p>"));
     view->setFocus();
-    QTRY_COMPARE(fileBytes(path), QByteArray("<p>focus</p>"));
+    QTRY_COMPARE(pageBytes(path), QByteArray("<p>focus</p>"));
     QTRY_COMPARE_WITH_TIMEOUT(bodyText(view), QStringLiteral("focus"), timeout);
 }
 
@@ -156,7 +156,7 @@ void tst_QuickPreview::aboutBoxOkRefreshes()
         return about.result();
     });
     w.mnuAbout_Click();
-    QCOMPARE(fileBytes(tempFile(host, QStringLiteral("qprev.html"))), QByteArray("<p>after about</p>"));
+    QCOMPARE(pageBytes(tempFile(host, QStringLiteral("qprev.html"))), QByteArray("<p>after about</p>"));
 }
 
 void tst_QuickPreview::unwritableFileChangesNothing_data()
@@ -190,7 +190,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
     w.RefreshQuickPreview();
 
     QCOMPARE(statusText(w), message);
-    QCOMPARE(fileBytes(path), QByteArray("<p>before</p>"));
+    QCOMPARE(pageBytes(path), QByteArray("<p>before</p>"));
     QCOMPARE(view->url(), PreviewScheme::url(path));
     QVERIFY(!view->page()->isLoading());
     QCOMPARE(bodyText(view), QStringLiteral("before"));
@@ -200,7 +200,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
     // Once the file can be written again the preview catches up and the message goes.
     host.failTempFolder(QString());
     w.RefreshQuickPreview();
-    QCOMPARE(fileBytes(path), QByteArray("<p>after</p>"));
+    QCOMPARE(pageBytes(path), QByteArray("<p>after</p>"));
     QCOMPARE(statusText(w), QString());
     QTRY_COMPARE_WITH_TIMEOUT(bodyText(view), QStringLiteral("after"), timeout);
 }
@@ -224,7 +224,7 @@ void tst_QuickPreview::plantedSymlinkIsNotFollowed()
 
     QCOMPARE(fileBytes(target), QByteArray("the other user's file"));
     QVERIFY(!QFileInfo(path).isSymLink());
-    QCOMPARE(fileBytes(path), QByteArray("<p>mine</p>"));
+    QCOMPARE(pageBytes(path), QByteArray("<p>mine</p>"));
 }
 
 void tst_QuickPreview::refreshKeepsScrollPosition()

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewScheme.h"
 
+#include "previewui/PreviewFile.h"
+
 #include <QFile>
 #include <QWebEngineUrlScheme>
 
@@ -8,11 +10,11 @@ namespace {
 
 // The one host of the scheme's addresses: a standard URL needs one, so that relative references
 // and "../" resolve as they do for local files.
-const QString host = QStringLiteral("local");
+const QString host = QLatin1String(PreviewFile::localHost);
 
 } // namespace
 
-const QByteArray PreviewScheme::name = QByteArrayLiteral("zorvane-local");
+const QByteArray PreviewScheme::name = PreviewFile::localScheme;
 
 void PreviewScheme::registerScheme()
 {

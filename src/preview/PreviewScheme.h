@@ -5,11 +5,14 @@
 #include <QUrl>
 
 // The address scheme the previews serve local files under, in place of "file:". Every address
-// of it is an origin of its own to the engine (as a sandboxed frame's is), so a page shown from
-// it can display the local files it references but read none of them: a module import, a style
-// sheet's rules, a track's cues, a canvas of a local image, the details of a local script's error
-// are all another origin's and refused by the engine itself. The addresses carry the path's bytes
-// percent-encoded, so any file name works; relative references resolve as under "file:".
+// of it is an origin of its own to the engine (as a sandboxed frame's is), so a module import or
+// a track's cues of a local file are another origin's and refused by the engine itself. Qt 6.4
+// still marks every response of an application's scheme as the page's own origin, so a style
+// sheet's rules, a canvas of a local image and the details of a local script's error remain
+// readable; what keeps them in is that a local page reaches no network unless the user allows
+// remote content, and then only files in the page's own folder are served (docs/design.md).
+// The addresses carry the path's bytes percent-encoded, so any file name works; relative
+// references resolve as under "file:".
 class PreviewScheme
 {
 public:

@@ -3,15 +3,28 @@
 
 #include "host/HostServices.h"
 
+#include <QRegularExpression>
+
+QString PreviewFile::withLocalAddresses(const QString &text)
+{
+    if (!text.contains(QLatin1String("file:"), Qt::CaseInsensitive))
+        return text;
+    static const QRegularExpression address(QStringLiteral("((?:=|url\\()\\s*[\"']?\\s*)file://(?=/)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    QString copy = text;
+    return copy.replace(address, QStringLiteral("\\1%1://%2").arg(QLatin1String(localScheme), QLatin1String(localHost)));
+}
+
 PreviewFile PreviewFile::write(HostServices &host, const QString &fileName, const QString &text, const TextFormat &format)
 {
     // A browser recognises UTF-16 only by its BOM.
     const bool utf16 = format.encoding == TextFormat::Encoding::Utf16Le || format.encoding == TextFormat::Encoding::Utf16Be;
     TextFormat asGiven{format.encoding, utf16, TextFormat::LineBreaks::CrLf};
-    EncodedText encoded = encodeDocument(text, asGiven);
+    const QString shown = withLocalAddresses(text);
+    EncodedText encoded = encodeDocument(shown, asGiven);
     if (!encoded.ok) {
         asGiven.encoding = TextFormat::Encoding::Utf8;
-        encoded = encodeDocument(text, asGiven);
+        encoded = encodeDocument(shown, asGiven);
     }
     PreviewFile file;
     QString error;

@@ -9,6 +9,11 @@ class HostServices;
 
 // A page written for a browser view to show: where it is, or why it could not be written.
 struct PreviewFile {
+    // The previews show local files under addresses of this scheme and host instead of "file:"
+    // (the preview module serves them); a page's "file:" addresses are written so in its copy.
+    static constexpr const char *localScheme = "zorvane-local";
+    static constexpr const char *localHost = "local";
+
     QString path;
     QString error; // empty when the file was written
 
@@ -20,5 +25,9 @@ struct PreviewFile {
     // as UTF-8, so a preview never fails for a character. The
     // browser reads a page that names no charset as it would read the saved file: the engine
     // recognises UTF-8 and Windows-1252 text by itself.
+    // text with its "file:///" addresses in attribute values and style sheet url()s written as
+    // the previews' local addresses, which the engine loads where it refuses "file:".
+    static QString withLocalAddresses(const QString &text);
+
     static PreviewFile write(HostServices &host, const QString &fileName, const QString &text, const TextFormat &format);
 };

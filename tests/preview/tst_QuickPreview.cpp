@@ -12,6 +12,7 @@
 #include "support/TestMain.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QTabBar>
 #include <QTabWidget>
@@ -38,6 +39,7 @@ private slots:
     void plantedSymlinkIsNotFollowed();
     void refreshKeepsScrollPosition();
     void pageScriptsNeverBlockTheEditor();
+    void imageAtAFileAddressShows();
     void newDocumentPreviewShowsItsBody();
 };
 
@@ -300,6 +302,28 @@ void tst_QuickPreview::newDocumentPreviewShowsItsBody()
     // The template's comment is closed, so the page is not one long comment.
     QCOMPARE(bodyText(view).trimmed(), QStringLiteral("Hello"));
     QCOMPARE(evaluate(view, QStringLiteral("document.title")).toString(), QStringLiteral("Untitled"));
+}
+
+// The image dialog writes a picture chosen from the disk as a "file:///" address; the preview
+// shows it though the engine loads no "file:" address from a preview's page. The user's text keeps
+// the address as written.
+void tst_QuickPreview::imageAtAFileAddressShows()
+{
+    QTemporaryDir pictures;
+    QImage picture(7, 5, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString path = pictures.filePath(QStringLiteral("a picture.png"));
+    QVERIFY(picture.save(path));
+    ScriptedHost host;
+    frmMainWin w(host);
+    w.Form_Load();
+    const QString text = QStringLiteral("<img src=\"file://%1\" onload=\"document.title = this.naturalWidth\">").arg(path);
+    w.r1().setText(text);
+    w.RefreshQuickPreview();
+    PreviewBrowser *view = showPreviewTab(w);
+    QVERIFY(view);
+    QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("7"), timeout);
+    QCOMPARE(w.r1().Text(), text);
 }
 
 ZORVANE_TEST(tst_QuickPreview)

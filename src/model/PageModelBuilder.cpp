@@ -6,12 +6,6 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
-namespace {
-
-// Beyond this many edits since the model the maps are no longer worth their time.
-constexpr qsizetype MaximumMappedEdits = 4096;
-
-} // namespace
 
 PageModelBuilder::PageModelBuilder(EditorControl &r1, QObject *parent)
     : QObject(parent)
@@ -55,12 +49,7 @@ void PageModelBuilder::rebuildNow()
 void PageModelBuilder::r1Changed()
 {
     ++m_revision;
-    for (const ContentEdit &edit : m_r1.lastEdits()) {
-        if (edit.loadedLength >= 0 || m_editsSince.size() >= MaximumMappedEdits)
-            m_unmappable = true;
-        if (!m_unmappable)
-            m_editsSince.append({edit.offset, static_cast<int>(edit.removed.size()), edit.insertedLength()});
-    }
+    m_editsSince.record(m_r1.lastEdits());
     m_needsParse = true;
     m_delay.start();
 }
@@ -93,7 +82,6 @@ void PageModelBuilder::finished()
     if (result.revision() == m_revision) {
         m_model = std::make_shared<const PageModel>(std::move(result));
         m_editsSince.clear();
-        m_unmappable = false;
         emit modelChanged();
     }
     if (m_needsParse && !m_delay.isActive())
@@ -102,29 +90,10 @@ void PageModelBuilder::finished()
 
 int PageModelBuilder::toCurrent(int modelOffset) const
 {
-    if (m_unmappable)
-        return -1;
-    int offset = modelOffset;
-    for (const Shift &edit : m_editsSince) {
-        if (offset >= edit.offset + edit.removed)
-            offset += edit.inserted - edit.removed;
-        else if (offset > edit.offset)
-            return -1;
-    }
-    return offset;
+    return m_editsSince.placeToCurrent(modelOffset);
 }
 
 int PageModelBuilder::toModel(int currentOffset) const
 {
-    if (m_unmappable)
-        return -1;
-    int offset = currentOffset;
-    for (qsizetype i = m_editsSince.size(); i-- > 0;) {
-        const Shift &edit = m_editsSince.at(i);
-        if (offset >= edit.offset + edit.inserted)
-            offset -= edit.inserted - edit.removed;
-        else if (offset > edit.offset)
-            return -1;
-    }
-    return offset;
+    return m_editsSince.toPast(currentOffset);
 }

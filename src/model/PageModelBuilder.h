@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/EditTrail.h"
 #include "model/PageModel.h"
 #include "model/PageParser.h"
 
@@ -65,15 +66,8 @@ private:
     bool m_running = false;
     // The text changed, or the page's folder, since the last parse started.
     bool m_needsParse = true;
-    // An edit since the model's text: [offset, offset + removed) became inserted units.
-    struct Shift {
-        int offset;
-        int removed;
-        int inserted;
-    };
-    // The edits since the model's text, in order; unmappable once too many or a load.
-    QList<Shift> m_editsSince;
-    bool m_unmappable = false;
+    // The edits since the model's text.
+    EditTrail m_editsSince;
     QString m_pageFolder;
     std::function<bool(const QString &)> m_fileExists;
 };

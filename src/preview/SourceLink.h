@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "previewui/EditTrail.h"
+#include "model/EditTrail.h"
 #include "previewui/SourceMarks.h"
 
 #include <QObject>

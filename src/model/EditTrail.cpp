@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "previewui/EditTrail.h"
+#include "model/EditTrail.h"
 
 #include "editor/ContentEdit.h"
 
@@ -30,6 +30,20 @@ int EditTrail::toCurrent(int pastOffset) const
         if (offset >= edit.offset + edit.removed)
             offset += edit.inserted - edit.removed;
         else if (offset >= edit.offset)
+            return -1;
+    }
+    return offset;
+}
+
+int EditTrail::placeToCurrent(int pastOffset) const
+{
+    if (m_broken)
+        return -1;
+    int offset = pastOffset;
+    for (const Shift &edit : m_edits) {
+        if (offset >= edit.offset + edit.removed)
+            offset += edit.inserted - edit.removed;
+        else if (offset > edit.offset)
             return -1;
     }
     return offset;

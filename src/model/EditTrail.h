@@ -18,6 +18,9 @@ public:
 
     // Where the character at pastOffset is now; -1 once it has been removed.
     int toCurrent(int pastOffset) const;
+    // Where the place between characters at pastOffset is now: text replaced from exactly there
+    // leaves the place before it; -1 only strictly inside replaced text.
+    int placeToCurrent(int pastOffset) const;
     // Where the place between characters at currentOffset was; -1 inside inserted text.
     int toPast(int currentOffset) const;
 

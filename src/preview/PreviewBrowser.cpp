@@ -3,8 +3,7 @@
 
 #include "preview/PreviewPage.h"
 #include "preview/PreviewProfile.h"
-#include "preview/PreviewProxy.h"
-#include "preview/PreviewScheme.h"
+#include "preview/LocalAddress.h"
 
 #include <QApplication>
 #include <QChildEvent>
@@ -27,7 +26,6 @@ PreviewBrowser::PreviewBrowser(QWidget *parent)
 PreviewBrowser::~PreviewBrowser()
 {
     // The pages go before their profile.
-    delete m_primer;
     delete m_page;
     delete m_profile;
 }
@@ -46,8 +44,6 @@ void PreviewBrowser::makePage()
     // Torn down once the dialog call has returned into the engine.
     connect(m_page, &PreviewPage::runaway, this, &PreviewBrowser::tearDown, Qt::QueuedConnection);
     setPage(m_page);
-    delete m_primer;
-    m_primed = false;
     delete old;
     delete oldProfile;
     emit pageChanged();
@@ -103,27 +99,9 @@ void PreviewBrowser::showFile(const QString &path, const QString &text)
 
 void PreviewBrowser::loadProgramPage()
 {
-    // Remote content reaches the network only through our proxy, which wants the run's
-    // credentials; the engine asks for them on a page's own navigation but not for the images
-    // of a local page. A hidden page of the profile navigates there first, and the engine then
-    // sends them with every request.
-    if (m_remoteAllowed && !m_primed && PreviewProxy::shared()) {
-        if (m_primer)
-            return;
-        m_primer = new PreviewPage(m_profile, this);
-        connect(
-            m_primer, &QWebEnginePage::loadFinished, this,
-            [this] {
-                m_primed = true;
-                m_primer->deleteLater();
-                loadProgramPage();
-            },
-            Qt::SingleShotConnection);
-        // The proxy answers a request for itself at once, once the credentials are given.
-        m_primer->load(QUrl(QStringLiteral("http://127.0.0.1:%1/").arg(PreviewProxy::shared()->port())));
-        return;
-    }
-    m_page->showProgramPage(PreviewScheme::url(m_path), m_text);
+    // The page comes from our proxy, which asks for the run's credentials: the engine asks the
+    // page for them on this navigation and sends them with every request of the profile after it.
+    m_page->showProgramPage(LocalAddress::url(m_path), m_text);
 }
 
 void PreviewBrowser::startDocument()

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QPointer>
 #include <QTimer>
 #include <QUrl>
 #include <QWebEngineView>
@@ -85,9 +84,6 @@ private:
     bool m_hasRemote = false;
     // The page asked for remote content since the program last loaded it.
     bool m_remoteSeen = false;
-    // A hidden page that gives the profile the proxy's credentials, and whether it has.
-    QPointer<PreviewPage> m_primer;
-    bool m_primed = false;
     bool m_sourceClicks = false;
     // The release of a Ctrl+click taken from the page is taken as well.
     bool m_takeRelease = false;

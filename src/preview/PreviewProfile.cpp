@@ -2,8 +2,6 @@
 #include "preview/PreviewProfile.h"
 
 #include "preview/PreviewProxy.h"
-#include "preview/PreviewScheme.h"
-#include "preview/PreviewSchemeHandler.h"
 
 #include <QCoreApplication>
 #include <QWebEngineProfile>
@@ -41,14 +39,8 @@ void configureEngine()
 
 } // namespace
 
-void PreviewProfile::registerSchemes()
-{
-    PreviewScheme::registerScheme();
-}
-
 QWebEngineProfile *PreviewProfile::create()
 {
-    registerSchemes();
     configureEngine();
     // A profile without a storage name is off the record. The application owns it in the end,
     // so that it outlives every page made in it.
@@ -56,10 +48,9 @@ QWebEngineProfile *PreviewProfile::create()
     profile->setHttpCacheType(QWebEngineProfile::MemoryHttpCache);
     profile->setPersistentCookiesPolicy(QWebEngineProfile::NoPersistentCookies);
     profile->setSpellCheckEnabled(false);
-    profile->installUrlSchemeHandler(PreviewScheme::name, new PreviewSchemeHandler(profile));
 
     QWebEngineSettings *settings = profile->settings();
-    // Pages come from PreviewScheme, which serves each file as an origin of its own. The engine's
+    // Pages come from LocalAddress, served by our proxy, and are opaque origins. The engine's
     // switches for "file:" pages count all local files as one origin: off. Remote addresses are
     // left to each page's PreviewRequestFilter, request by request (the switch is all or nothing).
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);

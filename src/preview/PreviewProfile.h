@@ -10,16 +10,11 @@ class QWebEngineProfile;
 // auditing, DNS prefetching, page icons, handing unknown schemes to other programs, peer
 // connections (WebRTC), and taking the focus when a page loads. The engine resolves no names and
 // reaches the network only through PreviewProxy.
-// Local files are served under PreviewScheme, each its own origin, by a PreviewSchemeHandler.
+// Local files are served under LocalAddress by PreviewProxy.
 // What a page may fetch, from this machine or the network, is decided by PreviewRequestFilter.
 class PreviewProfile
 {
 public:
-    // Makes the previews' address scheme known to the engine. To be called before the
-    // application object is made (the engine reads it when it starts); create() calls it as well,
-    // which is in time as long as no other part of the engine was made before.
-    static void registerSchemes();
-
     // The limit of a page's script heap, in MiB.
     static constexpr int scriptHeapMb = 512;
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewProxy.h"
 
+#include "preview/LocalAddress.h"
 #include "preview/LoopbackPeer.h"
 #include "preview/PreviewProxyConnection.h"
 
@@ -23,6 +24,11 @@ constexpr qsizetype maxApprovals = 4096;
 QString key(const char *kind, const QString &host, quint16 port)
 {
     return QStringLiteral("%1 %2:%3").arg(QLatin1String(kind), host.toLower()).arg(port);
+}
+
+QString fileKey(const QByteArray &path)
+{
+    return QLatin1String("file ") + QString::fromLatin1(path.toPercentEncoding("/"));
 }
 
 } // namespace
@@ -111,14 +117,20 @@ void PreviewProxy::approve(const QUrl &url)
     if (host.isEmpty())
         return;
     QString entry;
-    if (scheme == QLatin1String("https") || scheme == QLatin1String("wss"))
+    if (LocalAddress::isLocal(url)) {
+        const QByteArray path = LocalAddress::localPath(url);
+        if (path.isEmpty())
+            return;
+        entry = fileKey(path);
+    } else if (scheme == QLatin1String("https") || scheme == QLatin1String("wss")) {
         entry = key("tls", host, static_cast<quint16>(url.port(443)));
-    else if (scheme == QLatin1String("http"))
+    } else if (scheme == QLatin1String("http")) {
         entry = key("http", host, static_cast<quint16>(url.port(80)));
-    else if (scheme == QLatin1String("ws"))
+    } else if (scheme == QLatin1String("ws")) {
         entry = key("ws", host, static_cast<quint16>(url.port(80)));
-    else
+    } else {
         return;
+    }
     if (m_approved.size() >= maxApprovals) {
         for (auto it = m_approved.begin(); it != m_approved.end();)
             it = it->hasExpired(approvalMs) ? m_approved.erase(it) : std::next(it);
@@ -147,4 +159,10 @@ PreviewProxy::Route PreviewProxy::tunnelRoute(const QString &host, quint16 port)
 bool PreviewProxy::mayFetch(const QString &host, quint16 port) const
 {
     return recent(key("http", host, port));
+}
+
+QByteArray PreviewProxy::localFile(const QUrl &url) const
+{
+    const QByteArray path = LocalAddress::localPath(url);
+    return !path.isEmpty() && recent(fileKey(path)) ? path : QByteArray();
 }

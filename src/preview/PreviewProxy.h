@@ -10,7 +10,9 @@
 class QUrl;
 
 // The browser engine's only way out: an HTTP proxy on 127.0.0.1 that relays a connection only to
-// a server PreviewRequestFilter let a request through to moments before. Peer connections
+// a server PreviewRequestFilter let a request through to moments before. It is also the only
+// server of the previews' local addresses (LocalAddress): it answers one with the file, as a
+// sandboxed document, when the filter let a request for that file through moments before. Peer connections
 // (WebRTC) pass no request filter, but with their UDP off they go through the proxy like
 // everything else, so a TURN server a script names is refused here.
 //
@@ -47,6 +49,7 @@ public:
 
     Route tunnelRoute(const QString &host, quint16 port) const override;
     bool mayFetch(const QString &host, quint16 port) const override;
+    QByteArray localFile(const QUrl &url) const override;
 
 private:
     bool recent(const QString &key) const;
@@ -56,6 +59,6 @@ private:
     QString m_secret;
     QByteArray m_authorization;
     int m_open = 0;
-    // "kind host:port" -> when the filter last let a request through to it.
+    // "kind host:port" (or "file path") -> when the filter last let a request through to it.
     QHash<QString, QElapsedTimer> m_approved;
 };

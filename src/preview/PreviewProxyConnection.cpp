@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewProxyConnection.h"
 
+#include "preview/LocalFile.h"
 #include "preview/ProxyPolicy.h"
 
+#include <QFile>
 #include <QHostAddress>
 #include <QTcpSocket>
 #include <QUrl>
@@ -16,6 +18,16 @@ constexpr qint64 maxBacklog = 256 * 1024;
 constexpr int idleMs = 60000;
 // Every TLS connection opens with a handshake record.
 constexpr char tlsHandshake = 0x16;
+
+// What every local file is served with. As a document it is sandboxed without the same origin:
+// its origin is opaque, so every file it loads, the others of its folder included, is another
+// origin's, and the engine shows such files but gives the page's scripts nothing of them.
+// Scripts, the program's dialog counting (modals), forms and windows still reach PreviewPage,
+// which decides on them. Nothing is cached, so a refresh reads the file anew, and no server is
+// told which local page asked it for something.
+constexpr char localFields[] = "Content-Security-Policy: sandbox allow-scripts allow-modals allow-forms allow-popups\r\n"
+                             "Cache-Control: no-store\r\n"
+                             "Referrer-Policy: no-referrer\r\n";
 
 // "host:port" or "[v6]:port"; false when it is neither.
 bool splitAuthority(const QByteArray &authority, QString &host, quint16 &port)
@@ -69,6 +81,8 @@ PreviewProxyConnection::PreviewProxyConnection(QTcpSocket *client, const ProxyPo
         m_idle.start();
         if (m_state == State::Relaying)
             pump(m_upstream, m_client);
+        else if (m_state == State::Serving)
+            sendFile();
         else if (m_state == State::Closing)
             close();
     });
@@ -147,6 +161,11 @@ void PreviewProxyConnection::startFetch(const QByteArray &method, const QByteArr
         refuse("400 Bad Request");
         return;
     }
+    const QByteArray local = m_policy.localFile(url);
+    if (!local.isEmpty()) {
+        serveFile(method, local);
+        return;
+    }
     const auto port = static_cast<quint16>(url.port(80));
     // A request for the proxy itself would come back to it for ever.
     const bool itself = port == m_client->localPort() && QHostAddress(url.host()) == m_client->localAddress();
@@ -201,6 +220,44 @@ void PreviewProxyConnection::connectUpstream(const QString &host, quint16 port)
         close();
     });
     m_upstream->connectToHost(host, port);
+}
+
+void PreviewProxyConnection::serveFile(const QByteArray &method, const QByteArray &path)
+{
+    if (method != "GET") {
+        refuse("405 Method Not Allowed\r\nAllow: GET");
+        return;
+    }
+    m_file = LocalFile::open(path, this);
+    if (!m_file) {
+        refuse("404 Not Found");
+        return;
+    }
+    m_client->write("HTTP/1.1 200 OK\r\nContent-Type: " + LocalFile::contentType(*m_file, path) +
+                    "\r\nContent-Length: " + QByteArray::number(m_file->size()) + "\r\n" + localFields +
+                    "Connection: close\r\n\r\n");
+    m_state = State::Serving;
+    sendFile();
+}
+
+void PreviewProxyConnection::sendFile()
+{
+    while (m_client->state() == QAbstractSocket::ConnectedState && m_client->bytesToWrite() < maxBacklog &&
+           !m_file->atEnd()) {
+        const QByteArray piece = m_file->read(chunk);
+        if (piece.isEmpty()) {
+            // A file that cannot be read to its end must not look complete.
+            m_client->abort();
+            close();
+            return;
+        }
+        m_client->write(piece);
+    }
+    if (m_file->atEnd()) {
+        m_state = State::Closing;
+        m_client->disconnectFromHost();
+        finishIfDone();
+    }
 }
 
 void PreviewProxyConnection::pump(QTcpSocket *from, QTcpSocket *to)

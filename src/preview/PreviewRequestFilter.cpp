@@ -2,7 +2,7 @@
 #include "preview/PreviewRequestFilter.h"
 
 #include "preview/PreviewProxy.h"
-#include "preview/PreviewScheme.h"
+#include "preview/LocalAddress.h"
 #include "preview/WrittenAddresses.h"
 
 #include <QWebEngineUrlRequestInfo>
@@ -12,8 +12,8 @@ namespace {
 // Whether url names a file in the folder of the local page at page, or below it.
 bool inPageFolder(const QUrl &url, const QUrl &page)
 {
-    const QByteArray path = PreviewScheme::localPath(url);
-    QByteArray folder = PreviewScheme::localPath(page);
+    const QByteArray path = LocalAddress::localPath(url);
+    QByteArray folder = LocalAddress::localPath(page);
     folder.truncate(folder.lastIndexOf('/') + 1);
     return !folder.isEmpty() && path.startsWith(folder) && !path.contains("/../") && !path.contains("/./");
 }
@@ -53,7 +53,7 @@ bool PreviewRequestFilter::allows(QWebEngineUrlRequestInfo &info)
         type == QWebEngineUrlRequestInfo::ResourceTypeMedia;
     // A local file as a document or as data (XHR, fetch, frame, object, worker, prefetch) would
     // be one a script reads, whatever its origin.
-    if (PreviewScheme::isLocal(url)) {
+    if (LocalAddress::isLocal(url)) {
         if (!passive || m_showsNetworkPage())
             return false;
         // With remote content on, what a script reads could leave: only the page's own folder.

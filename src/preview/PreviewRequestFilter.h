@@ -7,7 +7,7 @@
 
 // Every request of a preview page passes here before it is made. From a local page:
 // - a local file is served only as a style sheet, script, image, font or media file of the page,
-//   under PreviewScheme, whose every address is an origin of its own, so the page displays it but
+//   under a LocalAddress, which is another origin than the page's, so the page displays it but
 //   its scripts read nothing of it; a "file:" address is refused, and so is a file loaded as a
 //   document or as data (XHR, fetch, frame, object, embed, worker, prefetch);
 //   while remote content is allowed, only files in the page's own folder (or below) are served,

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+class QUrl;
+
 // What a connection of the preview's proxy asks the proxy it serves: whether a request carries
 // the proxy's credentials, and where it may go. PreviewProxy answers; PreviewProxyConnection
 // asks, and so depends on this alone.
@@ -23,6 +25,9 @@ public:
     virtual Route tunnelRoute(const QString &host, quint16 port) const = 0;
     // Whether a request for an absolute http address on host:port may pass.
     virtual bool mayFetch(const QString &host, quint16 port) const = 0;
+    // The local file a request for url is answered with, as its path's bytes; empty when url
+    // is no local address the proxy may serve.
+    virtual QByteArray localFile(const QUrl &url) const = 0;
 
 protected:
     ProxyPolicy() = default;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/WrittenAddresses.h"
 
-#include "preview/PreviewScheme.h"
+#include "preview/LocalAddress.h"
 
 namespace {
 
@@ -66,8 +66,8 @@ bool WrittenAddresses::isNetwork(const QUrl &url)
 {
     static const QSet<QString> local = {QStringLiteral("file"), QStringLiteral("data"),
                                         QStringLiteral("blob"), QStringLiteral("about"),
-                                        QStringLiteral("qrc"),  QString::fromLatin1(PreviewScheme::name)};
-    return !url.scheme().isEmpty() && !local.contains(url.scheme().toLower());
+                                        QStringLiteral("qrc")};
+    return !url.scheme().isEmpty() && !local.contains(url.scheme().toLower()) && !LocalAddress::isLocal(url);
 }
 
 QString WrittenAddresses::key(const QUrl &url)

@@ -20,8 +20,8 @@ public:
     bool contains(const QUrl &url) const;
 
     // True for addresses fetched from the network (http, https, ws, wss, ftp and any scheme the
-    // engine does not serve from this machine); false for file, data, blob, about, qrc and the previews' own scheme, and
-    // for an empty address (a view that shows nothing yet).
+    // engine does not serve from this machine); false for file, data, blob, about, qrc, the
+    // previews' local addresses, and an empty address (a view that shows nothing yet).
     static bool isNetwork(const QUrl &url);
 
 private:

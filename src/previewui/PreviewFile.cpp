@@ -12,7 +12,7 @@ QString PreviewFile::withLocalAddresses(const QString &text)
     static const QRegularExpression address(QStringLiteral("((?:=|url\\()\\s*[\"']?\\s*)file://(?=/)"),
                                             QRegularExpression::CaseInsensitiveOption);
     QString copy = text;
-    return copy.replace(address, QStringLiteral("\\1%1://%2").arg(QLatin1String(localScheme), QLatin1String(localHost)));
+    return copy.replace(address, QStringLiteral("\\1") + QLatin1String(localOrigin));
 }
 
 PreviewFile PreviewFile::write(HostServices &host, const QString &fileName, const QString &text, const TextFormat &format)

@@ -9,10 +9,10 @@ class HostServices;
 
 // A page written for a browser view to show: where it is, or why it could not be written.
 struct PreviewFile {
-    // The previews show local files under addresses of this scheme and host instead of "file:"
-    // (the preview module serves them); a page's "file:" addresses are written so in its copy.
-    static constexpr const char *localScheme = "zorvane-local";
-    static constexpr const char *localHost = "local";
+    // The previews show local files under addresses of this origin instead of "file:" (the
+    // preview module's proxy serves them; the name is resolved nowhere); a page's "file:"
+    // addresses are written so in its copy.
+    static constexpr const char *localOrigin = "http://zorvane-local.invalid";
 
     QString path;
     QString error; // empty when the file was written

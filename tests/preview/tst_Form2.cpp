@@ -8,7 +8,7 @@
 #include "previewui/Form2.h"
 #include "preview/PreviewPane.h"
 #include "preview/PreviewBrowser.h"
-#include "preview/PreviewScheme.h"
+#include "preview/LocalAddress.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -67,7 +67,7 @@ void tst_Form2::previewWindowShowsTheText()
     QVERIFY(!form->isModal());
     QCOMPARE(form->windowTitle(), QStringLiteral("Preview Window:"));
     QCOMPARE(form->w1()->accessibleName(), QStringLiteral("Preview"));
-    QVERIFY(waitShown(browserOf(form->w1()), PreviewScheme::url(path)));
+    QVERIFY(waitShown(browserOf(form->w1()), LocalAddress::url(path)));
     QCOMPARE(bodyText(browserOf(form->w1())), QStringLiteral("na\u00efve"));
 }
 
@@ -77,7 +77,7 @@ void tst_Form2::secondPreviewReusesTheWindow()
     frmMainWin w(host);
     w.Form_Load();
     w.show();
-    const QUrl url = PreviewScheme::url(tempFile(host, QStringLiteral("Temp.html")));
+    const QUrl url = LocalAddress::url(tempFile(host, QStringLiteral("Temp.html")));
     w.r1().setText(QStringLiteral("<p>one</p>"));
     w.mnuPreview_Click();
     QPointer<Form2> form = w.findChild<Form2 *>();
@@ -152,7 +152,7 @@ void tst_Form2::exitButtonUnloadsAndNextPreviewLoadsAfresh()
     form = w.findChild<Form2 *>();
     QVERIFY(form);
     QVERIFY(form->isVisible());
-    QVERIFY(waitShown(browserOf(form->w1()), PreviewScheme::url(tempFile(host, QStringLiteral("Temp.html")))));
+    QVERIFY(waitShown(browserOf(form->w1()), LocalAddress::url(tempFile(host, QStringLiteral("Temp.html")))));
 }
 
 void tst_Form2::unwritableFileOpensNoWindow()
@@ -213,7 +213,7 @@ void tst_Form2::aboutLinkShowsTheAboutPage()
     QVERIFY(form);
     QCOMPARE(form->parentWidget(), &w);
     QVERIFY(form->isVisible());
-    const QUrl about = PreviewScheme::url(tempFile(host, QStringLiteral("About.html")));
+    const QUrl about = LocalAddress::url(tempFile(host, QStringLiteral("About.html")));
     QVERIFY(waitShown(browserOf(form->w1()), about));
     QCOMPARE(browserOf(form->w1())->title(), QStringLiteral("About Zorvane v1.0"));
 

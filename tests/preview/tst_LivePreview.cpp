@@ -6,7 +6,7 @@
 #include "previewui/Form2.h"
 #include "previewui/LivePreview.h"
 #include "preview/PreviewBrowser.h"
-#include "preview/PreviewScheme.h"
+#include "preview/LocalAddress.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -73,7 +73,7 @@ void tst_LivePreview::typingRefreshesOncePerPauseAndKeepsTheFocus()
     w.mnuPreview_Click();
     auto *form = w.findChild<Form2 *>();
     const QString path = tempFile(host, QStringLiteral("Temp.html"));
-    QVERIFY(waitShown(browserOf(form->w1()), PreviewScheme::url(path)));
+    QVERIFY(waitShown(browserOf(form->w1()), LocalAddress::url(path)));
 
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -170,7 +170,7 @@ void tst_LivePreview::refreshKeepsTheReadersPlace()
     w.r1().setText(page.arg(QStringLiteral("first")));
     w.mnuPreview_Click();
     PreviewBrowser *view = browserOf(w.findChild<Form2 *>()->w1());
-    QVERIFY(waitShown(view, PreviewScheme::url(tempFile(host, QStringLiteral("Temp.html")))));
+    QVERIFY(waitShown(view, LocalAddress::url(tempFile(host, QStringLiteral("Temp.html")))));
     evaluate(view, QStringLiteral("window.scrollTo(0, 1200)"));
     QTRY_COMPARE_WITH_TIMEOUT(view->page()->scrollPosition().y(), 1200.0, timeout);
 

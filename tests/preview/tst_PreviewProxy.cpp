@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LoopbackServer.h"
 
+#include "preview/LocalAddress.h"
 #include "preview/PreviewProxy.h"
 #include "support/TestMain.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -29,6 +32,9 @@ class tst_PreviewProxy : public QObject
 private slots:
     void relaysOnlyWhatWasApproved_data();
     void relaysOnlyWhatWasApproved();
+    void servesApprovedLocalFilesOnly_data();
+    void servesApprovedLocalFilesOnly();
+    void largeAnswerArrivesWhole_data();
     void largeAnswerArrivesWhole();
     void overlongHeadIsRefused();
     void silentClientsAreClosedAndCapped();
@@ -211,18 +217,88 @@ void tst_PreviewProxy::relaysOnlyWhatWasApproved()
     QCOMPARE(server.connections(), serverHears.size());
 }
 
+void tst_PreviewProxy::servesApprovedLocalFilesOnly_data()
+{
+    QTest::addColumn<QString>("approved");
+    QTest::addColumn<QByteArray>("method");
+    QTest::addColumn<QString>("requested");
+    QTest::addColumn<QByteArray>("answerStart");
+
+    QTest::newRow("approved file") << "page.html" << QByteArray("GET") << "page.html" << QByteArray("HTTP/1.1 200 OK");
+    QTest::newRow("file never approved") << QString() << QByteArray("GET") << "page.html" << QByteArray("HTTP/1.1 403");
+    QTest::newRow("another file approved") << "other.html" << QByteArray("GET") << "page.html" << QByteArray("HTTP/1.1 403");
+    QTest::newRow("approved file, posted to") << "page.html" << QByteArray("POST") << "page.html" << QByteArray("HTTP/1.1 405");
+    QTest::newRow("approved, missing") << "missing.html" << QByteArray("GET") << "missing.html" << QByteArray("HTTP/1.1 404");
+    QTest::newRow("approved folder") << "." << QByteArray("GET") << "." << QByteArray("HTTP/1.1 404");
+    QTest::newRow("approved file, through a tunnel")
+        << "page.html" << QByteArray("CONNECT") << "page.html" << QByteArray("HTTP/1.1 403");
+}
+
+// The proxy is the only server of the previews' local addresses: a file the filter let through
+// comes back sandboxed, anything else is refused without a name being looked up.
+void tst_PreviewProxy::servesApprovedLocalFilesOnly()
+{
+    QFETCH(QString, approved);
+    QFETCH(QByteArray, method);
+    QFETCH(QString, requested);
+    QFETCH(QByteArray, answerStart);
+
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QByteArray page = "<p>\xc3\xa9t\xc3\xa9</p>";
+    QFile file(dir.filePath(QStringLiteral("page.html")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(page), page.size());
+    file.close();
+    PreviewProxy proxy;
+    QVERIFY(proxy.listen());
+    if (!approved.isEmpty())
+        proxy.approve(LocalAddress::url(dir.filePath(approved)));
+
+    const QUrl url = LocalAddress::url(dir.filePath(requested));
+    const QByteArray target = method == "CONNECT" ? url.host().toLatin1() + ":80" : url.toEncoded();
+    const QByteArray answer = exchange(
+        proxy.port(), withCredentials(method + ' ' + target + " HTTP/1.1\r\nHost: " + url.host().toLatin1() + "\r\n\r\n",
+                                      PreviewProxy::user(), proxy.secret()));
+    QVERIFY2(answer.startsWith(answerStart), answer.toPercentEncoding().constData());
+    if (!answerStart.endsWith("OK"))
+        return;
+    const QByteArray head = answer.left(answer.indexOf("\r\n\r\n") + 2).toLower();
+    QVERIFY(head.contains("\r\ncontent-type: text/html;charset=utf-8\r\n"));
+    QVERIFY(head.contains("\r\ncontent-security-policy: sandbox allow-scripts "));
+    QVERIFY(!head.contains("allow-same-origin"));
+    QVERIFY(head.contains("\r\ncache-control: no-store\r\n"));
+    QCOMPARE(answer.mid(answer.indexOf("\r\n\r\n") + 4), page);
+}
+
+void tst_PreviewProxy::largeAnswerArrivesWhole_data()
+{
+    QTest::addColumn<bool>("localFile");
+
+    QTest::newRow("from a server") << false;
+    QTest::newRow("from a local file") << true;
+}
+
 // Far more than the proxy buffers, closed by the server right after: all of it must still arrive.
 void tst_PreviewProxy::largeAnswerArrivesWhole()
 {
+    QFETCH(bool, localFile);
+
     QByteArray body(3 * 1024 * 1024, 'x');
     for (qsizetype i = 0; i < body.size(); i += 1000)
         body[i] = static_cast<char>('a' + i % 26);
     LoopbackServer server;
     QVERIFY(server.isListening());
     server.serve(QStringLiteral("/big"), "application/octet-stream", body);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile file(dir.filePath(QStringLiteral("big.bin")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(body), body.size());
+    file.close();
     PreviewProxy proxy;
     QVERIFY(proxy.listen());
-    const QString address = server.address(QStringLiteral("/big"));
+    const QString address = localFile ? LocalAddress::url(file.fileName()).toString() : server.address(QStringLiteral("/big"));
     proxy.approve(QUrl(address));
 
     const QByteArray answer = exchange(proxy.port(), withCredentials("GET " + address.toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n",

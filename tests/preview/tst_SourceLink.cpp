@@ -3,7 +3,7 @@
 
 #include "app/frmMainWin.h"
 #include "editor/EditorControl.h"
-#include "preview/PreviewScheme.h"
+#include "preview/LocalAddress.h"
 #include "previewui/Form2.h"
 #include "previewui/LivePreview.h"
 #include "preview/PreviewBrowser.h"
@@ -85,7 +85,7 @@ PreviewBrowser *showInTab(frmMainWin &w, ScriptedHost &host, const QString &text
     PreviewBrowser *view = nullptr;
     const bool made = QTest::qWaitFor(
         [&] { return (view = browserOf(w.findChild<QWidget *>(QStringLiteral("qprevbr")))) != nullptr; }, timeout);
-    if (!made || !waitShown(view, PreviewScheme::url(host.tempFolder() + QStringLiteral("/qprev.html"))))
+    if (!made || !waitShown(view, LocalAddress::url(host.tempFolder() + QStringLiteral("/qprev.html"))))
         return nullptr;
     // The page's layout is in place once its body has a size.
     if (!QTest::qWaitFor([&] { return evaluate(view, QStringLiteral("document.body.offsetHeight")).toInt() > 0; }, timeout))
@@ -305,7 +305,7 @@ void tst_SourceLink::scrollingFollowsTheEditorAndBack()
     w.mnuPreview_Click();
     PreviewBrowser *view = browserOf(w.findChild<Form2 *>()->w1());
     QVERIFY(view);
-    QVERIFY(waitShown(view, PreviewScheme::url(host.tempFolder() + QStringLiteral("/Temp.html"))));
+    QVERIFY(waitShown(view, LocalAddress::url(host.tempFolder() + QStringLiteral("/Temp.html"))));
 
     // The paragraph at the editor's top line comes to the preview's top.
     r1.setFirstVisibleLine(lineOf(20));

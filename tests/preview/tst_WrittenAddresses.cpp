@@ -75,6 +75,8 @@ void tst_WrittenAddresses::networkSchemes_data()
     QTest::newRow("blob") << "blob:null/1234" << false;
     QTest::newRow("about") << "about:blank" << false;
     QTest::newRow("nothing yet") << QString() << false;
+    QTest::newRow("the previews' local address") << "http://zorvane-local.invalid/tmp/a%20b.png" << false;
+    QTest::newRow("the local host on another port") << "http://zorvane-local.invalid:8080/tmp/a.png" << true;
     QTest::newRow("http") << "http://x.org/" << true;
     QTest::newRow("https") << "https://x.org/" << true;
     QTest::newRow("ws") << "ws://x.org/" << true;

@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "preview/PreviewSchemeHandler.h"
-
-#include "preview/PreviewScheme.h"
+#include "preview/LocalFile.h"
 
 #include <QFile>
 #include <QMimeDatabase>
-#include <QWebEngineUrlRequestJob>
 
 #include <algorithm>
 
@@ -46,12 +43,14 @@ bool isUtf8(const QByteArray &bytes, bool truncated)
     return true;
 }
 
-// The content type for file, named name. Pages name no charset, and the engine, which takes a
-// page without one for the system's legacy encoding, recognises UTF-8 only in "file:" pages: a
-// page whose text is UTF-8 (and not plain ASCII) is said to be so, as the saved file would be
-// read by a browser.
-QByteArray contentType(QFile &file, const QByteArray &name)
+} // namespace
+
+// Pages name no charset, and the engine, which takes a page without one for the system's legacy
+// encoding, recognises UTF-8 only in "file:" pages: a page whose text is UTF-8 (and not plain
+// ASCII) is said to be so, as the saved file would be read by a browser.
+QByteArray LocalFile::contentType(QFile &file, const QByteArray &path)
 {
+    const QByteArray name = path.mid(path.lastIndexOf('/') + 1);
     static const QMimeDatabase mimes;
     const QMimeType mime = mimes.mimeTypeForFile(QFile::decodeName(name), QMimeDatabase::MatchExtension);
     QByteArray type = mime.isValid() ? mime.name().toLatin1() : QByteArrayLiteral("application/octet-stream");
@@ -65,52 +64,25 @@ QByteArray contentType(QFile &file, const QByteArray &name)
     return type;
 }
 
-// An open descriptor for the regular file at path of at most maxBytes, or -1.
-int openRegularFile(const QByteArray &path)
+QFile *LocalFile::open(const QByteArray &path, QObject *parent)
 {
     struct stat before {
     };
     // A pipe, socket or device is never opened: opening some has effects of its own.
-    if (::stat(path.constData(), &before) != 0 || !S_ISREG(before.st_mode))
-        return -1;
+    if (path.isEmpty() || ::stat(path.constData(), &before) != 0 || !S_ISREG(before.st_mode))
+        return nullptr;
     // Without waiting, should the name have become a pipe in between.
     const int fd = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0)
-        return -1;
+        return nullptr;
     struct stat opened {
     };
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_size > PreviewSchemeHandler::maxBytes) {
-        ::close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-} // namespace
-
-PreviewSchemeHandler::PreviewSchemeHandler(QObject *parent)
-    : QWebEngineUrlSchemeHandler(parent)
-{
-}
-
-void PreviewSchemeHandler::requestStarted(QWebEngineUrlRequestJob *job)
-{
-    if (job->requestMethod() != "GET") {
-        job->fail(QWebEngineUrlRequestJob::RequestDenied);
-        return;
-    }
-    const QByteArray path = PreviewScheme::localPath(job->requestUrl());
-    const int fd = path.isEmpty() ? -1 : openRegularFile(path);
-    if (fd < 0) {
-        job->fail(QWebEngineUrlRequestJob::UrlNotFound);
-        return;
-    }
-    auto *file = new QFile(job);
-    if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    auto *file = new QFile(parent);
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode) || opened.st_size > maxBytes ||
+        !file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         delete file;
-        job->fail(QWebEngineUrlRequestJob::RequestFailed);
-        return;
+        return nullptr;
     }
-    job->reply(contentType(*file, path.mid(path.lastIndexOf('/') + 1)), file);
+    return file;
 }

@@ -73,6 +73,13 @@ QByteArray withCredentials(const QByteArray &request, const QString &user, const
            (user + QLatin1Char(':') + password).toLatin1().toBase64() + "\r\n" + request.mid(lineEnd + 2);
 }
 
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
 int openDescriptors()
 {
     return static_cast<int>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size());
@@ -246,10 +253,7 @@ void tst_PreviewProxy::servesApprovedLocalFilesOnly()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QByteArray page = "<p>\xc3\xa9t\xc3\xa9</p>";
-    QFile file(dir.filePath(QStringLiteral("page.html")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(page), page.size());
-    file.close();
+    writeFile(dir.filePath(QStringLiteral("page.html")), page);
     PreviewProxy proxy;
     QVERIFY(proxy.listen());
     if (!approved.isEmpty())
@@ -292,13 +296,11 @@ void tst_PreviewProxy::largeAnswerArrivesWhole()
     server.serve(QStringLiteral("/big"), "application/octet-stream", body);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    QFile file(dir.filePath(QStringLiteral("big.bin")));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(body), body.size());
-    file.close();
+    const QString path = dir.filePath(QStringLiteral("big.bin"));
+    writeFile(path, body);
     PreviewProxy proxy;
     QVERIFY(proxy.listen());
-    const QString address = localFile ? LocalAddress::url(file.fileName()).toString() : server.address(QStringLiteral("/big"));
+    const QString address = localFile ? LocalAddress::url(path).toString() : server.address(QStringLiteral("/big"));
     proxy.approve(QUrl(address));
 
     const QByteArray answer = exchange(proxy.port(), withCredentials("GET " + address.toLatin1() + " HTTP/1.1\r\nHost: x\r\n\r\n",

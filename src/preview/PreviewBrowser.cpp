@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewBrowser.h"
 
+#include "preview/LocalAddress.h"
 #include "preview/PreviewPage.h"
 #include "preview/PreviewProfile.h"
-#include "preview/LocalAddress.h"
 
 #include <QApplication>
 #include <QChildEvent>

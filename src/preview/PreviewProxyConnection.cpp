@@ -26,8 +26,8 @@ constexpr char tlsHandshake = 0x16;
 // which decides on them. Nothing is cached, so a refresh reads the file anew, and no server is
 // told which local page asked it for something.
 constexpr char localFields[] = "Content-Security-Policy: sandbox allow-scripts allow-modals allow-forms allow-popups\r\n"
-                             "Cache-Control: no-store\r\n"
-                             "Referrer-Policy: no-referrer\r\n";
+                               "Cache-Control: no-store\r\n"
+                               "Referrer-Policy: no-referrer\r\n";
 
 // "host:port" or "[v6]:port"; false when it is neither.
 bool splitAuthority(const QByteArray &authority, QString &host, quint16 &port)
@@ -233,17 +233,15 @@ void PreviewProxyConnection::serveFile(const QByteArray &method, const QByteArra
         refuse("404 Not Found");
         return;
     }
-    m_client->write("HTTP/1.1 200 OK\r\nContent-Type: " + LocalFile::contentType(*m_file, path) +
-                    "\r\nContent-Length: " + QByteArray::number(m_file->size()) + "\r\n" + localFields +
-                    "Connection: close\r\n\r\n");
+    m_client->write("HTTP/1.1 200 OK\r\nContent-Type: " + LocalFile::contentType(*m_file, path) + "\r\nContent-Length: " +
+                    QByteArray::number(m_file->size()) + "\r\n" + localFields + "Connection: close\r\n\r\n");
     m_state = State::Serving;
     sendFile();
 }
 
 void PreviewProxyConnection::sendFile()
 {
-    while (m_client->state() == QAbstractSocket::ConnectedState && m_client->bytesToWrite() < maxBacklog &&
-           !m_file->atEnd()) {
+    while (m_client->state() == QAbstractSocket::ConnectedState && m_client->bytesToWrite() < maxBacklog && !m_file->atEnd()) {
         const QByteArray piece = m_file->read(chunk);
         if (piece.isEmpty()) {
             // A file that cannot be read to its end must not look complete.

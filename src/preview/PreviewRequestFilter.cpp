@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "preview/PreviewRequestFilter.h"
 
-#include "preview/PreviewProxy.h"
 #include "preview/LocalAddress.h"
+#include "preview/PreviewProxy.h"
 #include "preview/WrittenAddresses.h"
 
 #include <QWebEngineUrlRequestInfo>

@@ -64,9 +64,8 @@ bool WrittenAddresses::contains(const QUrl &url) const
 
 bool WrittenAddresses::isNetwork(const QUrl &url)
 {
-    static const QSet<QString> local = {QStringLiteral("file"), QStringLiteral("data"),
-                                        QStringLiteral("blob"), QStringLiteral("about"),
-                                        QStringLiteral("qrc")};
+    static const QSet<QString> local = {QStringLiteral("file"), QStringLiteral("data"), QStringLiteral("blob"),
+                                        QStringLiteral("about"), QStringLiteral("qrc")};
     return !url.scheme().isEmpty() && !local.contains(url.scheme().toLower()) && !LocalAddress::isLocal(url);
 }
 

@@ -261,9 +261,9 @@ void tst_PreviewProxy::servesApprovedLocalFilesOnly()
 
     const QUrl url = LocalAddress::url(dir.filePath(requested));
     const QByteArray target = method == "CONNECT" ? url.host().toLatin1() + ":80" : url.toEncoded();
-    const QByteArray answer = exchange(
-        proxy.port(), withCredentials(method + ' ' + target + " HTTP/1.1\r\nHost: " + url.host().toLatin1() + "\r\n\r\n",
-                                      PreviewProxy::user(), proxy.secret()));
+    const QByteArray answer =
+        exchange(proxy.port(), withCredentials(method + ' ' + target + " HTTP/1.1\r\nHost: " + url.host().toLatin1() + "\r\n\r\n",
+                                               PreviewProxy::user(), proxy.secret()));
     QVERIFY2(answer.startsWith(answerStart), answer.toPercentEncoding().constData());
     if (!answerStart.endsWith("OK"))
         return;

@@ -4,12 +4,12 @@
 
 #include "app/frmMainWin.h"
 #include "editor/EditorControl.h"
-#include "previewui/Form2.h"
+#include "preview/LocalAddress.h"
+#include "preview/LocalFile.h"
 #include "preview/PreviewBrowser.h"
 #include "preview/RemoteContentBar.h"
 #include "preview/RemoteContentChoice.h"
-#include "preview/LocalAddress.h"
-#include "preview/LocalFile.h"
+#include "previewui/Form2.h"
 #include "support/ScriptedHost.h"
 #include "support/TestMain.h"
 
